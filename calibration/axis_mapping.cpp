@@ -1,0 +1,122 @@
+#include "calibration/axis_mapping.h"
+
+#include "calibration/typed_number.h"
+#include "calibration/work_state.h"
+
+#include <QString>
+
+#include <cmath>
+
+namespace {
+
+// A logarithmic axis is defined only for finite, non-zero start values, a
+// positive ratio of end to start and two different corner pixels.
+std::optional<MappingFault> logarithmicFault(const AxisCalibration &axis)
+{
+    if (!std::isfinite(axis.startValue) || !std::isfinite(axis.endValue))
+        return MappingFault::OutOfRange;
+    if (axis.startValue == 0)
+        return MappingFault::LogStartZero;
+    if (!(axis.endValue / axis.startValue > 0))
+        return MappingFault::LogRatioNotPositive;
+    if (axis.endPixel - axis.startPixel == 0.0f)
+        return MappingFault::ZeroSpan;
+    return std::nullopt;
+}
+
+AxisValue finiteOrFault(double value, MappingFault fault)
+{
+    if (std::isfinite(value))
+        return {value, fault};
+    return {std::nullopt, fault};
+}
+
+} // namespace
+
+bool isXLogarithmic(int axisScale)
+{
+    return axisScale == 3;
+}
+
+bool isYLogarithmic(int axisScale)
+{
+    return axisScale == 2 || axisScale == 3;
+}
+
+AxisCalibration AxisCalibration::forX(const WorkState &state, const CornerValues &values)
+{
+    return {state.StartPixelX, state.EndPixelX, values.xs, values.xe,
+            isXLogarithmic(state.AxisScale)};
+}
+
+AxisCalibration AxisCalibration::forY(const WorkState &state, const CornerValues &values)
+{
+    return {state.StartPixelY, state.EndPixelY, values.ys, values.ye,
+            isYLogarithmic(state.AxisScale)};
+}
+
+AxisValue AxisCalibration::readoutValue(float p) const
+{
+    const float offset = p - startPixel;
+    const float span = endPixel - startPixel;
+    if (!logarithmic) {
+        if (span == 0.0f)
+            return {std::nullopt, MappingFault::ZeroSpan};
+        const float fraction = offset / span;
+        return finiteOrFault(startValue + (endValue - startValue) * double(fraction),
+                             MappingFault::OutOfRange);
+    }
+    if (const auto fault = logarithmicFault(*this))
+        return {std::nullopt, *fault};
+    const double k = std::log(endValue / startValue) / double(span);
+    return finiteOrFault(startValue * std::exp(k * double(offset)), MappingFault::OutOfRange);
+}
+
+AxisValue PixelToAxisX(const WorkState &state, const CornerValues &values, float x)
+{
+    return AxisCalibration::forX(state, values).readoutValue(x);
+}
+
+AxisValue PixelToAxisY(const WorkState &state, const CornerValues &values, float y)
+{
+    return AxisCalibration::forY(state, values).readoutValue(y);
+}
+
+std::optional<TraceMapping> TraceMapping::create(const AxisCalibration &axis, MappingFault *fault)
+{
+    TraceMapping mapping;
+    mapping.m_axis = axis;
+    mapping.m_span = double(axis.endPixel - axis.startPixel);
+    if (!axis.logarithmic) {
+        mapping.m_slope = axis.endValue - axis.startValue;
+        return mapping;
+    }
+    if (const auto logFault = logarithmicFault(axis)) {
+        if (fault)
+            *fault = *logFault;
+        return std::nullopt;
+    }
+    mapping.m_slope = std::log(axis.endValue / axis.startValue) / mapping.m_span;
+    if (!std::isfinite(mapping.m_slope)) {
+        if (fault)
+            *fault = MappingFault::OutOfRange;
+        return std::nullopt;
+    }
+    return mapping;
+}
+
+AxisValue TraceMapping::valueAt(float p) const
+{
+    const double offset = double(p - m_axis.startPixel);
+    const double value = m_axis.logarithmic
+        ? m_axis.startValue * std::exp(offset * m_slope)
+        : m_axis.startValue + offset * m_slope / m_span;
+    return finiteOrFault(value, m_span == 0 ? MappingFault::ZeroSpan : MappingFault::OutOfRange);
+}
+
+CornerValues readCornerValues(const QString &text1, const QString &text2,
+                              const QString &text3, const QString &text4)
+{
+    return {readTypedNumber(text1), readTypedNumber(text2), readTypedNumber(text3),
+            readTypedNumber(text4)};
+}

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <optional>
+
+struct WorkState;
+
+// The axis values typed for the two corners: Xs, Ys at the start point
+// (lower left), Xe, Ye at the end point (upper right).
+struct CornerValues
+{
+    double xs = 0;
+    double ys = 0;
+    double xe = 0;
+    double ye = 0;
+};
+
+enum class Axis { X, Y };
+
+// Why an axis has no defined value.
+enum class MappingFault {
+    LogStartZero,        // logarithmic axis with start value 0
+    LogRatioNotPositive, // end value / start value is 0 or negative
+    ZeroSpan,            // both corners on the same pixel column or row
+    OutOfRange,          // a value or result beyond the double range
+};
+
+struct AxisFault
+{
+    Axis axis;
+    MappingFault fault;
+    friend bool operator==(const AxisFault &, const AxisFault &) = default;
+};
+
+// A mapped value, or the reason the axis has none.
+struct AxisValue
+{
+    std::optional<double> value;
+    MappingFault fault = MappingFault::OutOfRange; // meaningful only without a value
+};
+
+bool isXLogarithmic(int axisScale);
+bool isYLogarithmic(int axisScale);
+
+// One axis of the calibration: the pixel positions and typed values of its two
+// corners. The Y axis runs from the start point's row to the end point's row.
+struct AxisCalibration
+{
+    float startPixel = 0;
+    float endPixel = 0;
+    double startValue = 0;
+    double endValue = 0;
+    bool logarithmic = false;
+
+    static AxisCalibration forX(const WorkState &state, const CornerValues &values);
+    static AxisCalibration forY(const WorkState &state, const CornerValues &values);
+
+    // The value at pixel p as the point read-out computes it: the pixel
+    // fraction in single precision on a linear axis, the rest in double.
+    AxisValue readoutValue(float p) const;
+};
+
+// PixelToAxisX / PixelToAxisY: the axis value at picture column x or row y
+// under the state's axis scale, in the point read-out's precision.
+AxisValue PixelToAxisX(const WorkState &state, const CornerValues &values, float x);
+AxisValue PixelToAxisY(const WorkState &state, const CornerValues &values, float y);
+
+// The mapping as the automatic trace evaluates it: the slope computed once,
+// each value formed as start + (p - s) * slope / span (multiply first) or
+// start * exp((p - s) * slope), with no single-precision fraction.
+class TraceMapping
+{
+public:
+    // Fails when a logarithmic axis is undefined before any column is mapped.
+    static std::optional<TraceMapping> create(const AxisCalibration &axis, MappingFault *fault);
+
+    // No value when the result is not finite (a zero span on a linear axis,
+    // an overflow).
+    AxisValue valueAt(float p) const;
+
+private:
+    AxisCalibration m_axis;
+    double m_slope = 0;
+    double m_span = 0;
+};
+
+class QString;
+
+// Reads the four corner fields' texts (Text1 ... Text4) as typed numbers.
+CornerValues readCornerValues(const QString &text1, const QString &text2,
+                              const QString &text3, const QString &text4);

@@ -1,0 +1,173 @@
+#include "calibration/number_text.h"
+
+#include <charconv>
+#include <cmath>
+#include <string>
+
+namespace {
+
+// A positive finite value as its first `significant` decimal digits and the
+// decimal exponent of the first digit, rounded to nearest by the library.
+struct DecimalDigits
+{
+    std::string digits;
+    int exponent = 0;
+};
+
+DecimalDigits decimalDigits(double positive, int significant)
+{
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, positive,
+                                      std::chars_format::scientific, significant - 1);
+    DecimalDigits out;
+    const char *p = buffer;
+    for (; p < result.ptr && *p != 'e'; ++p) {
+        if (*p >= '0' && *p <= '9')
+            out.digits.push_back(*p);
+    }
+    if (p < result.ptr)
+        std::from_chars(*(p + 1) == '+' ? p + 2 : p + 1, static_cast<const char *>(result.ptr), out.exponent);
+    return out;
+}
+
+// Adds one unit in the last place of a digit string; returns true when the
+// carry runs out of the front ("999" becomes "000" and true).
+bool incrementDigits(std::string &digits)
+{
+    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
+        if (*it != '9') {
+            ++*it;
+            return false;
+        }
+        *it = '0';
+    }
+    return true;
+}
+
+void stripTrailingZeros(std::string &digits)
+{
+    while (digits.size() > 1 && digits.back() == '0')
+        digits.pop_back();
+}
+
+QString exponentText(int exponent)
+{
+    QString text = exponent < 0 ? QStringLiteral("-") : QStringLiteral("+");
+    text += QString::number(std::abs(exponent)).rightJustified(2, u'0');
+    return text;
+}
+
+// Places a digit string with the given exponent as a plain decimal number.
+std::string plainDecimal(const std::string &digits, int exponent)
+{
+    std::string out;
+    if (exponent < 0) {
+        out = "0.";
+        out.append(size_t(-exponent - 1), '0');
+        out += digits;
+    } else if (size_t(exponent) + 1 >= digits.size()) {
+        out = digits;
+        out.append(size_t(exponent) + 1 - digits.size(), '0');
+    } else {
+        out = digits.substr(0, size_t(exponent) + 1) + "." + digits.substr(size_t(exponent) + 1);
+    }
+    return out;
+}
+
+QString nonFiniteText(double value)
+{
+    if (std::isnan(value))
+        return QStringLiteral("NaN");
+    return value < 0 ? QStringLiteral("-Infinity") : QStringLiteral("Infinity");
+}
+
+QString withSign(double value, const std::string &magnitude)
+{
+    const QString text = QString::fromLatin1(magnitude.data(), qsizetype(magnitude.size()));
+    return value < 0 ? QStringLiteral("-") + text : text;
+}
+
+constexpr int GeneralDigits = 15;
+
+} // namespace
+
+QString formatGeneralNumber(double value)
+{
+    if (!std::isfinite(value))
+        return nonFiniteText(value);
+    if (value == 0)
+        return QStringLiteral("0");
+    DecimalDigits d = decimalDigits(std::fabs(value), GeneralDigits);
+    stripTrailingZeros(d.digits);
+    if (d.exponent >= -4 && d.exponent <= 14)
+        return withSign(value, plainDecimal(d.digits, d.exponent));
+
+    std::string mantissa = d.digits.substr(0, 1);
+    if (d.digits.size() > 1)
+        mantissa += "." + d.digits.substr(1);
+    return withSign(value, mantissa) + u'E' + exponentText(d.exponent);
+}
+
+QString formatNumberItem(double value)
+{
+    const QString number = formatGeneralNumber(value);
+    return value < 0 ? number + u' ' : u' ' + number + u' ';
+}
+
+QString formatFixedReadout(double value)
+{
+    if (!std::isfinite(value))
+        return nonFiniteText(value);
+    constexpr int decimals = 3;
+    // The value scaled by 1000 and rounded to a whole number, with halves
+    // judged on the 15-digit decimal form and rounded away from zero.
+    std::string scaled = "0";
+    if (value != 0) {
+        const DecimalDigits d = decimalDigits(std::fabs(value), GeneralDigits);
+        const int integerDigits = d.exponent + 1 + decimals;
+        if (integerDigits >= int(d.digits.size())) {
+            scaled = d.digits + std::string(size_t(integerDigits) - d.digits.size(), '0');
+        } else if (integerDigits >= 0) {
+            scaled = integerDigits > 0 ? d.digits.substr(0, size_t(integerDigits)) : std::string();
+            if (d.digits[size_t(integerDigits)] >= '5' && incrementDigits(scaled))
+                scaled.insert(scaled.begin(), '1');
+            if (scaled.empty())
+                scaled = "0";
+        }
+    }
+    if (scaled.size() < decimals + 1)
+        scaled.insert(0, decimals + 1 - scaled.size(), '0');
+    scaled.insert(scaled.size() - decimals, 1, '.');
+    return withSign(value, scaled);
+}
+
+QString formatScientificReadout(double value)
+{
+    if (!std::isfinite(value))
+        return nonFiniteText(value);
+    constexpr int significant = 4;
+    std::string mantissa = "0000";
+    int exponent = 0;
+    if (value != 0) {
+        const DecimalDigits d = decimalDigits(std::fabs(value), GeneralDigits);
+        mantissa = d.digits.substr(0, significant);
+        exponent = d.exponent;
+        if (d.digits[significant] >= '5' && incrementDigits(mantissa)) {
+            mantissa = "1000";
+            ++exponent;
+        }
+    }
+    const std::string text = mantissa.substr(0, 1) + "." + mantissa.substr(1);
+    return withSign(value, text) + u'E' + exponentText(exponent);
+}
+
+QString formatPosition(float value)
+{
+    if (!std::isfinite(value))
+        return nonFiniteText(value);
+    if (value == 0)
+        return QStringLiteral("0");
+    DecimalDigits d = decimalDigits(std::fabs(double(value)), 7);
+    stripTrailingZeros(d.digits);
+    return withSign(value, plainDecimal(d.digits, d.exponent));
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "calibration/axis_mapping.h"
+
+#include <optional>
+
+class QFont;
+class QImage;
+struct WorkState;
+
+struct GraphDrawOutcome
+{
+    // Set when an axis has no defined decade count or a corner value is out
+    // of range; the surface was then left untouched.
+    std::optional<AxisFault> fault;
+    // The frame had more columns than the curve table; the curve stops at its end.
+    bool truncated = false;
+};
+
+// The decade count of a logarithmic axis, ln(end / start) / ln 10, or the
+// reason it has none.
+AxisValue decadeCount(double startValue, double endValue);
+
+// Redraws the last trace on a white surface at the pixel positions it had in
+// the picture: the frame (pen 2), decade grid lines of each logarithmic axis
+// (pen 1), the curve through CurveY in red (pen 2) and the four corner values
+// as labels in the general number format.
+GraphDrawOutcome drawGraph(QImage &surface, const WorkState &state, const CornerValues &values,
+                           const QFont &labelFont);

@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Installs what is missing, then configures and builds into build/ (or the
+# preset named as the first argument).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/deps.sh
+preset="${1:-default}"
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" -j "$(nproc)"

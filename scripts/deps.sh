@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs every Debian package the build, the tests and the real-window checks need.
+# Safe to run again: it only calls apt-get when something is missing.
+set -euo pipefail
+
+packages=(
+  g++ make cmake ninja-build pkg-config
+  qt6-base-dev qt6-image-formats-plugins libgl-dev
+  fonts-liberation fonts-ipafont-gothic
+  xvfb xdotool x11-apps
+  libbenchmark-dev
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "deps: missing packages: ${missing[*]}; run this script as root" >&2
+  exit 1
+fi
+
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -q
+apt-get install -y -q --no-install-recommends "${missing[@]}"

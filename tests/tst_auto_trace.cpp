@@ -1,0 +1,356 @@
+#include "calibration/number_text.h"
+#include "calibration/work_state.h"
+#include "digitize/auto_trace.h"
+
+#include <QImage>
+#include <QTest>
+
+namespace {
+
+// A white surface the size of the picture area.
+QImage whiteSurface()
+{
+    QImage image(1005, 805, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    return image;
+}
+
+void paintColumn(QImage &image, int x, int yFrom, int yTo, QRgb colour)
+{
+    for (int y = yFrom; y <= yTo; ++y)
+        image.setPixel(x, y, colour);
+}
+
+// Start point (100, 400), end point (300, 50), Text1 ... Text4 = 0, 0, 100, 10.
+WorkState frameState(int scale = 1)
+{
+    WorkState state;
+    state.StartPixelX = 100;
+    state.StartPixelY = 400;
+    state.EndPixelX = 300;
+    state.EndPixelY = 50;
+    state.AxisScale = scale;
+    state.ClickMode = 1;
+    return state;
+}
+
+const CornerValues linearValues{0, 0, 100, 10};
+
+// Column k of the run is pixel column Sx + 1 + k.
+constexpr int columnIndex(int pixelX)
+{
+    return pixelX - 101;
+}
+
+} // namespace
+
+class TestAutoTrace : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void columnsAndValues();
+    void thickLineTakesTopmostRow();
+    void darkestGreenWins_data();
+    void darkestGreenWins();
+    void scannedRowBounds_data();
+    void scannedRowBounds();
+    void whiteColumnsCarryTheRow();
+    void greyBackgroundPicksTopRow();
+    void lowFrameReadsNoPixel();
+    void narrowFrameTracesNothing();
+    void secondShorterTraceKeepsOldEntries();
+    void wideFrameStopsAtTheTable();
+    void frameOutsideTheSurface();
+    void logarithmicY();
+    void undefinedLeavesStateUntouched_data();
+    void undefinedLeavesStateUntouched();
+    void otherImageFormats();
+};
+
+void TestAutoTrace::columnsAndValues()
+{
+    WorkState state = frameState();
+    const TraceOutcome outcome = traceCurve(whiteSurface(), linearValues, state);
+    QVERIFY(!outcome.fault);
+    QVERIFY(!outcome.truncated);
+    QCOMPARE(outcome.pointCount, 197);
+    QCOMPARE(state.PointCount, std::optional<int>(197));
+    QCOMPARE(state.ClickMode, 0);
+    QCOMPARE(state.Points[0][1], 1.0);
+    QCOMPARE(state.Points[0][197], 99.0);
+    QCOMPARE(state.Points[0][198], 0.0);
+    QCOMPARE(state.Points[0][0], 0.0);
+}
+
+void TestAutoTrace::thickLineTakesTopmostRow()
+{
+    QImage image = whiteSurface();
+    paintColumn(image, 150, 224, 226, qRgb(0, 0, 0));
+    WorkState state = frameState();
+    traceCurve(image, linearValues, state);
+    QCOMPARE(state.CurveY[size_t(columnIndex(150))], 224.f);
+    QCOMPARE(columnIndex(150), 49);
+    QCOMPARE(formatGeneralNumber(state.Points[1][49]), QStringLiteral("5.02857142857143"));
+}
+
+void TestAutoTrace::darkestGreenWins_data()
+{
+    QTest::addColumn<QRgb>("upper");
+    QTest::addColumn<QRgb>("lower");
+    QTest::addColumn<int>("expectedRow");
+
+    // Upper pixel at row 100, lower at row 200, column 150.
+    QTest::newRow("black below grey wins") << qRgb(128, 128, 128) << qRgb(0, 0, 0) << 200;
+    QTest::newRow("equal green: topmost wins") << qRgb(0, 0, 0) << qRgb(0, 0, 0) << 100;
+    QTest::newRow("red equals black, topmost wins") << qRgb(255, 0, 0) << qRgb(0, 0, 0) << 100;
+    QTest::newRow("blue found like black") << qRgb(255, 255, 255) << qRgb(0, 0, 255) << 200;
+    QTest::newRow("pure green never found") << qRgb(0, 255, 0) << qRgb(200, 254, 200) << 200;
+    QTest::newRow("yellow never found") << qRgb(255, 255, 0) << qRgb(192, 192, 192) << 200;
+    QTest::newRow("green 254 qualifies") << qRgb(255, 254, 255) << qRgb(255, 255, 255) << 100;
+    QTest::newRow("only green counts") << qRgb(0, 100, 0) << qRgb(255, 99, 255) << 200;
+}
+
+void TestAutoTrace::darkestGreenWins()
+{
+    QFETCH(QRgb, upper);
+    QFETCH(QRgb, lower);
+    QFETCH(int, expectedRow);
+
+    QImage image = whiteSurface();
+    image.setPixel(150, 100, upper);
+    image.setPixel(150, 200, lower);
+    WorkState state = frameState();
+    traceCurve(image, linearValues, state);
+    QCOMPARE(state.CurveY[size_t(columnIndex(150))], float(expectedRow));
+}
+
+void TestAutoTrace::scannedRowBounds_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<bool>("found");
+    QTest::newRow("Ey + 2 is not scanned") << 52 << false;
+    QTest::newRow("Ey + 3 is the first row") << 53 << true;
+    QTest::newRow("Sy - 15 is the last row") << 385 << true;
+    QTest::newRow("Sy - 14 is not scanned") << 386 << false;
+}
+
+void TestAutoTrace::scannedRowBounds()
+{
+    QFETCH(int, row);
+    QFETCH(bool, found);
+    QImage image = whiteSurface();
+    // A black line across the whole width at the row, plus the frame's own
+    // columns painted black to show they are skipped.
+    for (int x = 0; x < image.width(); ++x)
+        image.setPixel(x, row, qRgb(0, 0, 0));
+    WorkState state = frameState();
+    traceCurve(image, linearValues, state);
+    QCOMPARE(state.CurveY[1], found ? float(row) : 0.f);
+    QCOMPARE(state.CurveY[197], found ? float(row) : 0.f);
+}
+
+void TestAutoTrace::whiteColumnsCarryTheRow()
+{
+    QImage image = whiteSurface();
+    paintColumn(image, 150, 300, 300, qRgb(0, 0, 0));
+    paintColumn(image, 152, 310, 310, qRgb(0, 0, 0));
+    WorkState state = frameState();
+    traceCurve(image, linearValues, state);
+
+    // Leading white columns get row 0 and Y(0).
+    QCOMPARE(state.CurveY[1], 0.f);
+    QCOMPARE(formatGeneralNumber(state.Points[1][1]), QStringLiteral("11.4285714285714"));
+    QCOMPARE(state.CurveY[size_t(columnIndex(150))], 300.f);
+    // Column 151 is white: it repeats the row and value of column 150.
+    QCOMPARE(state.CurveY[size_t(columnIndex(151))], 300.f);
+    QCOMPARE(state.Points[1][size_t(columnIndex(151))], state.Points[1][size_t(columnIndex(150))]);
+    QCOMPARE(state.CurveY[size_t(columnIndex(152))], 310.f);
+    // Trailing white columns keep the last row found.
+    QCOMPARE(state.CurveY[197], 310.f);
+}
+
+void TestAutoTrace::greyBackgroundPicksTopRow()
+{
+    // With no image the surface shows the light grey background (green 192),
+    // which qualifies: every column picks its topmost scanned row.
+    QImage image(1005, 805, QImage::Format_RGB32);
+    image.fill(qRgb(192, 192, 192));
+    paintColumn(image, 200, 250, 250, qRgb(0, 0, 0));
+    WorkState state = frameState();
+    traceCurve(image, linearValues, state);
+    QCOMPARE(state.CurveY[1], 53.f);
+    QCOMPARE(state.CurveY[size_t(columnIndex(200))], 250.f);
+    QCOMPARE(state.CurveY[size_t(columnIndex(201))], 53.f);
+}
+
+void TestAutoTrace::lowFrameReadsNoPixel()
+{
+    QImage image = whiteSurface();
+    paintColumn(image, 150, 60, 80, qRgb(0, 0, 0));
+    WorkState state = frameState();
+    state.StartPixelY = 67; // Sy - Ey = 17: no row is scanned
+    traceCurve(image, linearValues, state);
+    QCOMPARE(state.PointCount, std::optional<int>(197));
+    QCOMPARE(state.CurveY[size_t(columnIndex(150))], 0.f);
+}
+
+void TestAutoTrace::narrowFrameTracesNothing()
+{
+    WorkState state = frameState();
+    state.EndPixelX = 103; // Ex - Sx = 3
+    const TraceOutcome outcome = traceCurve(whiteSurface(), linearValues, state);
+    QVERIFY(!outcome.fault);
+    QCOMPARE(state.PointCount, std::optional<int>(0));
+    QCOMPARE(state.ClickMode, 0);
+
+    // Before any corner is captured every corner counts as 0: nothing traced.
+    WorkState fresh;
+    fresh.AxisScale = 1;
+    QVERIFY(!traceCurve(whiteSurface(), linearValues, fresh).fault);
+    QCOMPARE(fresh.PointCount, std::optional<int>(0));
+}
+
+void TestAutoTrace::secondShorterTraceKeepsOldEntries()
+{
+    QImage image = whiteSurface();
+    paintColumn(image, 250, 120, 120, qRgb(0, 0, 0));
+    WorkState state = frameState();
+    traceCurve(image, linearValues, state);
+    const double oldY = state.Points[1][size_t(columnIndex(250))];
+
+    state.EndPixelX = 200;
+    traceCurve(whiteSurface(), linearValues, state);
+    QCOMPARE(state.PointCount, std::optional<int>(97));
+    QCOMPARE(state.CurveY[size_t(columnIndex(250))], 120.f);
+    QCOMPARE(state.Points[1][size_t(columnIndex(250))], oldY);
+    QCOMPARE(state.CurveY[97], 0.f);
+}
+
+void TestAutoTrace::wideFrameStopsAtTheTable()
+{
+    QImage image(1300, 805, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    for (int x = 0; x < image.width(); ++x)
+        image.setPixel(x, 200, qRgb(0, 0, 0));
+    WorkState state = frameState();
+    state.StartPixelX = 0;
+    state.EndPixelX = 1100; // 1097 columns would be traced
+    const TraceOutcome outcome = traceCurve(image, CornerValues{0, 0, 1100, 10}, state);
+    QVERIFY(!outcome.fault);
+    QVERIFY(outcome.truncated);
+    QCOMPARE(state.PointCount, std::optional<int>(1000));
+    QCOMPARE(state.CurveY[1000], 200.f);
+    QCOMPARE(state.Points[0][1000], 1001.0);
+
+    state.EndPixelX = 1004; // exactly 1001 columns
+    QVERIFY(traceCurve(image, CornerValues{0, 0, 1100, 10}, state).truncated);
+    state.EndPixelX = 1003; // exactly 1000 columns
+    QVERIFY(!traceCurve(image, CornerValues{0, 0, 1100, 10}, state).truncated);
+    QCOMPARE(state.PointCount, std::optional<int>(1000));
+}
+
+void TestAutoTrace::frameOutsideTheSurface()
+{
+    // Columns and rows beyond the surface read as green 255 and never qualify.
+    QImage image(200, 200, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    image.setPixel(0, 150, qRgb(0, 0, 0));
+    image.setPixel(199, 10, qRgb(0, 0, 0));
+    WorkState state;
+    state.AxisScale = 1;
+    state.StartPixelX = -50;
+    state.StartPixelY = 900;
+    state.EndPixelX = 400;
+    state.EndPixelY = -300;
+    traceCurve(image, linearValues, state);
+    QCOMPARE(state.PointCount, std::optional<int>(447));
+    QCOMPARE(state.CurveY[1], 0.f);     // column -48: outside
+    QCOMPARE(state.CurveY[49], 150.f);  // column 0
+    QCOMPARE(state.CurveY[248], 10.f);  // column 199
+    QCOMPARE(state.CurveY[447], 10.f);  // column 398: outside, row carried
+    QCOMPARE(greenAt(image, -1, 0), 255);
+    QCOMPARE(greenAt(image, 0, 200), 255);
+    QCOMPARE(greenAt(image, 0, 150), 0);
+}
+
+void TestAutoTrace::logarithmicY()
+{
+    QImage image = whiteSurface();
+    paintColumn(image, 150, 250, 250, qRgb(0, 0, 0));
+    WorkState state = frameState(2);
+    state.EndPixelY = 100;
+    traceCurve(image, CornerValues{0, 1, 100, 1000}, state);
+    const double y = state.Points[1][size_t(columnIndex(150))];
+    QVERIFY2(qAbs(y - 31.6227766016838) < 1e-12, qPrintable(formatGeneralNumber(y)));
+}
+
+void TestAutoTrace::undefinedLeavesStateUntouched_data()
+{
+    QTest::addColumn<int>("scale");
+    QTest::addColumn<double>("xs");
+    QTest::addColumn<double>("ys");
+    QTest::addColumn<double>("xe");
+    QTest::addColumn<double>("ye");
+    QTest::addColumn<float>("startY");
+    QTest::addColumn<int>("axis");
+    QTest::addColumn<int>("fault");
+
+    const double inf = std::numeric_limits<double>::infinity();
+    QTest::newRow("log Y start 0") << 2 << 0.0 << 0.0 << 100.0 << 10.0 << 400.f
+                                   << int(Axis::Y) << int(MappingFault::LogStartZero);
+    QTest::newRow("log X ratio negative") << 3 << 1.0 << 1.0 << -100.0 << 10.0 << 400.f
+                                          << int(Axis::X) << int(MappingFault::LogRatioNotPositive);
+    QTest::newRow("log Y zero span") << 2 << 0.0 << 1.0 << 100.0 << 10.0 << 50.f
+                                     << int(Axis::Y) << int(MappingFault::ZeroSpan);
+    QTest::newRow("linear Y zero span") << 1 << 0.0 << 0.0 << 100.0 << 10.0 << 50.f
+                                        << int(Axis::Y) << int(MappingFault::ZeroSpan);
+    QTest::newRow("typed value beyond range") << 1 << 0.0 << 0.0 << inf << 10.0 << 400.f
+                                              << int(Axis::X) << int(MappingFault::OutOfRange);
+    QTest::newRow("exp overflows") << 2 << 0.0 << 1e-300 << 100.0 << 1e300 << 400.f
+                                   << int(Axis::Y) << int(MappingFault::OutOfRange);
+}
+
+void TestAutoTrace::undefinedLeavesStateUntouched()
+{
+    QFETCH(int, scale);
+    QFETCH(double, xs);
+    QFETCH(double, ys);
+    QFETCH(double, xe);
+    QFETCH(double, ye);
+    QFETCH(float, startY);
+    QFETCH(int, axis);
+    QFETCH(int, fault);
+
+    WorkState state = frameState(1);
+    QImage image = whiteSurface();
+    paintColumn(image, 150, 200, 200, qRgb(0, 0, 0));
+    traceCurve(image, linearValues, state);
+    state.ClickMode = 3;
+    state.AxisScale = scale;
+    state.StartPixelY = startY;
+    const WorkState before = state;
+
+    const TraceOutcome outcome = traceCurve(whiteSurface(), CornerValues{xs, ys, xe, ye}, state);
+    QVERIFY(outcome.fault);
+    QCOMPARE(int(outcome.fault->axis), axis);
+    QCOMPARE(int(outcome.fault->fault), fault);
+    QCOMPARE(state.ClickMode, 3);
+    QCOMPARE(state.PointCount, before.PointCount);
+    QVERIFY(state.Points == before.Points);
+    QVERIFY(state.CurveY == before.CurveY);
+}
+
+void TestAutoTrace::otherImageFormats()
+{
+    QImage image(1005, 805, QImage::Format_Grayscale8);
+    image.fill(255);
+    for (int y = 140; y < 142; ++y)
+        image.scanLine(y)[180] = 10;
+    WorkState state = frameState();
+    traceCurve(image, linearValues, state);
+    QCOMPARE(state.CurveY[size_t(columnIndex(180))], 140.f);
+}
+
+QTEST_GUILESS_MAIN(TestAutoTrace)
+#include "tst_auto_trace.moc"

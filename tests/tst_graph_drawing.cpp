@@ -1,0 +1,224 @@
+#include "calibration/work_state.h"
+#include "output/graph_drawing.h"
+
+#include <QFont>
+#include <QImage>
+#include <QTest>
+
+namespace {
+
+QImage surface()
+{
+    QImage image(1005, 805, QImage::Format_RGB32);
+    image.fill(qRgb(1, 2, 3));
+    return image;
+}
+
+// Start point (100, 400), end point (400, 100): a 300 x 300 frame.
+WorkState frameState(int scale)
+{
+    WorkState state;
+    state.StartPixelX = 100;
+    state.StartPixelY = 400;
+    state.EndPixelX = 400;
+    state.EndPixelY = 100;
+    state.AxisScale = scale;
+    for (int k = 1; k <= 297; ++k)
+        state.CurveY[size_t(k)] = 350;
+    state.PointCount = 297;
+    return state;
+}
+
+QFont labelFont()
+{
+    QFont font(QStringLiteral("Times New Roman"));
+    font.setPointSizeF(20.25);
+    return font;
+}
+
+bool isBlack(const QImage &image, int x, int y)
+{
+    return image.pixel(x, y) == qRgb(0, 0, 0);
+}
+
+bool isWhite(const QImage &image, int x, int y)
+{
+    return image.pixel(x, y) == qRgb(255, 255, 255);
+}
+
+bool isRed(const QImage &image, int x, int y)
+{
+    return image.pixel(x, y) == qRgb(255, 0, 0);
+}
+
+bool anyDarkIn(const QImage &image, const QRect &area)
+{
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (qGray(image.pixel(x, y)) < 128)
+                return true;
+    return false;
+}
+
+} // namespace
+
+class TestGraphDrawing : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void frameCurveAndNoGrid();
+    void horizontalDecades();
+    void bothDecades();
+    void lessThanADecadeOrFalling();
+    void labels();
+    void beforeAnyTrace();
+    void undefinedDrawsNothing_data();
+    void undefinedDrawsNothing();
+    void wideFrameStopsAtTheTable();
+    void decadeCounts();
+};
+
+void TestGraphDrawing::frameCurveAndNoGrid()
+{
+    QImage image = surface();
+    const WorkState state = frameState(1);
+    const GraphDrawOutcome outcome = drawGraph(image, state, CornerValues{0, 0, 100, 10}, labelFont());
+    QVERIFY(!outcome.fault);
+    QVERIFY(!outcome.truncated);
+    // Frame sides at their rows and columns.
+    QVERIFY(isBlack(image, 250, 400));
+    QVERIFY(isBlack(image, 250, 100));
+    QVERIFY(isBlack(image, 100, 250));
+    QVERIFY(isBlack(image, 400, 250));
+    // Inside the frame: white apart from the curve along row 350.
+    QVERIFY(isWhite(image, 250, 200));
+    QVERIFY(isWhite(image, 250, 300));
+    QVERIFY(isRed(image, 250, 350));
+    QVERIFY(isRed(image, 102, 350));
+    QVERIFY(isRed(image, 398, 350));
+    QVERIFY(isWhite(image, 250, 345));
+    // Outside the frame: background white.
+    QVERIFY(isWhite(image, 600, 600));
+}
+
+void TestGraphDrawing::horizontalDecades()
+{
+    QImage image = surface();
+    drawGraph(image, frameState(2), CornerValues{0, 1, 100, 1000}, labelFont());
+    QVERIFY(isBlack(image, 250, 300)); // one third of the height
+    QVERIFY(isBlack(image, 250, 200)); // two thirds
+    QVERIFY(isWhite(image, 250, 250));
+    QVERIFY(isWhite(image, 250, 301));
+    QVERIFY(isWhite(image, 250, 299));
+    QVERIFY(isWhite(image, 200, 250)); // no vertical lines
+}
+
+void TestGraphDrawing::bothDecades()
+{
+    QImage image = surface();
+    drawGraph(image, frameState(3), CornerValues{1, 0.1, 100, 10}, labelFont());
+    QVERIFY(isBlack(image, 250, 200)); // vertical line at half the width
+    QVERIFY(isBlack(image, 200, 250)); // horizontal line at half the height
+    QVERIFY(isWhite(image, 200, 200));
+    QVERIFY(isWhite(image, 300, 300));
+}
+
+void TestGraphDrawing::lessThanADecadeOrFalling()
+{
+    for (const CornerValues &values : {CornerValues{1, 1, 5, 5}, CornerValues{100, 100, 1, 1}}) {
+        QImage image = surface();
+        const GraphDrawOutcome outcome = drawGraph(image, frameState(3), values, labelFont());
+        QVERIFY(!outcome.fault);
+        for (int i = 110; i < 390; i += 10) {
+            QVERIFY(isWhite(image, i, 250));
+            QVERIFY(isWhite(image, 250, i) || i == 350);
+        }
+    }
+}
+
+void TestGraphDrawing::labels()
+{
+    QImage image = surface();
+    drawGraph(image, frameState(1), CornerValues{0, 0, 100, 10}, labelFont());
+    // Xs below the lower left corner, Xe below the lower right corner,
+    // Ys and Ye right of the frame.
+    QVERIFY(anyDarkIn(image, QRect(85, 406, 30, 30)));
+    QVERIFY(anyDarkIn(image, QRect(385, 406, 60, 30)));
+    QVERIFY(anyDarkIn(image, QRect(406, 394, 30, 30)));
+    QVERIFY(anyDarkIn(image, QRect(406, 94, 40, 30)));
+    QVERIFY(!anyDarkIn(image, QRect(450, 150, 100, 200)));
+}
+
+void TestGraphDrawing::beforeAnyTrace()
+{
+    QImage image = surface();
+    WorkState state;
+    state.AxisScale = 1;
+    state.StartPixelX = 100;
+    state.StartPixelY = 400;
+    state.EndPixelX = 400;
+    state.EndPixelY = 100;
+    drawGraph(image, state, CornerValues{0, 0, 100, 10}, labelFont());
+    QVERIFY(isRed(image, 102, 0));
+    QVERIFY(isRed(image, 398, 0));
+    QVERIFY(isWhite(image, 410, 0));
+}
+
+void TestGraphDrawing::undefinedDrawsNothing_data()
+{
+    QTest::addColumn<int>("scale");
+    QTest::addColumn<double>("xs");
+    QTest::addColumn<double>("ys");
+    QTest::addColumn<double>("xe");
+    QTest::addColumn<double>("ye");
+    QTest::addColumn<int>("axis");
+
+    const double inf = std::numeric_limits<double>::infinity();
+    QTest::newRow("log Y start 0") << 2 << 0.0 << 0.0 << 100.0 << 10.0 << int(Axis::Y);
+    QTest::newRow("log Y ratio negative") << 3 << 1.0 << 1.0 << 100.0 << -10.0 << int(Axis::Y);
+    QTest::newRow("log X start 0") << 3 << 0.0 << 1.0 << 100.0 << 10.0 << int(Axis::X);
+    QTest::newRow("log ratio beyond range") << 3 << 1e-300 << 1.0 << 1e300 << 10.0 << int(Axis::X);
+    QTest::newRow("linear label beyond range") << 1 << 0.0 << 0.0 << inf << 10.0 << int(Axis::X);
+}
+
+void TestGraphDrawing::undefinedDrawsNothing()
+{
+    QFETCH(int, scale);
+    QFETCH(double, xs);
+    QFETCH(double, ys);
+    QFETCH(double, xe);
+    QFETCH(double, ye);
+    QFETCH(int, axis);
+    QImage image = surface();
+    const QImage before = image;
+    const GraphDrawOutcome outcome = drawGraph(image, frameState(scale), CornerValues{xs, ys, xe, ye}, labelFont());
+    QVERIFY(outcome.fault);
+    QCOMPARE(int(outcome.fault->axis), axis);
+    QVERIFY(image == before);
+}
+
+void TestGraphDrawing::wideFrameStopsAtTheTable()
+{
+    QImage image(1300, 805, QImage::Format_RGB32);
+    WorkState state = frameState(1);
+    state.StartPixelX = 0;
+    state.EndPixelX = 1200;
+    state.CurveY.fill(300);
+    const GraphDrawOutcome outcome = drawGraph(image, state, CornerValues{0, 0, 100, 10}, labelFont());
+    QVERIFY(outcome.truncated);
+    QVERIFY(isRed(image, 1001, 300)); // entry 1000, pixel column 0 + 1 + 1000
+    QVERIFY(isWhite(image, 1100, 300));
+}
+
+void TestGraphDrawing::decadeCounts()
+{
+    QCOMPARE(decadeCount(1, 1000).value.has_value(), true);
+    QVERIFY(qAbs(*decadeCount(1, 1000).value - 3) < 1e-12);
+    QCOMPARE(decadeCount(0, 10).fault, MappingFault::LogStartZero);
+    QCOMPARE(decadeCount(1, -10).fault, MappingFault::LogRatioNotPositive);
+    QCOMPARE(decadeCount(1, 0).fault, MappingFault::LogRatioNotPositive);
+}
+
+QTEST_MAIN(TestGraphDrawing)
+#include "tst_graph_drawing.moc"
