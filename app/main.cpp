@@ -1,11 +1,14 @@
+#include "app/fonts.h"
+#include "app/main_window.h"
+
 #include <QApplication>
-#include <QWidget>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("Curvix-Digitizer"));
+    QApplication::setApplicationName(QStringLiteral("Curvix-Digitizer"));
+    Fonts::installSubstitutes();
+    MainWindow window;
     window.show();
     return app.exec();
 }

@@ -1,0 +1,152 @@
+#include "app/file_lists.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QStorageInfo>
+#include <QStyle>
+
+namespace {
+
+constexpr int PathRole = Qt::UserRole;
+
+QString cleanFolder(const QString &path)
+{
+    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
+
+} // namespace
+
+bool isReadableFolder(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() && info.isDir() && info.isReadable() && info.isExecutable();
+}
+
+DriveListBox::DriveListBox(QWidget *parent)
+    : QComboBox(parent)
+{
+    connect(this, &QComboBox::activated, this, &DriveListBox::onActivated);
+    refresh();
+}
+
+void DriveListBox::refresh()
+{
+    clear();
+    QStringList roots;
+    for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
+        if (volume.isValid() && !roots.contains(volume.rootPath()))
+            roots << volume.rootPath();
+    }
+    roots.sort();
+    const QString home = QStorageInfo(QDir::currentPath()).rootPath();
+    if (!roots.contains(home))
+        roots.prepend(home);
+    for (const QString &root : roots)
+        addItem(root, root);
+    m_current = int(roots.indexOf(home));
+    setCurrentIndex(m_current);
+}
+
+QString DriveListBox::drive() const
+{
+    const QString root = currentData().toString();
+    const QString cwd = QDir::currentPath();
+    // The working directory stands for its own drive, as a drive letter's
+    // current directory does.
+    if (QStorageInfo(cwd).rootPath() == root)
+        return cwd;
+    return root;
+}
+
+void DriveListBox::onActivated(int index)
+{
+    if (index == m_current)
+        return;
+    m_current = index;
+    emit driveChanged(drive());
+}
+
+DirListBox::DirListBox(QWidget *parent)
+    : QListWidget(parent)
+{
+    connect(this, &QListWidget::itemActivated, this, &DirListBox::open);
+}
+
+bool DirListBox::setPath(const QString &path)
+{
+    const QString folder = cleanFolder(path);
+    if (!isReadableFolder(folder)) {
+        emit unreadable(folder);
+        return false;
+    }
+    const QDir dir(folder);
+    const QStringList subfolders = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot,
+                                                 QDir::Name | QDir::IgnoreCase);
+
+    m_path = folder;
+    clear();
+    const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
+    const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon);
+
+    // The current path from the root down, then its subfolders.
+    QStringList ancestors;
+    for (QDir up(folder);; ) {
+        ancestors.prepend(up.absolutePath());
+        if (up.isRoot() || !up.cdUp())
+            break;
+    }
+    int depth = 0;
+    for (const QString &ancestor : ancestors) {
+        const QString name = QDir(ancestor).isRoot() ? ancestor : QFileInfo(ancestor).fileName();
+        auto *item = new QListWidgetItem(openIcon, QString(depth * 2, u' ') + name, this);
+        item->setData(PathRole, ancestor);
+        item->setToolTip(ancestor);
+        ++depth;
+    }
+    setCurrentRow(count() - 1);
+    for (const QString &name : subfolders) {
+        auto *item = new QListWidgetItem(closedIcon, QString(depth * 2, u' ') + name, this);
+        item->setData(PathRole, dir.filePath(name));
+        item->setToolTip(dir.filePath(name));
+    }
+    emit pathChanged(m_path);
+    return true;
+}
+
+void DirListBox::open(QListWidgetItem *item)
+{
+    if (!item)
+        return;
+    const QString target = item->data(PathRole).toString();
+    if (target != m_path)
+        setPath(target);
+}
+
+FileListBox::FileListBox(const QStringList &patterns, QWidget *parent)
+    : QListWidget(parent)
+    , m_patterns(patterns)
+{
+}
+
+void FileListBox::setPath(const QString &path)
+{
+    m_path = path;
+    refresh();
+}
+
+void FileListBox::refresh()
+{
+    clear();
+    // Name filters without QDir::CaseSensitive match regardless of case, so a
+    // camera's "IMG_0001.JPG" is listed under "*.jpg".
+    const QDir dir(m_path);
+    addItems(dir.entryList(m_patterns, QDir::Files, QDir::Name | QDir::IgnoreCase));
+}
+
+QString FileListBox::fileName() const
+{
+    const QList<QListWidgetItem *> selected = selectedItems();
+    return selected.isEmpty() ? QString() : selected.first()->text();
+}

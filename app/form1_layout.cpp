@@ -1,0 +1,221 @@
+// Builds the main window's controls at their pixel places, with their
+// captions, fonts, colours and tab order.
+#include "app/fonts.h"
+#include "app/file_lists.h"
+#include "app/icons.h"
+#include "app/main_window.h"
+#include "app/picture_box.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+
+const QColor LightYellow(255, 255, 192);
+const QColor LightCyan(192, 255, 255);
+const QColor Blue(0, 0, 255);
+const QColor Grey(128, 128, 128);
+const QColor LightGrey(192, 192, 192);
+
+template<typename W>
+W *place(W *widget, const char *name, int x, int y, int w, int h, const QFont *font = nullptr)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(x, y, w, h);
+    if (font)
+        widget->setFont(*font);
+    return widget;
+}
+
+QPushButton *button(QWidget *parent, const char *name, const QString &caption, int x, int y, int w, int h,
+                    const QFont &font)
+{
+    auto *b = place(new QPushButton(caption, parent), name, x, y, w, h, &font);
+    // Enter clicks the focused button, as it does in dialogs.
+    b->setAutoDefault(true);
+    return b;
+}
+
+QLineEdit *edit(QWidget *parent, const char *name, int x, int y, const QFont &font, int w = 41)
+{
+    return place(new QLineEdit(parent), name, x, y, w, 25, &font);
+}
+
+QLabel *label(QWidget *parent, const char *name, const QString &caption, int x, int y, int w, int h,
+              const QFont &font)
+{
+    return place(new QLabel(caption, parent), name, x, y, w, h, &font);
+}
+
+void setForeground(QWidget *widget, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::Text, colour);
+    widget->setPalette(palette);
+}
+
+void setBackground(QWidget *widget, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    palette.setColor(QPalette::Base, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+// A caption box beside a field: centred text in a thin border.
+void makeCaptionBox(QLabel *label, const QColor &background)
+{
+    label->setFrameStyle(QFrame::Box | QFrame::Plain);
+    label->setLineWidth(1);
+    label->setAlignment(Qt::AlignCenter);
+    setBackground(label, background);
+}
+
+} // namespace
+
+void MainWindow::createControls()
+{
+    using namespace Fonts;
+    const QFont tnr975 = Fonts::font(TimesNewRoman, 9.75);
+    const QFont tnr1125 = Fonts::font(TimesNewRoman, 11.25);
+    const QFont tnr12 = Fonts::font(TimesNewRoman, 12);
+    const QFont hg975 = Fonts::font(RoundGothic, 9.75);
+    const QFont hg1125 = Fonts::font(RoundGothic, 11.25);
+    const QFont hg12 = Fonts::font(RoundGothic, 12);
+    const QFont msp1125 = Fonts::font(ProportionalGothic, 11.25);
+
+    // Image browser.
+    Label6 = label(this, "Label6", QStringLiteral("画像ファイル"), 40, 8, 96, 16, hg12);
+    setForeground(Label6, Blue);
+    Drive1 = place(new DriveListBox(this), "Drive1", 8, 24, 161, 20);
+    Dir1 = place(new DirListBox(this), "Dir1", 8, 40, 161, 76);
+    File1 = place(new FileListBox({QStringLiteral("*.jpg"), QStringLiteral("*.bmp"), QStringLiteral("*.gif"),
+                                   QStringLiteral("*.tif")},
+                                  this),
+                  "File1", 8, 112, 161, 90);
+    Command1 = button(this, "Command1", QStringLiteral("OK"), 8, 208, 73, 25, tnr12);
+    Command2 = button(this, "Command2", QStringLiteral("Reset"), 96, 208, 73, 25, tnr12);
+
+    // Calibration panel.
+    Label8 = label(this, "Label8", QStringLiteral("Graph   Pixel"), 96, 240, 65, 15, tnr975);
+    Command3 = button(this, "Command3", QStringLiteral("始\n点"), 8, 256, 25, 49, hg1125);
+    Command3->setAccessibleName(QStringLiteral("始点"));
+    Command3->setToolTip(QStringLiteral("始点(左下)を指定"));
+    Command4 = button(this, "Command4", QStringLiteral("終\n点"), 8, 312, 25, 49, hg1125);
+    Command4->setAccessibleName(QStringLiteral("終点"));
+    Command4->setToolTip(QStringLiteral("終点(右上)を指定"));
+
+    const QString xCaption = QStringLiteral("X座標");
+    const QString yCaption = QStringLiteral("Y座標");
+    Label1 = label(this, "Label1", xCaption, 32, 256, 57, 25, hg1125);
+    Label2 = label(this, "Label2", yCaption, 32, 280, 57, 25, hg1125);
+    Label3 = label(this, "Label3", xCaption, 32, 312, 57, 25, hg1125);
+    Label4 = label(this, "Label4", yCaption, 32, 336, 57, 25, hg1125);
+    Text1 = edit(this, "Text1", 88, 256, tnr1125);
+    Text2 = edit(this, "Text2", 88, 280, tnr1125);
+    Text3 = edit(this, "Text3", 88, 312, tnr1125);
+    Text4 = edit(this, "Text4", 88, 336, tnr1125);
+    Text5 = edit(this, "Text5", 128, 256, tnr1125);
+    Text6 = edit(this, "Text6", 128, 280, tnr1125);
+    Text7 = edit(this, "Text7", 128, 312, tnr1125);
+    Text8 = edit(this, "Text8", 128, 336, tnr1125);
+    for (QLabel *caption : {Label1, Label2, Label3, Label4})
+        makeCaptionBox(caption, LightYellow);
+    const QString cornerNames[] = {QStringLiteral("始点 X座標"), QStringLiteral("始点 Y座標"),
+                                   QStringLiteral("終点 X座標"), QStringLiteral("終点 Y座標")};
+    const std::array<QLineEdit *, 4> values{Text1, Text2, Text3, Text4};
+    const std::array<QLineEdit *, 4> pixels{Text5, Text6, Text7, Text8};
+    for (size_t i = 0; i < 4; ++i) {
+        values[i]->setAccessibleName(cornerNames[i] + QStringLiteral(" (Graph)"));
+        pixels[i]->setAccessibleName(cornerNames[i] + QStringLiteral(" (Pixel)"));
+        setBackground(pixels[i], LightYellow);
+        pixels[i]->setEnabled(false);
+    }
+
+    // Scale choice.
+    Frame1 = place(new QGroupBox(QStringLiteral("Scale Mode"), this), "Frame1", 8, 368, 161, 81, &tnr975);
+    Option1 = place(new QRadioButton(QStringLiteral("Linear - Linear"), Frame1), "Option1", 8, 16, 113, 17, &tnr975);
+    Option2 = place(new QRadioButton(QStringLiteral("Linear - Logarithm"), Frame1), "Option2", 8, 36, 129, 17, &tnr975);
+    Option3 = place(new QRadioButton(QStringLiteral("Logarithm - Logarithm"), Frame1), "Option3", 8, 56, 145, 17, &tnr975);
+    Option1->setChecked(true);
+
+    // Actions.
+    Command9 = button(this, "Command9", QStringLiteral("Point Digitize"), 8, 456, 161, 25, tnr12);
+    Command5 = button(this, "Command5", QStringLiteral("Auto Digitize"), 8, 488, 161, 25, tnr12);
+    Command8 = button(this, "Command8", QStringLiteral("Graph Draw"), 8, 520, 161, 27, tnr1125);
+    Command8->setToolTip(QStringLiteral(" ディジタル化されたグラフを確認します "));
+
+    // Save area.
+    Label7 = label(this, "Label7", QStringLiteral("ディジタルデータ保存"), 16, 552, 150, 15, hg1125);
+    setForeground(Label7, Blue);
+    Drive2 = place(new DriveListBox(this), "Drive2", 8, 568, 161, 20);
+    Dir2 = place(new DirListBox(this), "Dir2", 8, 584, 161, 62);
+    File2 = place(new FileListBox({QStringLiteral("*.csv")}, this), "File2", 8, 640, 161, 90);
+    setBackground(File2, Qt::white);
+    Label5 = label(this, "Label5", QStringLiteral("ファイル名（拡張子なし）"), 8, 736, 161, 17, hg975);
+    Label5->setAlignment(Qt::AlignCenter);
+    Text9 = edit(this, "Text9", 8, 752, msp1125, 161);
+    Text9->setAccessibleName(Label5->text());
+    Command6 = button(this, "Command6", QStringLiteral("File Save"), 8, 784, 161, 25, tnr12);
+
+    // Exit corner.
+    Command7 = button(this, "Command7", QString(), 32, 816, 33, 33, tnr12);
+    Command7->setIcon(QIcon(Icons::exitButton()));
+    Command7->setIconSize(QSize(32, 32));
+    Command7->setToolTip(QStringLiteral(" bye bye "));
+    Command7->setAccessibleName(QStringLiteral("bye bye"));
+    Picture2 = place(new QLabel(this), "Picture2", 112, 816, 34, 34);
+    Picture2->setPixmap(Icons::exitPointer());
+    Picture2->setFrameStyle(QFrame::Box | QFrame::Plain);
+    Picture2->setLineWidth(1);
+    Picture2->setFocusPolicy(Qt::StrongFocus);
+    Picture2->setToolTip(QStringLiteral(" 出口はとなりです "));
+    Picture2->setAccessibleName(QStringLiteral("出口はとなりです"));
+
+    // Picture area and read-out.
+    Label9 = label(this, "Label9", QStringLiteral("適用最大画像 1000×800 ピクセル"), 192, 0, 270, 16, hg12);
+    setForeground(Label9, Blue);
+    Picture1 = place(new PictureBox(QSize(1009, 809), LightGrey, this), "Picture1", 184, 16, 1009, 809,
+                     nullptr);
+    Picture1->setFont(Fonts::font(TimesNewRoman, 36, true));
+    Picture1->setCursor(Qt::CrossCursor);
+    Picture1->setAccessibleName(QStringLiteral("Picture"));
+    for (int i = 0; i < PictureBox::MarkerCount; ++i)
+        Picture1->setMarkerVisible(i, true); // shown at creation; start-up hides them
+
+    Label11 = label(this, "Label11", xCaption, 456, 824, 57, 25, hg1125);
+    makeCaptionBox(Label11, LightCyan);
+    Text10 = edit(this, "Text10", 512, 824, tnr1125, 81);
+    setBackground(Text10, LightYellow);
+    Text10->setAccessibleName(QStringLiteral("X座標"));
+    Label12 = label(this, "Label12", yCaption, 592, 824, 57, 25, hg1125);
+    makeCaptionBox(Label12, LightCyan);
+    Text11 = edit(this, "Text11", 648, 824, tnr1125, 81);
+    setBackground(Text11, LightYellow);
+    Text11->setAccessibleName(QStringLiteral("Y座標"));
+    Label10 = label(this, "Label10", QStringLiteral("© Curvix Digitizer"), 888, 832, 157, 15, tnr975);
+    setForeground(Label10, Grey);
+
+    // Labels that fit themselves to their text keep their top-left corner.
+    for (QLabel *fitted : {Label6, Label7, Label8, Label9, Label10})
+        fitted->adjustSize();
+
+    // Each edit box starts with its own name; start-up replaces them all.
+    for (QLineEdit *e : findChildren<QLineEdit *>())
+        e->setText(e->objectName());
+}
+
+void MainWindow::setTabOrder()
+{
+    const QList<QWidget *> stops{Drive1, Dir1, File1, Command1, Command2, Text1, Text2, Text3, Text4,
+                                 Command3, Command4, Command5, Command6, File2, Dir2, Drive2, Text9,
+                                 Command7, Picture1, Option1, Option2, Option3, Command8, Picture2,
+                                 Text10, Text11, Command9};
+    for (qsizetype i = 1; i < stops.size(); ++i)
+        QWidget::setTabOrder(stops[i - 1], stops[i]);
+}

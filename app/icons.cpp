@@ -1,0 +1,80 @@
+#include "app/icons.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+namespace {
+
+QPixmap blank(const QColor &fill = Qt::transparent)
+{
+    QPixmap pixmap(32, 32);
+    pixmap.fill(fill);
+    return pixmap;
+}
+
+} // namespace
+
+namespace Icons {
+
+QPixmap mainWindow()
+{
+    QPixmap pixmap = blank(QColor(255, 255, 255));
+    QPainter p(&pixmap);
+    p.setPen(QPen(QColor(0, 0, 128), 2));
+    p.drawLine(4, 4, 4, 28);
+    p.drawLine(4, 28, 29, 28);
+    p.setPen(QPen(QColor(0, 0, 0), 2));
+    QPainterPath curve(QPointF(5, 25));
+    curve.cubicTo(12, 24, 16, 6, 28, 6);
+    p.drawPath(curve);
+    p.setPen(QPen(QColor(255, 0, 0), 1));
+    p.drawLine(19, 12, 27, 12);
+    p.drawLine(23, 8, 23, 16);
+    return pixmap;
+}
+
+QPixmap graphWindow()
+{
+    QPixmap pixmap = blank(QColor(255, 255, 255));
+    QPainter p(&pixmap);
+    p.setPen(QPen(QColor(0, 0, 0), 2));
+    p.drawRect(4, 4, 24, 24);
+    p.setPen(QPen(QColor(128, 128, 128), 1));
+    p.drawLine(4, 16, 28, 16);
+    p.drawLine(16, 4, 16, 28);
+    p.setPen(QPen(QColor(255, 0, 0), 2));
+    p.drawPolyline(QPolygon({QPoint(6, 25), QPoint(11, 20), QPoint(16, 21), QPoint(21, 11), QPoint(26, 7)}));
+    return pixmap;
+}
+
+QPixmap exitButton()
+{
+    QPixmap pixmap = blank();
+    QPainter p(&pixmap);
+    p.setPen(QPen(QColor(128, 64, 0), 1));
+    p.setBrush(QColor(192, 128, 64));
+    p.drawRect(6, 3, 14, 26);
+    p.setBrush(QColor(255, 255, 0));
+    p.drawEllipse(16, 15, 2, 2);
+    p.setPen(QPen(QColor(0, 128, 0), 3));
+    p.drawLine(14, 16, 28, 16);
+    p.drawLine(28, 16, 23, 11);
+    p.drawLine(28, 16, 23, 21);
+    return pixmap;
+}
+
+QPixmap exitPointer()
+{
+    QPixmap pixmap = blank(QColor(255, 255, 255));
+    QPainter p(&pixmap);
+    p.setPen(QPen(QColor(0, 0, 128), 1));
+    p.setBrush(QColor(255, 224, 192));
+    p.drawRoundedRect(14, 10, 14, 14, 3, 3);
+    p.drawRoundedRect(3, 12, 14, 5, 2, 2);
+    p.setPen(QPen(QColor(0, 0, 255), 2));
+    p.drawLine(4, 28, 12, 28);
+    p.drawLine(4, 28, 7, 25);
+    return pixmap;
+}
+
+} // namespace Icons

@@ -1,0 +1,184 @@
+#include "app/main_window.h"
+
+#include "app/file_lists.h"
+#include "app/icons.h"
+#include "app/message_box.h"
+#include "app/picture_box.h"
+#include "app/settings_file.h"
+#include "output/graph_window.h"
+#include "output/graph_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QGroupBox>
+#include <QImageReader>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+
+namespace {
+
+// Enough for any chart scan; a file that claims more is refused, not decoded.
+constexpr int ImageAllocationLimitMb = 256;
+
+const QColor BannerColour(128, 128, 128);
+
+} // namespace
+
+MainWindow::MainWindow(QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(applicationTitle());
+    setWindowIcon(QIcon(Icons::mainWindow()));
+    setFixedSize(1205, 854);
+    centreOnScreen(this);
+    createControls();
+    setTabOrder();
+    connectHandlers();
+    startUp();
+}
+
+MainWindow::~MainWindow()
+{
+    delete m_graphWindow;
+}
+
+void MainWindow::connectHandlers()
+{
+    connect(Drive1, &DriveListBox::driveChanged, Dir1, &DirListBox::setPath);
+    connect(Dir1, &DirListBox::pathChanged, File1, &FileListBox::setPath);
+    connect(Dir1, &DirListBox::unreadable, this, &MainWindow::reportUnreadableFolder);
+    connect(File1, &QListWidget::itemClicked, this, [this] { Command1->setFocus(); });
+    connect(File1, &QListWidget::itemActivated, this, [this] { Command1->setFocus(); });
+    connect(Command1, &QPushButton::clicked, this, &MainWindow::loadImage);
+    connect(Command2, &QPushButton::clicked, this, &MainWindow::reset);
+    connect(Command7, &QPushButton::clicked, this, &MainWindow::exitAndSave);
+
+    connect(Command3, &QPushButton::clicked, this, [this] { armCapture(1); });
+    connect(Command4, &QPushButton::clicked, this, [this] { armCapture(2); });
+    connect(Command9, &QPushButton::clicked, this, [this] { armCapture(3); });
+    connect(Picture1, &PictureBox::pressed, this, &MainWindow::pictureMouseDown);
+    connect(Option1, &QRadioButton::clicked, this, [this] { m_state.AxisScale = 1; });
+    connect(Option2, &QRadioButton::clicked, this, [this] { m_state.AxisScale = 2; });
+    connect(Option3, &QRadioButton::clicked, this, [this] { m_state.AxisScale = 3; });
+    connect(Command5, &QPushButton::clicked, this, &MainWindow::autoDigitize);
+
+    connect(Drive2, &DriveListBox::driveChanged, Dir2, &DirListBox::setPath);
+    connect(Dir2, &DirListBox::pathChanged, File2, &FileListBox::setPath);
+    connect(Dir2, &DirListBox::unreadable, this, &MainWindow::reportUnreadableFolder);
+    connect(Command6, &QPushButton::clicked, this, &MainWindow::saveData);
+    connect(Command8, &QPushButton::clicked, this, &MainWindow::drawGraph);
+}
+
+void MainWindow::startUp()
+{
+    Dir1->setPath(Drive1->drive());
+    // The save browser starts at the working directory too.
+    Dir2->setPath(QDir::currentPath());
+    hideMarkers();
+    for (QLineEdit *readout : {Text5, Text6, Text7, Text8, Text9, Text10, Text11})
+        readout->clear();
+    m_state.ClickMode = 0;
+    Option1->setChecked(true);
+    m_state.AxisScale = 1;
+    showBanner();
+
+    const CornerTexts corners = readSettingsFile(SettingsFileName);
+    const std::array<QLineEdit *, 4> fields{Text1, Text2, Text3, Text4};
+    for (size_t i = 0; i < fields.size(); ++i)
+        fields[i]->setText(corners[i]);
+}
+
+void MainWindow::showBanner()
+{
+    Picture1->unsetCursor();
+    Picture1->clearSurface();
+    Picture1->printText(300, 360, QStringLiteral("Curvix Digitizer"), BannerColour);
+}
+
+void MainWindow::hideMarkers()
+{
+    for (int i = 0; i < PictureBox::MarkerCount; ++i)
+        Picture1->setMarkerVisible(i, false);
+}
+
+void MainWindow::reportUnreadableFolder(const QString &path)
+{
+    showMessage(this, QStringLiteral("フォルダを開けません。\n%1").arg(QDir::toNativeSeparators(path)),
+                QMessageBox::Warning);
+}
+
+void MainWindow::loadImage()
+{
+    const QString name = File1->fileName();
+    if (name.isEmpty()) {
+        showMessage(this, QStringLiteral("ファイルを選択して下さい"));
+        return;
+    }
+    const QString path = Dir1->path() + u'/' + name;
+
+    // Decode first: a file that can't be read changes nothing on screen.
+    QImageReader reader(path);
+    reader.setAllocationLimit(ImageAllocationLimitMb);
+    reader.setAutoTransform(false);
+    const QImage image = reader.read();
+    if (image.isNull()) {
+        showMessage(this,
+                    QStringLiteral("画像を読み込めません。\n%1\n%2")
+                        .arg(QDir::toNativeSeparators(path), reader.errorString()),
+                    QMessageBox::Warning);
+        return;
+    }
+    Picture1->setPicture(image);
+    Command3->setFocus();
+}
+
+void MainWindow::reset()
+{
+    Picture1->setPicture(QImage());
+    hideMarkers();
+    for (QLineEdit *field : {Text5, Text6, Text7, Text8, Text9})
+        field->clear();
+    Option1->setChecked(true);
+    m_state.AxisScale = 1;
+    showBanner();
+}
+
+void MainWindow::exitAndSave()
+{
+    const CornerTexts corners{Text1->text(), Text2->text(), Text3->text(), Text4->text()};
+    if (const auto error = writeSettingsFile(SettingsFileName, corners)) {
+        showMessage(this,
+                    QStringLiteral("%1 を書き込めません。\n%2")
+                        .arg(QDir::toNativeSeparators(QDir::current().absoluteFilePath(SettingsFileName)),
+                             *error),
+                    QMessageBox::Critical);
+    }
+    if (m_graphWindow)
+        m_graphWindow->close();
+    hide();
+    QApplication::quit();
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    // Closing by the frame ends the program without saving the settings.
+    if (m_graphWindow)
+        m_graphWindow->close();
+    event->accept();
+    QApplication::quit();
+}
+
+void centreOnScreen(QWidget *window)
+{
+    if (const QScreen *screen = window->screen()) {
+        QRect area = window->geometry();
+        area.moveCenter(screen->availableGeometry().center());
+        window->move(area.topLeft());
+    }
+}

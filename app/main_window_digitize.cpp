@@ -1,0 +1,153 @@
+// The main window's digitizing handlers: corner capture, point read-out,
+// automatic trace, data file and graph window.
+#include "app/main_window.h"
+
+#include "app/file_lists.h"
+#include "app/message_box.h"
+#include "app/picture_box.h"
+#include "calibration/fault_text.h"
+#include "calibration/number_text.h"
+#include "digitize/auto_trace.h"
+#include "digitize/point_read.h"
+#include "output/data_file.h"
+#include "output/graph_drawing.h"
+#include "output/graph_window.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+// Marker indices: each cross is a horizontal and a vertical arm.
+constexpr int StartCross = 0;
+constexpr int EndCross = 2;
+constexpr int PointCross = 4;
+constexpr float ArmLength = 8;
+
+} // namespace
+
+void MainWindow::armCapture(int clickMode)
+{
+    m_state.ClickMode = clickMode;
+    Picture1->setCursor(Qt::CrossCursor);
+}
+
+void MainWindow::pictureMouseDown(float x, float y)
+{
+    if (m_state.ClickMode == 1 || m_state.ClickMode == 2)
+        captureCorner(x, y);
+    else
+        digitizePoint(x, y);
+}
+
+void MainWindow::setCrossMarker(int horizontal, float x, float y)
+{
+    Picture1->setMarker(horizontal, QLineF(x - ArmLength, y, x + ArmLength, y));
+    Picture1->setMarker(horizontal + 1, QLineF(x, y - ArmLength, x, y + ArmLength));
+    Picture1->setMarkerVisible(horizontal, true);
+    Picture1->setMarkerVisible(horizontal + 1, true);
+}
+
+void MainWindow::captureCorner(float x, float y)
+{
+    if (m_state.ClickMode == 1) {
+        m_state.StartPixelX = x;
+        Text5->setText(formatPosition(x));
+        m_state.StartPixelY = y;
+        Text6->setText(formatPosition(y));
+        setCrossMarker(StartCross, x, y);
+        Command4->setFocus();
+    } else {
+        m_state.EndPixelX = x;
+        Text7->setText(formatPosition(x));
+        m_state.EndPixelY = y;
+        Text8->setText(formatPosition(y));
+        setCrossMarker(EndCross, x, y);
+        Command5->setFocus();
+    }
+}
+
+void MainWindow::digitizePoint(float x, float y)
+{
+    if (!insideFrame(m_state, x, y))
+        return;
+    setCrossMarker(PointCross, x, y);
+    const PointReadout readout = readPoint(
+        m_state, readCornerValues(Text1->text(), Text2->text(), Text3->text(), Text4->text()), x, y);
+    if (readout.fault) {
+        reportFault(*readout.fault);
+        return;
+    }
+    Text10->setText(readout.xText);
+    Text11->setText(readout.yText);
+}
+
+void MainWindow::reportFault(const AxisFault &fault)
+{
+    showMessage(this, faultMessage(fault), QMessageBox::Warning);
+}
+
+void MainWindow::autoDigitize()
+{
+    const CornerValues values = readCornerValues(Text1->text(), Text2->text(), Text3->text(), Text4->text());
+    const TraceOutcome outcome = traceCurve(Picture1->surface(), values, m_state);
+    if (outcome.fault) {
+        reportFault(*outcome.fault);
+        return;
+    }
+    Picture1->unsetCursor();
+    // Input that arrived during the scan is handled before the message.
+    QCoreApplication::processEvents();
+    QString message = QStringLiteral("DIGITIZE が終了しました。");
+    if (outcome.truncated) {
+        message += QStringLiteral("\n枠の幅が 1000 列を超えたため、1001 列目から右はトレースしていません。"
+                                  "\n(The frame is wider than 1000 columns: the columns after the "
+                                  "1000th were not traced.)");
+    }
+    showMessage(this, message);
+    Command8->setFocus();
+}
+
+void MainWindow::saveData()
+{
+    if (Text9->text().isEmpty()) {
+        showMessage(this, QStringLiteral("ファイル名を入力して下さい"), QMessageBox::Warning);
+        return;
+    }
+    const QString path = dataFilePath(Dir2->path(), Text9->text());
+    if (const auto error = saveDataFile(path, m_state)) {
+        showMessage(this,
+                    QStringLiteral("データファイルを書き込めません。\n%1\n%2")
+                        .arg(QDir::toNativeSeparators(path), *error),
+                    QMessageBox::Critical);
+    }
+}
+
+void MainWindow::drawGraph()
+{
+    const CornerValues values = readCornerValues(Text1->text(), Text2->text(), Text3->text(), Text4->text());
+    if (!m_graphWindow) {
+        m_graphWindow = new GraphWindow(this);
+        connect(m_graphWindow->Command1, &QPushButton::clicked, this, &MainWindow::closeGraph);
+    }
+    PictureBox *surface = m_graphWindow->Picture1;
+    const GraphDrawOutcome outcome = ::drawGraph(surface->surface(), m_state, values, surface->font());
+    surface->surfaceChanged();
+    if (outcome.fault) {
+        reportFault(*outcome.fault);
+        return;
+    }
+    m_graphWindow->show();
+    m_graphWindow->raise();
+}
+
+void MainWindow::closeGraph()
+{
+    activateWindow();
+    raise();
+    Text9->setFocus();
+    if (m_graphWindow)
+        m_graphWindow->hide();
+}

@@ -1,0 +1,130 @@
+#include "chart_maker.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+#include <cmath>
+
+namespace {
+
+bool xLog(const ChartSpec &s) { return s.axisScale == 3; }
+bool yLog(const ChartSpec &s) { return s.axisScale == 2 || s.axisScale == 3; }
+
+double interpolate(double a, double b, double t, bool logarithmic)
+{
+    return logarithmic ? a * std::pow(b / a, t) : a + (b - a) * t;
+}
+
+double fraction(double a, double b, double v, bool logarithmic)
+{
+    return logarithmic ? std::log(v / a) / std::log(b / a) : (v - a) / (b - a);
+}
+
+// Grid values: every decade on a logarithmic axis, ten steps on a linear one.
+QList<double> gridValues(double a, double b, bool logarithmic)
+{
+    QList<double> out;
+    if (logarithmic) {
+        for (double v = std::pow(10.0, std::ceil(std::log10(a) - 1e-9)); v <= b * 1.0000001; v *= 10)
+            out << v;
+    } else {
+        for (int i = 0; i <= 10; ++i)
+            out << a + (b - a) * i / 10.0;
+    }
+    return out;
+}
+
+QString label(double v)
+{
+    return QString::number(v, 'g', 6);
+}
+
+} // namespace
+
+double chartX(const ChartSpec &s, double px)
+{
+    return interpolate(s.xs, s.xe, (px - s.start.x()) / double(s.end.x() - s.start.x()), xLog(s));
+}
+
+double chartY(const ChartSpec &s, double py)
+{
+    return interpolate(s.ys, s.ye, (s.start.y() - py) / double(s.start.y() - s.end.y()), yLog(s));
+}
+
+double chartRow(const ChartSpec &s, double y)
+{
+    return s.start.y() - fraction(s.ys, s.ye, y, yLog(s)) * (s.start.y() - s.end.y());
+}
+
+Chart drawChart(const ChartSpec &spec)
+{
+    QImage image(spec.size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    const QRect frame(QPoint(spec.start.x(), spec.end.y()), QPoint(spec.end.x(), spec.start.y()));
+
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(13);
+    p.setFont(font);
+    for (double v : gridValues(spec.xs, spec.xe, xLog(spec))) {
+        const int x = int(std::lround(frame.left() + fraction(spec.xs, spec.xe, v, xLog(spec)) * frame.width()));
+        p.setPen(QPen(QColor(215, 215, 215), 1));
+        p.drawLine(x, frame.top(), x, frame.bottom());
+        p.setPen(Qt::black);
+        p.drawText(QRect(x - 40, frame.bottom() + 6, 80, 18), Qt::AlignHCenter | Qt::AlignTop, label(v));
+    }
+    for (double v : gridValues(spec.ys, spec.ye, yLog(spec))) {
+        const int y = int(std::lround(frame.bottom() - fraction(spec.ys, spec.ye, v, yLog(spec)) * frame.height()));
+        p.setPen(QPen(QColor(215, 215, 215), 1));
+        p.drawLine(frame.left(), y, frame.right(), y);
+        p.setPen(Qt::black);
+        p.drawText(QRect(frame.left() - 76, y - 9, 70, 18), Qt::AlignRight | Qt::AlignVCenter, label(v));
+    }
+    p.setPen(QPen(Qt::black, 1));
+    p.drawRect(frame);
+
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setClipRect(frame.adjusted(1, 1, 0, 0));
+    QPainterPath curve;
+    for (double px = spec.start.x(); px <= spec.end.x(); px += 0.25) {
+        const QPointF point(px, chartRow(spec, spec.function(chartX(spec, px))));
+        if (curve.elementCount() == 0)
+            curve.moveTo(point);
+        else
+            curve.lineTo(point);
+    }
+    p.setPen(QPen(spec.curveColour, spec.lineWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPath(curve);
+    return {spec, image};
+}
+
+QList<ChartSpec> sampleCharts()
+{
+    ChartSpec linear;
+    linear.name = QStringLiteral("linear");
+    linear.axisScale = 1;
+    linear.xs = 0;
+    linear.xe = 10;
+    linear.ys = 0;
+    linear.ye = 100;
+    linear.function = [](double x) { return 50 + 40 * std::sin(x * 0.8) * std::exp(-x / 8); };
+
+    ChartSpec linearLog;
+    linearLog.name = QStringLiteral("linear_log");
+    linearLog.axisScale = 2;
+    linearLog.xs = 0;
+    linearLog.xe = 50;
+    linearLog.ys = 1;
+    linearLog.ye = 10000;
+    linearLog.function = [](double x) { return 2 * std::exp(x / 7); };
+
+    ChartSpec logLog;
+    logLog.name = QStringLiteral("log_log");
+    logLog.axisScale = 3;
+    logLog.xs = 1;
+    logLog.xe = 1000;
+    logLog.ys = 0.01;
+    logLog.ye = 100;
+    logLog.function = [](double x) { return 50 / (1 + std::pow(x / 30, 2)); };
+    return {linear, linearLog, logLog};
+}

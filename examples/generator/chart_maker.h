@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QString>
+
+#include <functional>
+
+// A chart of a known function, drawn the way published figures look: a frame,
+// light grid lines and a dark curve on white. Used for the sample images, the
+// end-to-end tests and the accuracy report.
+struct ChartSpec
+{
+    QString name;
+    int axisScale = 1;              // 1 lin-lin, 2 lin X / log Y, 3 log-log
+    double xs = 0, ys = 0, xe = 1, ye = 1; // axis values at the two corners
+    std::function<double(double)> function;
+    int lineWidth = 2;
+    QColor curveColour = QColor(0, 0, 150);
+    QSize size = QSize(800, 600);
+    QPoint start = QPoint(80, 540); // lower left corner of the frame
+    QPoint end = QPoint(770, 30);   // upper right corner
+};
+
+struct Chart
+{
+    ChartSpec spec;
+    QImage image;
+};
+
+Chart drawChart(const ChartSpec &spec);
+
+// The axis value at a picture column or row, and the reverse, under the
+// chart's calibration (exact, in double precision).
+double chartX(const ChartSpec &spec, double px);
+double chartY(const ChartSpec &spec, double py);
+double chartRow(const ChartSpec &spec, double y);
+
+// The three sample charts shipped in examples/.
+QList<ChartSpec> sampleCharts();

@@ -1,0 +1,36 @@
+#include "output/graph_window.h"
+
+#include "app/fonts.h"
+#include "app/icons.h"
+#include "app/main_window.h"
+#include "app/picture_box.h"
+
+#include <QPushButton>
+
+GraphWindow::GraphWindow(QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                          | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+{
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("Digitalized Graph"));
+    setWindowIcon(QIcon(Icons::graphWindow()));
+    // Closing by the close box discards the window and its drawing.
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(1024, 829);
+    centreOnScreen(this);
+
+    Picture1 = new PictureBox(QSize(1009, 809), Qt::white, this);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Picture1->move(8, 8);
+    Picture1->setFont(Fonts::font(Fonts::TimesNewRoman, 20.25));
+    Picture1->setCursor(Qt::ArrowCursor);
+    Picture1->setAccessibleName(QStringLiteral("Digitalized Graph"));
+
+    Command1 = new QPushButton(QStringLiteral("Close"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setGeometry(960, 792, 57, 25);
+    Command1->setFont(Fonts::font(Fonts::TimesNewRoman, 11.25));
+    Command1->setAutoDefault(true);
+    Command1->raise();
+    QWidget::setTabOrder(Picture1, Command1);
+}
