@@ -1,0 +1,488 @@
+#include "app/file_lists.h"
+#include "app/main_window.h"
+#include "app/picture_box.h"
+#include "calibration/number_text.h"
+#include "chart_maker.h"
+#include "gui_helpers.h"
+#include "output/graph_window.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+#include <cmath>
+#include <memory>
+
+namespace {
+
+struct Session
+{
+    Session()
+    {
+        QDir::setCurrent(dir.path());
+        window = std::make_unique<MainWindow>();
+        window->show();
+        if (!QTest::qWaitForWindowExposed(window.get()))
+            qWarning("main window not exposed");
+    }
+    ~Session() { QDir::setCurrent(QDir::tempPath()); }
+
+    QString path(const QString &name) const { return dir.filePath(name); }
+
+    QTemporaryDir dir;
+    std::unique_ptr<MainWindow> window;
+};
+
+void pressInPicture(MainWindow &w, int x, int y, Qt::MouseButton button = Qt::LeftButton,
+                    Qt::KeyboardModifiers modifiers = {})
+{
+    const QPoint at(x + PictureBox::BorderWidth, y + PictureBox::BorderWidth);
+    QTest::mousePress(w.Picture1, button, modifiers, at);
+    QTest::mouseRelease(w.Picture1, button, modifiers, at);
+}
+
+QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// Loads an image through the browser: open its folder, click its name, Enter.
+void loadThroughBrowser(MainWindow &w, const QString &folder, const QString &name)
+{
+    w.Dir1->setPath(folder);
+    const auto items = w.File1->findItems(name, Qt::MatchExactly);
+    QVERIFY(!items.isEmpty());
+    QTest::mouseClick(w.File1->viewport(), Qt::LeftButton, {}, w.File1->visualItemRect(items.first()).center());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+}
+
+void calibrate(MainWindow &w, QPoint start, QPoint end, const QStringList &values)
+{
+    QTest::mouseClick(w.Command3, Qt::LeftButton);
+    pressInPicture(w, start.x(), start.y());
+    QTest::mouseClick(w.Command4, Qt::LeftButton);
+    pressInPicture(w, end.x(), end.y());
+    const std::array<QLineEdit *, 4> fields{w.Text1, w.Text2, w.Text3, w.Text4};
+    for (size_t i = 0; i < 4; ++i)
+        typeInto(fields[i], values[qsizetype(i)]);
+}
+
+// Presses "Auto Digitize" and closes its closing message with Enter.
+QString autoDigitize(MainWindow &w)
+{
+    MessageCatcher message;
+    QTest::mouseClick(w.Command5, Qt::LeftButton);
+    return message.seen ? message.text : QStringLiteral("<no message>");
+}
+
+// The data file expected from an image, worked out here column by column
+// with one pixel read each: the topmost darkest row, carried over white
+// columns, mapped as start + (p - s) * (end - start) / span or
+// start * exp((p - s) * ln(end / start) / span).
+QByteArray expectedDataFile(const QImage &image, QPoint start, QPoint end, const QList<double> &v, int scale)
+{
+    const double xs = v[0], ys = v[1], xe = v[2], ye = v[3];
+    const double dX = end.x() - start.x();
+    const double dY = start.y() - end.y();
+    auto mapX = [&](double x) {
+        return scale == 3 ? xs * std::exp((x - start.x()) * (std::log(xe / xs) / dX))
+                          : xs + (x - start.x()) * (xe - xs) / dX;
+    };
+    auto mapY = [&](double y) {
+        return scale >= 2 ? ys * std::exp((start.y() - y) * (std::log(ye / ys) / dY))
+                          : ys + (start.y() - y) * (ye - ys) / dY;
+    };
+    QString text;
+    int count = 0;
+    int row = 0;
+    QString lines;
+    for (int x = start.x() + 2; x <= end.x() - 2; ++x, ++count) {
+        int best = 255;
+        for (int y = end.y() + 3; y <= start.y() - 15; ++y) {
+            const int green = x < image.width() && y < image.height() ? qGreen(image.pixel(x, y)) : 255;
+            if (green < best) {
+                best = green;
+                row = y;
+            }
+        }
+        lines += formatNumberItem(mapX(x)) + QStringLiteral(", ") + formatNumberItem(mapY(row)) + QStringLiteral("\r\n");
+    }
+    text = formatNumberItem(count) + QStringLiteral("\r\n") + lines;
+    return text.toLatin1();
+}
+
+} // namespace
+
+class TestWorkflow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void wholeRoad_data();
+    void wholeRoad();
+    void pointReadouts();
+    void cornerCapture();
+    void markersDoNotAttractTheTrace();
+    void saveBeforeAnyTrace();
+    void emptyNameWarns();
+    void failedSaveKeepsTraceAndFile_data();
+    void failedSaveKeepsTraceAndFile();
+    void graphWindowLifecycle();
+    void undefinedLogarithmicAxis();
+    void wideFrameIsCut();
+    void secondShorterTrace();
+};
+
+void TestWorkflow::wholeRoad_data()
+{
+    QTest::addColumn<int>("chart");
+    QTest::addColumn<QString>("fileName");
+    QTest::newRow("linear, BMP") << 0 << QStringLiteral("linear.bmp");
+    QTest::newRow("linear-log, TIFF") << 1 << QStringLiteral("linear_log.tif");
+    QTest::newRow("log-log, BMP") << 2 << QStringLiteral("log_log.bmp");
+}
+
+void TestWorkflow::wholeRoad()
+{
+    QFETCH(int, chart);
+    QFETCH(QString, fileName);
+
+    Session s;
+    MainWindow &w = *s.window;
+    const Chart drawn = drawChart(sampleCharts()[chart]);
+    const ChartSpec &spec = drawn.spec;
+    QVERIFY(drawn.image.save(s.path(fileName)));
+
+    loadThroughBrowser(w, s.dir.path(), fileName);
+    QCOMPARE(QApplication::focusWidget(), w.Command3);
+
+    const QStringList values{formatGeneralNumber(spec.xs), formatGeneralNumber(spec.ys),
+                             formatGeneralNumber(spec.xe), formatGeneralNumber(spec.ye)};
+    calibrate(w, spec.start, spec.end, values);
+    QRadioButton *option = std::array{w.Option1, w.Option2, w.Option3}[size_t(spec.axisScale - 1)];
+    QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(5, option->height() / 2));
+    QCOMPARE(w.workState().AxisScale, spec.axisScale);
+
+    QCOMPARE(autoDigitize(w), QStringLiteral("DIGITIZE が終了しました。"));
+    QTRY_COMPARE(QApplication::focusWidget(), w.Command8);
+    QCOMPARE(w.workState().ClickMode, 0);
+
+    // Enter on the focused "Graph Draw" shows the graph window.
+    QTest::keyClick(w.Command8, Qt::Key_Return);
+    QVERIFY(w.graphWindow());
+    QVERIFY(w.graphWindow()->isVisible());
+    const QImage &graph = w.graphWindow()->Picture1->surface();
+    const int midColumn = (spec.start.x() + spec.end.x()) / 2;
+    const int k = midColumn - spec.start.x() - 1;
+    QCOMPARE(graph.pixel(midColumn, int(w.workState().CurveY[size_t(k)])), qRgb(255, 0, 0));
+
+    QTest::mouseClick(w.graphWindow()->Command1, Qt::LeftButton);
+    QVERIFY(!w.graphWindow()->isVisible());
+    QCOMPARE(QApplication::focusWidget(), w.Text9);
+
+    QTest::keyClicks(w.Text9, QStringLiteral("curve"));
+    QTest::mouseClick(w.Command6, Qt::LeftButton);
+    const QList<double> numbers{spec.xs, spec.ys, spec.xe, spec.ye};
+    const QByteArray saved = readBytes(s.path(QStringLiteral("curve.csv")));
+    QCOMPARE(saved, expectedDataFile(drawn.image, spec.start, spec.end, numbers, spec.axisScale));
+    QCOMPARE(saved.count("\r\n"), spec.end.x() - spec.start.x() - 3 + 1);
+}
+
+void TestWorkflow::pointReadouts()
+{
+    Session s;
+    MainWindow &w = *s.window;
+    calibrate(w, QPoint(100, 400), QPoint(300, 50), {QStringLiteral("0"), QStringLiteral("0"),
+                                                      QStringLiteral("100"), QStringLiteral("10")});
+    QTest::mouseClick(w.Command9, Qt::LeftButton);
+    QCOMPARE(w.workState().ClickMode, 3);
+
+    struct Press
+    {
+        int x, y;
+        Qt::MouseButton button;
+        Qt::KeyboardModifiers modifiers;
+        const char *xText, *yText;
+    };
+    const Press presses[] = {
+        {200, 225, Qt::LeftButton, {}, "50.000", "5.000"},
+        {300, 225, Qt::LeftButton, {}, "50.000", "5.000"},   // on the right border: ignored
+        {299, 225, Qt::RightButton, {}, "99.500", "5.000"},  // right button reads like left
+        {200, 400, Qt::LeftButton, {}, "99.500", "5.000"},   // on the bottom border: ignored
+        {200, 399, Qt::MiddleButton, Qt::ShiftModifier, "50.000", "0.029"},
+        {50, 225, Qt::LeftButton, {}, "50.000", "0.029"},    // left of the frame: ignored
+    };
+    for (const Press &p : presses) {
+        pressInPicture(w, p.x, p.y, p.button, p.modifiers);
+        QCOMPARE(w.Text10->text(), QString::fromLatin1(p.xText));
+        QCOMPARE(w.Text11->text(), QString::fromLatin1(p.yText));
+    }
+    QCOMPARE(w.Picture1->marker(4), QLineF(192, 399, 208, 399));
+    QCOMPARE(w.Picture1->marker(5), QLineF(200, 391, 200, 407));
+
+    // The scale and the corner values are read at each press.
+    QTest::mouseClick(w.Option3, Qt::LeftButton, {}, QPoint(5, 8));
+    typeInto(w.Text1, QStringLiteral("1"));
+    typeInto(w.Text2, QStringLiteral("0.1"));
+    typeInto(w.Text3, QStringLiteral("1000"));
+    pressInPicture(w, 200, 225);
+    QCOMPARE(w.Text10->text(), QStringLiteral("3.162E+01"));
+    QCOMPARE(w.Text11->text(), QStringLiteral("1.000E+00"));
+    QTest::mouseClick(w.Option2, Qt::LeftButton, {}, QPoint(5, 8));
+    pressInPicture(w, 200, 225);
+    QCOMPARE(w.Text10->text(), QStringLiteral("500.500"));
+    QCOMPARE(w.Text11->text(), QStringLiteral("1.000E+00"));
+    QVERIFY(!w.workState().PointCount); // nothing stored
+}
+
+void TestWorkflow::cornerCapture()
+{
+    Session s;
+    MainWindow &w = *s.window;
+
+    // The end point first: its cross and read-outs, focus to "Auto Digitize".
+    QTest::mouseClick(w.Command4, Qt::LeftButton);
+    pressInPicture(w, 300, 50);
+    QCOMPARE(w.Text7->text(), QStringLiteral("300"));
+    QCOMPARE(w.Text8->text(), QStringLiteral("50"));
+    QCOMPARE(QApplication::focusWidget(), w.Command5);
+    QVERIFY(!w.Picture1->isMarkerVisible(0));
+
+    QTest::mouseClick(w.Command3, Qt::LeftButton);
+    QCOMPARE(w.workState().ClickMode, 1);
+    pressInPicture(w, 120, 430);
+    QCOMPARE(w.workState().StartPixelX, 120.f);
+    QCOMPARE(w.workState().StartPixelY, 430.f);
+    QCOMPARE(w.Text5->text(), QStringLiteral("120"));
+    QCOMPARE(w.Text6->text(), QStringLiteral("430"));
+    QCOMPARE(w.Picture1->marker(0), QLineF(112, 430, 128, 430));
+    QCOMPARE(w.Picture1->marker(1), QLineF(120, 422, 120, 438));
+    QVERIFY(w.Picture1->isMarkerVisible(0) && w.Picture1->isMarkerVisible(1));
+    QCOMPARE(QApplication::focusWidget(), w.Command4);
+
+    // The capture stays armed: a right press with Shift moves the same corner.
+    pressInPicture(w, 3, 5, Qt::RightButton, Qt::ShiftModifier);
+    QCOMPARE(w.Text5->text(), QStringLiteral("3"));
+    QCOMPARE(w.Text6->text(), QStringLiteral("5"));
+    QCOMPARE(w.Picture1->marker(0), QLineF(-5, 5, 11, 5));
+    QCOMPARE(w.Text7->text(), QStringLiteral("300"));
+    QCOMPARE(w.workState().EndPixelX, 300.f);
+}
+
+void TestWorkflow::markersDoNotAttractTheTrace()
+{
+    Session s;
+    MainWindow &w = *s.window;
+    QImage image(600, 500, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    for (int x = 0; x < 600; ++x)
+        image.setPixel(x, 300, qRgb(0, 0, 0));
+    QVERIFY(image.save(s.path(QStringLiteral("line.bmp"))));
+    loadThroughBrowser(w, s.dir.path(), QStringLiteral("line.bmp"));
+    calibrate(w, QPoint(100, 400), QPoint(300, 50), {QStringLiteral("0"), QStringLiteral("0"),
+                                                      QStringLiteral("100"), QStringLiteral("10")});
+    QTest::mouseClick(w.Command9, Qt::LeftButton);
+    pressInPicture(w, 200, 150); // a red cross inside the frame, above the line
+    QVERIFY(w.Picture1->isMarkerVisible(4));
+    autoDigitize(w);
+    for (int k = 1; k <= 197; ++k)
+        QCOMPARE(w.workState().CurveY[size_t(k)], 300.f);
+}
+
+void TestWorkflow::saveBeforeAnyTrace()
+{
+    Session s;
+    MainWindow &w = *s.window;
+    typeInto(w.Text9, QStringLiteral("result.csv"));
+    QTest::mouseClick(w.Command6, Qt::LeftButton);
+    QCOMPARE(readBytes(s.path(QStringLiteral("result.csv.csv"))), QByteArray("\r\n"));
+
+    // A frame too narrow for any column: the count 0 alone.
+    calibrate(w, QPoint(100, 400), QPoint(103, 50), {QStringLiteral("0"), QStringLiteral("0"),
+                                                      QStringLiteral("100"), QStringLiteral("10")});
+    QCOMPARE(autoDigitize(w), QStringLiteral("DIGITIZE が終了しました。"));
+    QTRY_COMPARE(QApplication::focusWidget(), w.Command8);
+    typeInto(w.Text9, QStringLiteral("result.csv"));
+    QTest::mouseClick(w.Command6, Qt::LeftButton);
+    QCOMPARE(readBytes(s.path(QStringLiteral("result.csv.csv"))), QByteArray(" 0 \r\n"));
+}
+
+void TestWorkflow::emptyNameWarns()
+{
+    Session s;
+    MainWindow &w = *s.window;
+    MessageCatcher message;
+    QTest::mouseClick(w.Command6, Qt::LeftButton);
+    QVERIFY(message.seen);
+    QCOMPARE(message.text, QStringLiteral("ファイル名を入力して下さい"));
+    QCOMPARE(message.icon, QMessageBox::Warning);
+    QCOMPARE(message.title, QStringLiteral("Curvix-Digitizer"));
+    QCOMPARE(QDir(s.dir.path()).entryList(QDir::Files), QStringList());
+}
+
+void TestWorkflow::failedSaveKeepsTraceAndFile_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("vanishFolder");
+    QTest::newRow("folder vanished after listing") << QStringLiteral("data") << true;
+    QTest::newRow("name with a slash") << QStringLiteral("no/such") << false;
+    QTest::newRow("temporary name too long") << QString(250, u'n') << false;
+}
+
+void TestWorkflow::failedSaveKeepsTraceAndFile()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, vanishFolder);
+
+    Session s;
+    MainWindow &w = *s.window;
+    calibrate(w, QPoint(100, 400), QPoint(300, 50), {QStringLiteral("0"), QStringLiteral("0"),
+                                                      QStringLiteral("100"), QStringLiteral("10")});
+    autoDigitize(w);
+    QVERIFY(QDir(s.dir.path()).mkdir(QStringLiteral("sub")));
+    const QString folder = s.path(QStringLiteral("sub"));
+    w.Dir2->setPath(folder);
+    const QString target = folder + u'/' + name + QStringLiteral(".csv");
+    if (!name.contains(u'/')) {
+        QFile old(target);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("precious\r\n");
+    }
+    if (vanishFolder)
+        QVERIFY(QDir(folder).removeRecursively());
+
+    typeInto(w.Text9, name);
+    MessageCatcher message;
+    QTest::mouseClick(w.Command6, Qt::LeftButton);
+    QVERIFY(message.seen);
+    QVERIFY2(message.text.contains(target), qPrintable(message.text));
+    QCOMPARE(message.icon, QMessageBox::Critical);
+    QVERIFY(w.isVisible());
+    QCOMPARE(w.workState().PointCount, std::optional<int>(197));
+    if (!vanishFolder && !name.contains(u'/'))
+        QCOMPARE(readBytes(target), QByteArray("precious\r\n"));
+}
+
+void TestWorkflow::graphWindowLifecycle()
+{
+    Session s;
+    MainWindow &w = *s.window;
+    calibrate(w, QPoint(100, 400), QPoint(400, 100), {QStringLiteral("0"), QStringLiteral("1"),
+                                                      QStringLiteral("100"), QStringLiteral("1000")});
+    QTest::mouseClick(w.Option2, Qt::LeftButton, {}, QPoint(5, 8));
+    autoDigitize(w);
+    QVERIFY(!w.graphWindow());
+
+    QTest::mouseClick(w.Command8, Qt::LeftButton);
+    GraphWindow *graph = w.graphWindow();
+    QVERIFY(graph && graph->isVisible());
+    QCOMPARE(graph->windowTitle(), QStringLiteral("Digitalized Graph"));
+    QCOMPARE(graph->size(), QSize(1024, 829));
+    QCOMPARE(graph->Picture1->geometry(), QRect(8, 8, 1009, 809));
+    QCOMPARE(graph->Command1->geometry(), QRect(960, 792, 57, 25));
+    const QImage &surface = graph->Picture1->surface();
+    QCOMPARE(surface.pixel(250, 300), qRgb(0, 0, 0)); // decade line at one third
+    QCOMPARE(surface.pixel(250, 200), qRgb(0, 0, 0)); // and at two thirds
+    QCOMPARE(surface.pixel(250, 250), qRgb(255, 255, 255));
+    // Grey background qualifies in every column: the curve runs along row Ey + 3.
+    QCOMPARE(surface.pixel(250, 103), qRgb(255, 0, 0));
+
+    // Drawing twice shows one drawing: move the frame and draw again.
+    QTest::mouseClick(w.Command4, Qt::LeftButton);
+    pressInPicture(w, 350, 100);
+    QTest::mouseClick(w.Command8, Qt::LeftButton);
+    QCOMPARE(w.graphWindow(), graph);
+    QCOMPARE(surface.pixel(400, 250), qRgb(255, 255, 255)); // the old right side is gone
+    QCOMPARE(surface.pixel(350, 250), qRgb(0, 0, 0));
+
+    // Closing by the close box discards it; the next Graph Draw makes a new one.
+    graph->close();
+    QTRY_VERIFY(!w.graphWindow());
+    QTest::mouseClick(w.Command8, Qt::LeftButton);
+    QVERIFY(w.graphWindow() && w.graphWindow()->isVisible());
+}
+
+void TestWorkflow::undefinedLogarithmicAxis()
+{
+    Session s;
+    MainWindow &w = *s.window;
+    calibrate(w, QPoint(100, 400), QPoint(300, 50), {QStringLiteral("0"), QStringLiteral("0"),
+                                                      QStringLiteral("100"), QStringLiteral("10")});
+    autoDigitize(w);
+    QTest::mouseClick(w.Command9, Qt::LeftButton);
+    pressInPicture(w, 200, 225);
+    const WorkState before = w.workState();
+
+    QTest::mouseClick(w.Option2, Qt::LeftButton, {}, QPoint(5, 8)); // Ys = 0 admits no logarithm
+    const QString traceMessage = autoDigitize(w);
+    QVERIFY2(traceMessage.contains(QStringLiteral("Y軸")), qPrintable(traceMessage));
+    QCOMPARE(w.workState().ClickMode, 3);
+    QVERIFY(w.workState().Points == before.Points);
+
+    {
+        MessageCatcher message;
+        pressInPicture(w, 250, 225);
+        QVERIFY(message.seen);
+        QVERIFY(message.text.contains(QStringLiteral("Y軸")));
+    }
+    QCOMPARE(w.Text10->text(), QStringLiteral("50.000"));
+    QCOMPARE(w.Text11->text(), QStringLiteral("5.000"));
+
+    MessageCatcher message;
+    QTest::mouseClick(w.Command8, Qt::LeftButton);
+    QVERIFY(message.seen);
+    QVERIFY(!w.graphWindow() || !w.graphWindow()->isVisible());
+
+    // A typed value beyond the double range on a linear axis is refused too.
+    QTest::mouseClick(w.Option1, Qt::LeftButton, {}, QPoint(5, 8));
+    typeInto(w.Text3, QStringLiteral("1E400"));
+    QVERIFY(autoDigitize(w).contains(QStringLiteral("X")));
+    QVERIFY(w.workState().Points == before.Points);
+}
+
+void TestWorkflow::wideFrameIsCut()
+{
+    Session s;
+    MainWindow &w = *s.window;
+    calibrate(w, QPoint(0, 700), QPoint(1004, 10), {QStringLiteral("0"), QStringLiteral("0"),
+                                                     QStringLiteral("1004"), QStringLiteral("10")});
+    const QString message = autoDigitize(w);
+    QVERIFY(message.startsWith(QStringLiteral("DIGITIZE が終了しました。\n")));
+    QVERIFY(message.contains(QStringLiteral("1000")));
+    QCOMPARE(w.workState().PointCount, std::optional<int>(1000));
+    QTest::mouseClick(w.Command8, Qt::LeftButton);
+    QVERIFY(w.graphWindow()->isVisible());
+}
+
+void TestWorkflow::secondShorterTrace()
+{
+    Session s;
+    MainWindow &w = *s.window;
+    calibrate(w, QPoint(100, 400), QPoint(300, 50), {QStringLiteral("0"), QStringLiteral("0"),
+                                                      QStringLiteral("100"), QStringLiteral("10")});
+    autoDigitize(w);
+    QTest::mouseClick(w.Command4, Qt::LeftButton);
+    pressInPicture(w, 110, 50);
+    autoDigitize(w);
+    typeInto(w.Text9, QStringLiteral("short"));
+    QTest::mouseClick(w.Command6, Qt::LeftButton);
+    // The grey background is picked at the top scanned row, 53.
+    const QByteArray expected = " 7 \r\n"
+                                " 20 ,  9.91428571428571 \r\n"
+                                " 30 ,  9.91428571428571 \r\n"
+                                " 40 ,  9.91428571428571 \r\n"
+                                " 50 ,  9.91428571428571 \r\n"
+                                " 60 ,  9.91428571428571 \r\n"
+                                " 70 ,  9.91428571428571 \r\n"
+                                " 80 ,  9.91428571428571 \r\n";
+    QCOMPARE(readBytes(s.path(QStringLiteral("short.csv"))), expected);
+    // The first trace's entries above the new count are still in the table.
+    QCOMPARE(w.workState().Points[0][8], 4.5);
+    QCOMPARE(w.workState().Points[0][197], 99.0);
+}
+
+QTEST_MAIN(TestWorkflow)
+#include "tst_workflow.moc"
