@@ -2,6 +2,7 @@
 
 #include "app/file_lists.h"
 #include "app/icons.h"
+#include "app/image_file.h"
 #include "app/message_box.h"
 #include "app/picture_box.h"
 #include "app/settings_file.h"
@@ -12,7 +13,6 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QGroupBox>
-#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,9 +20,6 @@
 #include <QScreen>
 
 namespace {
-
-// Enough for any chart scan; a file that claims more is refused, not decoded.
-constexpr int ImageAllocationLimitMb = 256;
 
 const QColor BannerColour(128, 128, 128);
 
@@ -123,18 +120,15 @@ void MainWindow::loadImage()
     const QString path = Dir1->path() + u'/' + name;
 
     // Decode first: a file that can't be read changes nothing on screen.
-    QImageReader reader(path);
-    reader.setAllocationLimit(ImageAllocationLimitMb);
-    reader.setAutoTransform(false);
-    const QImage image = reader.read();
-    if (image.isNull()) {
+    const LoadedImage loaded = loadImageFile(path);
+    if (loaded.image.isNull()) {
         showMessage(this,
                     QStringLiteral("画像を読み込めません。\n%1\n%2")
-                        .arg(QDir::toNativeSeparators(path), reader.errorString()),
+                        .arg(QDir::toNativeSeparators(path), loaded.error),
                     QMessageBox::Warning);
         return;
     }
-    Picture1->setPicture(image);
+    Picture1->setPicture(loaded.image);
     Command3->setFocus();
 }
 

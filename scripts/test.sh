@@ -3,5 +3,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-bash scripts/build.sh
+# The whole suite twice: under AddressSanitizer and UndefinedBehaviorSanitizer,
+# then in the normal build.
+bash scripts/build.sh asan
+ctest --preset asan
+bash scripts/build.sh default
 ctest --preset default

@@ -1,0 +1,108 @@
+#include "app/image_file.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QFile>
+#include <QImageReader>
+
+#include <cstdlib>
+
+namespace {
+
+quint32 littleEndian(const QByteArray &bytes, qsizetype at, int size)
+{
+    quint32 value = 0;
+    for (int i = size - 1; i >= 0; --i)
+        value = (value << 8) | quint8(bytes[at + i]);
+    return value;
+}
+
+// JPEG: the end-of-image marker must follow the last start-of-scan marker.
+// Inside entropy-coded data a 0xFF byte is always stuffed, so neither marker
+// can appear there by chance.
+bool jpegComplete(const QByteArray &bytes)
+{
+    const qsizetype lastScan = bytes.lastIndexOf(QByteArrayView("\xFF\xDA", 2));
+    return lastScan >= 0 && bytes.indexOf(QByteArrayView("\xFF\xD9", 2), lastScan) > lastScan;
+}
+
+// BMP without compression: the pixel rows must all be in the file.
+bool bmpComplete(const QByteArray &bytes)
+{
+    if (bytes.size() < 26)
+        return false;
+    const qint64 offset = littleEndian(bytes, 10, 4);
+    const quint32 headerSize = littleEndian(bytes, 14, 4);
+    qint64 width = 0, height = 0, bits = 0, compression = 0;
+    if (headerSize == 12) {
+        width = littleEndian(bytes, 18, 2);
+        height = littleEndian(bytes, 20, 2);
+        bits = bytes.size() >= 26 ? littleEndian(bytes, 24, 2) : 0;
+    } else if (headerSize >= 40 && bytes.size() >= 34) {
+        width = qint32(littleEndian(bytes, 18, 4));
+        height = qint32(littleEndian(bytes, 22, 4));
+        bits = littleEndian(bytes, 28, 2);
+        compression = littleEndian(bytes, 30, 4);
+    } else {
+        return true; // an unusual header: the decoder judges it
+    }
+    const bool uncompressed = compression == 0 || compression == 3 || compression == 6;
+    if (!uncompressed || width <= 0 || bits <= 0)
+        return true;
+    const qint64 stride = ((width * bits + 31) / 32) * 4;
+    return offset + stride * std::llabs(height) <= bytes.size();
+}
+
+// GIF: the stream ends with its trailer byte.
+bool gifComplete(const QByteArray &bytes)
+{
+    return bytes.endsWith(char(0x3B));
+}
+
+QString translate(const char *text)
+{
+    return QCoreApplication::translate("ImageFile", text);
+}
+
+} // namespace
+
+LoadedImage decodeImage(const QByteArray &bytes)
+{
+    QByteArray data = bytes;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    reader.setAllocationLimit(MaxDecodedImageMb);
+    reader.setAutoTransform(false);
+
+    const QByteArray format = reader.format();
+    const bool complete = format == "jpeg" ? jpegComplete(bytes)
+        : format == "bmp"                  ? bmpComplete(bytes)
+        : format == "gif"                  ? gifComplete(bytes)
+                                           : true;
+    if (!format.isEmpty() && !complete)
+        return {QImage(), translate("The file ends before its image data is complete.")};
+
+    QImage image = reader.read();
+    if (image.isNull()) {
+        const QString reason = reader.error() == QImageReader::UnsupportedFormatError
+            ? translate("This is not a JPEG, BMP, GIF or TIFF image.")
+            : reader.errorString();
+        return {QImage(), reason};
+    }
+    return {image, QString()};
+}
+
+LoadedImage loadImageFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {QImage(), file.errorString()};
+    if (file.size() > MaxImageFileBytes)
+        return {QImage(), translate("The file is too large for an image of a chart.")};
+    const QByteArray bytes = file.read(MaxImageFileBytes + 1);
+    if (file.error() != QFileDevice::NoError)
+        return {QImage(), file.errorString()};
+    return decodeImage(bytes);
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+class QByteArray;
+
+// The result of decoding an image file: the picture, or why there is none.
+struct LoadedImage
+{
+    QImage image;
+    QString error;
+};
+
+// The largest file read, and the largest decoded picture accepted: enough
+// for any scanned chart, and small enough that a damaged header claiming
+// enormous dimensions is refused instead of exhausting memory.
+inline constexpr qint64 MaxImageFileBytes = 256LL * 1024 * 1024;
+inline constexpr int MaxDecodedImageMb = 256;
+
+// Decodes JPEG, BMP, GIF or TIFF bytes, whatever the file's name says.
+// A file that ends before its image data is complete is refused rather than
+// shown half-decoded.
+LoadedImage decodeImage(const QByteArray &bytes);
+
+LoadedImage loadImageFile(const QString &path);

@@ -1,0 +1,176 @@
+#include "app/image_file.h"
+#include "gif_writer.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QImage chartLike()
+{
+    QImage image(320, 240, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    for (int x = 0; x < image.width(); ++x) {
+        image.setPixel(x, 120 + (x % 40) - 20, qRgb(0, 0, 0));
+        image.setPixel(x, 60, qRgb(200, 200, 200));
+    }
+    return image;
+}
+
+QByteArray encoded(const char *format)
+{
+    QByteArray bytes;
+    if (QByteArrayView(format) == "gif") {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("x.gif"));
+        writeGif(chartLike(), path);
+        QFile file(path);
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    }
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    chartLike().save(&buffer, format);
+    return bytes;
+}
+
+} // namespace
+
+class TestImageFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void intactFilesLoad_data();
+    void intactFilesLoad();
+    void truncatedFilesAreRefused_data();
+    void truncatedFilesAreRefused();
+    void damagedHeadersAreRefused_data();
+    void damagedHeadersAreRefused();
+    void bitFlipsNeverCrash_data();
+    void bitFlipsNeverCrash();
+    void enormousDimensionsAreRefused();
+    void notAnImage();
+    void missingFileAndFolder();
+};
+
+void TestImageFile::intactFilesLoad_data()
+{
+    QTest::addColumn<QByteArray>("format");
+    for (const char *format : {"jpg", "bmp", "gif", "tif"})
+        QTest::newRow(format) << QByteArray(format);
+}
+
+void TestImageFile::intactFilesLoad()
+{
+    QFETCH(QByteArray, format);
+    const LoadedImage loaded = decodeImage(encoded(format.constData()));
+    QVERIFY2(!loaded.image.isNull(), qPrintable(loaded.error));
+    QCOMPARE(loaded.image.size(), QSize(320, 240));
+    QVERIFY(qGreen(loaded.image.pixel(10, 110)) < 60);
+}
+
+void TestImageFile::truncatedFilesAreRefused_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    for (const char *format : {"jpg", "bmp", "gif", "tif"}) {
+        const QByteArray whole = encoded(format);
+        for (int percent : {0, 5, 30, 60, 90, 99}) {
+            const QByteArray name = QByteArray(format) + " cut at " + QByteArray::number(percent) + "%";
+            QTest::newRow(name.constData()) << whole.left(whole.size() * percent / 100);
+        }
+        QTest::newRow((QByteArray(format) + " without its last byte").constData()) << whole.chopped(1);
+    }
+}
+
+void TestImageFile::truncatedFilesAreRefused()
+{
+    QFETCH(QByteArray, bytes);
+    const LoadedImage loaded = decodeImage(bytes);
+    QVERIFY(loaded.image.isNull());
+    QVERIFY(!loaded.error.isEmpty());
+}
+
+void TestImageFile::damagedHeadersAreRefused_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    for (const char *format : {"jpg", "bmp", "gif", "tif"}) {
+        QByteArray bytes = encoded(format);
+        bytes[0] = char(bytes[0] ^ 0x55);
+        bytes[1] = char(bytes[1] ^ 0x55);
+        QTest::newRow(format) << bytes;
+    }
+}
+
+void TestImageFile::damagedHeadersAreRefused()
+{
+    QFETCH(QByteArray, bytes);
+    QVERIFY(decodeImage(bytes).image.isNull());
+}
+
+void TestImageFile::bitFlipsNeverCrash_data()
+{
+    QTest::addColumn<QByteArray>("format");
+    for (const char *format : {"jpg", "bmp", "gif", "tif"})
+        QTest::newRow(format) << QByteArray(format);
+}
+
+void TestImageFile::bitFlipsNeverCrash()
+{
+    // Damaged files may still decode to some picture; what matters is that
+    // every one either decodes or is refused with a reason.
+    QFETCH(QByteArray, format);
+    const QByteArray whole = encoded(format.constData());
+    QRandomGenerator random(20261207);
+    int refused = 0;
+    constexpr int Tries = 150;
+    for (int i = 0; i < Tries; ++i) {
+        QByteArray bytes = whole;
+        const int flips = 1 + int(random.bounded(8));
+        for (int f = 0; f < flips; ++f) {
+            const qsizetype at = random.bounded(qsizetype(bytes.size()));
+            bytes[at] = char(bytes[at] ^ (1 << random.bounded(8)));
+        }
+        const LoadedImage loaded = decodeImage(bytes);
+        if (loaded.image.isNull()) {
+            QVERIFY(!loaded.error.isEmpty());
+            ++refused;
+        }
+    }
+    qInfo("%s: %d of %d damaged files refused", format.constData(), refused, Tries);
+}
+
+void TestImageFile::enormousDimensionsAreRefused()
+{
+    QByteArray bytes = encoded("bmp").left(54);
+    const qint32 huge = 100000;
+    memcpy(bytes.data() + 18, &huge, 4);
+    memcpy(bytes.data() + 22, &huge, 4);
+    QVERIFY(decodeImage(bytes).image.isNull());
+    // Enough data behind the header that the size check alone can't refuse it.
+    bytes.append(QByteArray(1 << 20, '\0'));
+    const LoadedImage loaded = decodeImage(bytes);
+    QVERIFY(loaded.image.isNull());
+    QVERIFY(!loaded.error.isEmpty());
+}
+
+void TestImageFile::notAnImage()
+{
+    const LoadedImage loaded = decodeImage(QByteArray("just some notes\n"));
+    QVERIFY(loaded.image.isNull());
+    QCOMPARE(loaded.error, QStringLiteral("This is not a JPEG, BMP, GIF or TIFF image."));
+    QVERIFY(decodeImage(QByteArray()).image.isNull());
+}
+
+void TestImageFile::missingFileAndFolder()
+{
+    QTemporaryDir dir;
+    QVERIFY(!loadImageFile(dir.filePath(QStringLiteral("none.jpg"))).error.isEmpty());
+    QVERIFY(!loadImageFile(dir.path()).error.isEmpty());
+}
+
+QTEST_MAIN(TestImageFile)
+#include "tst_image_file.moc"
