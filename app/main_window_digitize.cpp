@@ -52,21 +52,14 @@ void MainWindow::setCrossMarker(int horizontal, float x, float y)
 
 void MainWindow::captureCorner(float x, float y)
 {
-    if (m_state.ClickMode == 1) {
-        m_state.StartPixelX = x;
-        Text5->setText(formatPosition(x));
-        m_state.StartPixelY = y;
-        Text6->setText(formatPosition(y));
-        setCrossMarker(StartCross, x, y);
-        Command4->setFocus();
-    } else {
-        m_state.EndPixelX = x;
-        Text7->setText(formatPosition(x));
-        m_state.EndPixelY = y;
-        Text8->setText(formatPosition(y));
-        setCrossMarker(EndCross, x, y);
-        Command5->setFocus();
-    }
+    // The start point (mode 1) is the lower left corner, the end point the upper right.
+    const bool start = m_state.ClickMode == 1;
+    (start ? m_state.StartPixelX : m_state.EndPixelX) = x;
+    (start ? Text5 : Text7)->setText(formatPosition(x));
+    (start ? m_state.StartPixelY : m_state.EndPixelY) = y;
+    (start ? Text6 : Text8)->setText(formatPosition(y));
+    setCrossMarker(start ? StartCross : EndCross, x, y);
+    (start ? Command4 : Command5)->setFocus();
 }
 
 void MainWindow::digitizePoint(float x, float y)

@@ -76,9 +76,9 @@ std::vector<int> darkestRows(const QImage &image, const PositionRun &columns, co
 
     for (int j = jLo; j < jHi; ++j) {
         const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(int(firstRowPixel + j)));
-        const QRgb *pixels = line + firstColumnPixel;
-        std::uint8_t *bestRow = best.data();
-        int *pickedRow = picked.data();
+        const QRgb *__restrict pixels = line + firstColumnPixel;
+        std::uint8_t *__restrict bestRow = best.data();
+        int *__restrict pickedRow = picked.data();
         for (int k = kLo; k < kHi; ++k) {
             const auto green = std::uint8_t(pixels[k] >> 8);
             const bool darker = green < bestRow[k];

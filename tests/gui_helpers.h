@@ -1,10 +1,18 @@
 #pragma once
 
+#include "app/main_window.h"
+#include "app/picture_box.h"
+
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTest>
+#include <QTemporaryDir>
 #include <QTimer>
+
+#include <memory>
 
 // Waits for the next modal message box, records what it says and closes it
 // with Enter, as a user would. Start it before the action that opens the box.
@@ -51,4 +59,45 @@ inline void typeInto(QLineEdit *field, const QString &text)
         QTest::keyClick(field, Qt::Key_Delete);
     else
         QTest::keyClicks(field, text);
+}
+
+// A main window started in a fresh working directory, as the program starts;
+// an optional settings file is put there first.
+struct Session
+{
+    explicit Session(const QByteArray *settings = nullptr)
+    {
+        QDir::setCurrent(dir.path());
+        if (settings) {
+            QFile file(dir.filePath(QStringLiteral("Curvix.ini")));
+            if (file.open(QIODevice::WriteOnly))
+                file.write(*settings);
+        }
+        window = std::make_unique<MainWindow>();
+        window->show();
+        if (!QTest::qWaitForWindowExposed(window.get()))
+            qWarning("main window not exposed");
+    }
+    ~Session() { QDir::setCurrent(QDir::tempPath()); }
+
+    QString path(const QString &name) const { return dir.filePath(name); }
+    QString path(const char *name) const { return dir.filePath(QString::fromUtf8(name)); }
+
+    QTemporaryDir dir;
+    std::unique_ptr<MainWindow> window;
+};
+
+// A mouse press (and release) at surface pixel (x, y) of the picture area.
+inline void pressInPicture(MainWindow &w, int x, int y, Qt::MouseButton button = Qt::LeftButton,
+                           Qt::KeyboardModifiers modifiers = {})
+{
+    const QPoint at(x + PictureBox::BorderWidth, y + PictureBox::BorderWidth);
+    QTest::mousePress(w.Picture1, button, modifiers, at);
+    QTest::mouseRelease(w.Picture1, button, modifiers, at);
+}
+
+inline QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }

@@ -19,30 +19,6 @@ namespace {
 
 const QRgb LightGrey = qRgb(192, 192, 192);
 
-// A window started in a fresh working directory, as the program starts.
-struct Session
-{
-    explicit Session(const QByteArray *settings = nullptr)
-    {
-        QDir::setCurrent(dir.path());
-        if (settings) {
-            QFile file(dir.filePath(QStringLiteral("Curvix.ini")));
-            file.open(QIODevice::WriteOnly);
-            file.write(*settings);
-        }
-        window = std::make_unique<MainWindow>();
-        window->show();
-        if (!QTest::qWaitForWindowExposed(window.get()))
-            qWarning("main window not exposed");
-    }
-    ~Session() { QDir::setCurrent(QDir::tempPath()); }
-
-    QString path(const char *name) const { return dir.filePath(QString::fromLatin1(name)); }
-
-    QTemporaryDir dir;
-    std::unique_ptr<MainWindow> window;
-};
-
 QImage testPicture(QRgb colour = qRgb(20, 120, 220))
 {
     QImage image(300, 200, QImage::Format_RGB32);
@@ -57,12 +33,6 @@ void writeBytes(const QString &path, const QByteArray &bytes)
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
-}
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
 // Double-clicks a row of a list, scrolled into view first. The first click
@@ -90,13 +60,6 @@ void clickFile(MainWindow &w, const QString &name)
     QVERIFY2(!items.isEmpty(), qPrintable(name));
     const QRect rect = w.File1->visualItemRect(items.first());
     QTest::mouseClick(w.File1->viewport(), Qt::LeftButton, {}, rect.center());
-}
-
-void pressInPicture(MainWindow &w, int x, int y, Qt::MouseButton button = Qt::LeftButton,
-                    Qt::KeyboardModifiers modifiers = {})
-{
-    QTest::mousePress(w.Picture1, button, modifiers, QPoint(x + PictureBox::BorderWidth, y + PictureBox::BorderWidth));
-    QTest::mouseRelease(w.Picture1, button, modifiers, QPoint(x + PictureBox::BorderWidth, y + PictureBox::BorderWidth));
 }
 
 bool bannerShown(const QImage &surface)

@@ -1,5 +1,6 @@
 #include "calibration/typed_number.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 
 #include <cmath>
@@ -15,6 +16,7 @@ private slots:
     void beyondDoubleRange_data();
     void beyondDoubleRange();
     void manyDigits();
+    void randomTexts();
 };
 
 void TestTypedNumber::reads_data()
@@ -88,6 +90,28 @@ void TestTypedNumber::manyDigits()
     // rounded double.
     const QString text = QStringLiteral("0.") + QString(5000, u'3');
     QCOMPARE(readTypedNumber(text), 1.0 / 3.0);
+}
+
+void TestTypedNumber::randomTexts()
+{
+    // Seeded, so a failure names a text that can be replayed. Whatever is
+    // typed reads as a number, never NaN; blanks inserted anywhere and text
+    // appended after a letter that ends every number change nothing.
+    QRandomGenerator random(4711);
+    const QString alphabet = QStringLiteral("0123456789+-.eEdD&HhOo ,x\t\n１");
+    for (int i = 0; i < 20000; ++i) {
+        QString text;
+        const int length = int(random.bounded(24));
+        for (int c = 0; c < length; ++c)
+            text += alphabet[random.bounded(alphabet.size())];
+        const double value = readTypedNumber(text);
+        QVERIFY2(!std::isnan(value), qPrintable(text));
+
+        QString spaced = text;
+        spaced.insert(random.bounded(spaced.size() + 1), u' ');
+        QVERIFY2(readTypedNumber(spaced) == value, qPrintable(text));
+        QVERIFY2(readTypedNumber(text + QStringLiteral("x9")) == value, qPrintable(text));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestTypedNumber)

@@ -17,38 +17,6 @@
 
 namespace {
 
-struct Session
-{
-    Session()
-    {
-        QDir::setCurrent(dir.path());
-        window = std::make_unique<MainWindow>();
-        window->show();
-        if (!QTest::qWaitForWindowExposed(window.get()))
-            qWarning("main window not exposed");
-    }
-    ~Session() { QDir::setCurrent(QDir::tempPath()); }
-
-    QString path(const QString &name) const { return dir.filePath(name); }
-
-    QTemporaryDir dir;
-    std::unique_ptr<MainWindow> window;
-};
-
-void pressInPicture(MainWindow &w, int x, int y, Qt::MouseButton button = Qt::LeftButton,
-                    Qt::KeyboardModifiers modifiers = {})
-{
-    const QPoint at(x + PictureBox::BorderWidth, y + PictureBox::BorderWidth);
-    QTest::mousePress(w.Picture1, button, modifiers, at);
-    QTest::mouseRelease(w.Picture1, button, modifiers, at);
-}
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
 // Loads an image through the browser: open its folder, click its name, Enter.
 void loadThroughBrowser(MainWindow &w, const QString &folder, const QString &name)
 {
@@ -68,6 +36,13 @@ void calibrate(MainWindow &w, QPoint start, QPoint end, const QStringList &value
     const std::array<QLineEdit *, 4> fields{w.Text1, w.Text2, w.Text3, w.Text4};
     for (size_t i = 0; i < 4; ++i)
         typeInto(fields[i], values[qsizetype(i)]);
+}
+
+// Start point (100, 400), end point (300, 50), corner values 0, 0, 100, 10.
+void calibrateStandardFrame(MainWindow &w)
+{
+    calibrate(w, QPoint(100, 400), QPoint(300, 50),
+              {QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("100"), QStringLiteral("10")});
 }
 
 // Presses "Auto Digitize" and closes its closing message with Enter.
@@ -195,8 +170,7 @@ void TestWorkflow::pointReadouts()
 {
     Session s;
     MainWindow &w = *s.window;
-    calibrate(w, QPoint(100, 400), QPoint(300, 50), {QStringLiteral("0"), QStringLiteral("0"),
-                                                      QStringLiteral("100"), QStringLiteral("10")});
+    calibrateStandardFrame(w);
     QTest::mouseClick(w.Command9, Qt::LeftButton);
     QCOMPARE(w.workState().ClickMode, 3);
 
@@ -282,8 +256,7 @@ void TestWorkflow::markersDoNotAttractTheTrace()
         image.setPixel(x, 300, qRgb(0, 0, 0));
     QVERIFY(image.save(s.path(QStringLiteral("line.bmp"))));
     loadThroughBrowser(w, s.dir.path(), QStringLiteral("line.bmp"));
-    calibrate(w, QPoint(100, 400), QPoint(300, 50), {QStringLiteral("0"), QStringLiteral("0"),
-                                                      QStringLiteral("100"), QStringLiteral("10")});
+    calibrateStandardFrame(w);
     QTest::mouseClick(w.Command9, Qt::LeftButton);
     pressInPicture(w, 200, 150); // a red cross inside the frame, above the line
     QVERIFY(w.Picture1->isMarkerVisible(4));
@@ -339,8 +312,7 @@ void TestWorkflow::failedSaveKeepsTraceAndFile()
 
     Session s;
     MainWindow &w = *s.window;
-    calibrate(w, QPoint(100, 400), QPoint(300, 50), {QStringLiteral("0"), QStringLiteral("0"),
-                                                      QStringLiteral("100"), QStringLiteral("10")});
+    calibrateStandardFrame(w);
     autoDigitize(w);
     QVERIFY(QDir(s.dir.path()).mkdir(QStringLiteral("sub")));
     const QString folder = s.path(QStringLiteral("sub"));
@@ -409,8 +381,7 @@ void TestWorkflow::undefinedLogarithmicAxis()
 {
     Session s;
     MainWindow &w = *s.window;
-    calibrate(w, QPoint(100, 400), QPoint(300, 50), {QStringLiteral("0"), QStringLiteral("0"),
-                                                      QStringLiteral("100"), QStringLiteral("10")});
+    calibrateStandardFrame(w);
     autoDigitize(w);
     QTest::mouseClick(w.Command9, Qt::LeftButton);
     pressInPicture(w, 200, 225);
@@ -461,8 +432,7 @@ void TestWorkflow::secondShorterTrace()
 {
     Session s;
     MainWindow &w = *s.window;
-    calibrate(w, QPoint(100, 400), QPoint(300, 50), {QStringLiteral("0"), QStringLiteral("0"),
-                                                      QStringLiteral("100"), QStringLiteral("10")});
+    calibrateStandardFrame(w);
     autoDigitize(w);
     QTest::mouseClick(w.Command4, Qt::LeftButton);
     pressInPicture(w, 110, 50);

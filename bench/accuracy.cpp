@@ -1,0 +1,95 @@
+#include "accuracy.h"
+
+#include "calibration/work_state.h"
+#include "chart_maker.h"
+#include "digitize/auto_trace.h"
+
+#include <QBuffer>
+#include <QImage>
+
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+// The chart stored in a format and read back, as a user's file would be.
+QImage roundTrip(const QImage &image, const char *format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format, 85);
+    QImage back;
+    back.loadFromData(bytes, format);
+    return back.convertToFormat(QImage::Format_RGB32);
+}
+
+// The picture as the picture box shows it: the image at the top left of a
+// light grey 1005 x 805 surface.
+QImage onSurface(const QImage &image)
+{
+    QImage surface(1005, 805, QImage::Format_RGB32);
+    surface.fill(qRgb(192, 192, 192));
+    for (int y = 0; y < qMin(image.height(), 805); ++y)
+        for (int x = 0; x < qMin(image.width(), 1005); ++x)
+            surface.setPixel(x, y, image.pixel(x, y));
+    return surface;
+}
+
+} // namespace
+
+QList<AccuracyRow> measureAccuracy()
+{
+    QList<AccuracyRow> rows;
+    for (const ChartSpec &base : sampleCharts()) {
+        for (int width : {1, 2, 3}) {
+            for (const char *format : {"bmp", "jpg"}) {
+                ChartSpec spec = base;
+                spec.lineWidth = width;
+                const Chart chart = drawChart(spec);
+                const QImage surface = onSurface(roundTrip(chart.image, format));
+
+                WorkState state;
+                state.AxisScale = spec.axisScale;
+                state.StartPixelX = float(spec.start.x());
+                state.StartPixelY = float(spec.start.y());
+                state.EndPixelX = float(spec.end.x());
+                state.EndPixelY = float(spec.end.y());
+                traceCurve(surface, CornerValues{spec.xs, spec.ys, spec.xe, spec.ye}, state);
+
+                AccuracyRow row;
+                row.chart = spec.name;
+                row.format = QString::fromLatin1(format);
+                row.lineWidth = width;
+                row.points = *state.PointCount;
+                double axisSum = 0, pixelSum = 0;
+                for (int k = 1; k <= row.points; ++k) {
+                    const double truth = spec.function(state.Points[0][size_t(k)]);
+                    const double axisError = std::fabs(state.Points[1][size_t(k)] - truth);
+                    const double pixelError = std::fabs(state.CurveY[size_t(k)] - chartRow(spec, truth));
+                    row.maxAxisError = std::max(row.maxAxisError, axisError);
+                    row.maxRelativeError = std::max(row.maxRelativeError, axisError / std::fabs(truth));
+                    row.maxPixelError = std::max(row.maxPixelError, pixelError);
+                    axisSum += axisError;
+                    pixelSum += pixelError;
+                }
+                row.meanAxisError = axisSum / row.points;
+                row.meanPixelError = pixelSum / row.points;
+                rows << row;
+            }
+        }
+    }
+    return rows;
+}
+
+void printAccuracy(const QList<AccuracyRow> &rows)
+{
+    std::printf("\nTracing accuracy (traced Y against the drawn function; pixel error = picked row - true row)\n");
+    std::printf("%-11s %-6s %5s %6s %12s %12s %10s %9s %9s\n", "chart", "format", "width", "points",
+                "max |dY|", "mean |dY|", "max rel", "max px", "mean px");
+    for (const AccuracyRow &r : rows) {
+        std::printf("%-11s %-6s %5d %6d %12.4g %12.4g %9.2f%% %9.2f %9.2f\n", qPrintable(r.chart),
+                    qPrintable(r.format), r.lineWidth, r.points, r.maxAxisError, r.meanAxisError,
+                    100 * r.maxRelativeError, r.maxPixelError, r.meanPixelError);
+    }
+}

@@ -1,0 +1,269 @@
+// Speed of the trace against reading its pixels once and against one
+// QImage::pixel call per pixel; start-up, loading, drawing and writing times;
+// peak memory; and the tracing accuracy report.
+#include "accuracy.h"
+
+#include "app/fonts.h"
+#include "app/image_file.h"
+#include "app/main_window.h"
+#include "app/picture_box.h"
+#include "calibration/work_state.h"
+#include "chart_maker.h"
+#include "digitize/auto_trace.h"
+#include "gif_writer.h"
+#include "output/data_file.h"
+#include "output/graph_drawing.h"
+#include "output/graph_window.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <memory>
+
+namespace {
+
+// A 1005 x 805 surface with a 1000 x 800 frame and a dark curve across it.
+struct TraceFixture
+{
+    ChartSpec spec;
+    QImage surface;
+    WorkState state;
+    CornerValues values{0, 0, 10, 100};
+
+    TraceFixture()
+    {
+        spec = sampleCharts().first();
+        spec.size = QSize(1005, 805);
+        spec.start = QPoint(2, 802);
+        spec.end = QPoint(1002, 2);
+        surface = drawChart(spec).image;
+        state.AxisScale = 1;
+        state.StartPixelX = 2;
+        state.StartPixelY = 802;
+        state.EndPixelX = 1002;
+        state.EndPixelY = 2;
+    }
+    int firstColumn() const { return 4; }
+    int lastColumn() const { return 1000; }
+    int firstRow() const { return 5; }
+    int lastRow() const { return 787; }
+};
+
+const TraceFixture &traceFixture()
+{
+    static const TraceFixture fixture;
+    return fixture;
+}
+
+void BM_Trace(benchmark::State &bench)
+{
+    const TraceFixture &f = traceFixture();
+    WorkState state = f.state;
+    for (auto _ : bench) {
+        traceCurve(f.surface, f.values, state);
+        benchmark::DoNotOptimize(state.CurveY.data());
+    }
+    bench.SetItemsProcessed(bench.iterations() * (f.lastColumn() - f.firstColumn() + 1)
+                            * (f.lastRow() - f.firstRow() + 1));
+}
+BENCHMARK(BM_Trace)->Unit(benchmark::kMicrosecond);
+
+// One colour read per pixel through QImage::pixel, column by column.
+void BM_NaiveTrace(benchmark::State &bench)
+{
+    const TraceFixture &f = traceFixture();
+    std::vector<int> rows(size_t(f.lastColumn() + 1));
+    for (auto _ : bench) {
+        int picked = 0;
+        for (int x = f.firstColumn(); x <= f.lastColumn(); ++x) {
+            int best = 255;
+            for (int y = f.firstRow(); y <= f.lastRow(); ++y) {
+                const int green = qGreen(f.surface.pixel(x, y));
+                if (green < best) {
+                    best = green;
+                    picked = y;
+                }
+            }
+            rows[size_t(x)] = picked;
+        }
+        benchmark::DoNotOptimize(rows.data());
+    }
+}
+BENCHMARK(BM_NaiveTrace)->Unit(benchmark::kMicrosecond);
+
+// The floor: every pixel of the scanned rectangle read once, in memory order.
+void BM_ReadFloor(benchmark::State &bench)
+{
+    const TraceFixture &f = traceFixture();
+    for (auto _ : bench) {
+        unsigned sum = 0;
+        for (int y = f.firstRow(); y <= f.lastRow(); ++y) {
+            const auto *line = reinterpret_cast<const QRgb *>(f.surface.constScanLine(y));
+            for (int x = f.firstColumn(); x <= f.lastColumn(); ++x)
+                sum += (line[x] >> 8) & 0xff;
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+}
+BENCHMARK(BM_ReadFloor)->Unit(benchmark::kMicrosecond);
+
+void BM_MainWindowShown(benchmark::State &bench)
+{
+    QTemporaryDir dir;
+    QDir::setCurrent(dir.path());
+    for (auto _ : bench) {
+        MainWindow window;
+        window.show();
+        QCoreApplication::processEvents();
+        benchmark::DoNotOptimize(&window);
+    }
+}
+BENCHMARK(BM_MainWindowShown)->Unit(benchmark::kMillisecond);
+
+// 1000 x 800 chart files of each format, written once.
+const QString &imageFolder()
+{
+    static QTemporaryDir dir;
+    static bool written = false;
+    if (!written) {
+        written = true;
+        ChartSpec spec = sampleCharts().first();
+        spec.size = QSize(1000, 800);
+        spec.start = QPoint(60, 760);
+        spec.end = QPoint(980, 20);
+        const QImage image = drawChart(spec).image;
+        image.save(dir.filePath(QStringLiteral("chart.jpg")), "JPG", 90);
+        image.save(dir.filePath(QStringLiteral("chart.bmp")), "BMP");
+        image.save(dir.filePath(QStringLiteral("chart.tif")), "TIF");
+        writeGif(image, dir.filePath(QStringLiteral("chart.gif")));
+    }
+    static const QString path = dir.path();
+    return path;
+}
+
+void BM_LoadImage(benchmark::State &bench, const char *suffix)
+{
+    const QString path = imageFolder() + QStringLiteral("/chart.") + QString::fromLatin1(suffix);
+    PictureBox picture(QSize(1009, 809), QColor(192, 192, 192));
+    for (auto _ : bench) {
+        const LoadedImage loaded = loadImageFile(path);
+        if (loaded.image.isNull())
+            bench.SkipWithError("image did not load");
+        picture.setPicture(loaded.image);
+    }
+}
+BENCHMARK_CAPTURE(BM_LoadImage, jpeg, "jpg")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_LoadImage, bmp, "bmp")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_LoadImage, gif, "gif")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_LoadImage, tiff, "tif")->Unit(benchmark::kMillisecond);
+
+// A finished 1000-point trace over a log-log frame.
+WorkState thousandPoints()
+{
+    WorkState state;
+    state.AxisScale = 3;
+    state.StartPixelX = 1;
+    state.StartPixelY = 790;
+    state.EndPixelX = 1004;
+    state.EndPixelY = 10;
+    state.PointCount = 1000;
+    for (int k = 1; k <= 1000; ++k) {
+        state.CurveY[size_t(k)] = float(400 + std::lround(300 * std::sin(k / 50.0)));
+        state.Points[0][size_t(k)] = std::pow(10.0, k / 250.0);
+        state.Points[1][size_t(k)] = 1.0 / 3.0 * k;
+    }
+    return state;
+}
+
+void BM_GraphDraw(benchmark::State &bench)
+{
+    const WorkState state = thousandPoints();
+    GraphWindow window(nullptr);
+    window.show();
+    QCoreApplication::processEvents();
+    const CornerValues values{1, 0.01, 10000, 100};
+    for (auto _ : bench) {
+        drawGraph(window.Picture1->surface(), state, values, window.Picture1->font());
+        window.Picture1->repaint();
+    }
+}
+BENCHMARK(BM_GraphDraw)->Unit(benchmark::kMillisecond);
+
+void BM_WriteDataFile(benchmark::State &bench)
+{
+    const WorkState state = thousandPoints();
+    QTemporaryDir dir;
+    const QString path = dataFilePath(dir.path(), QStringLiteral("curve"));
+    for (auto _ : bench) {
+        if (saveDataFile(path, state))
+            bench.SkipWithError("write failed");
+    }
+}
+BENCHMARK(BM_WriteDataFile)->Unit(benchmark::kMillisecond);
+
+// Keeps each run's time per iteration, for the ratios printed at the end.
+class RecordingReporter : public benchmark::ConsoleReporter
+{
+public:
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        for (const Run &run : runs)
+            nanoseconds[run.benchmark_name()] = run.GetAdjustedRealTime()
+                * (run.time_unit == benchmark::kMicrosecond ? 1e3 : run.time_unit == benchmark::kMillisecond ? 1e6 : 1);
+        ConsoleReporter::ReportRuns(runs);
+    }
+    std::map<std::string, double> nanoseconds;
+};
+
+// Peak resident memory of this process, in MiB.
+double peakResidentMb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024;
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    Fonts::installSubstitutes();
+
+    // Memory first, before the benchmarks raise the peak.
+    {
+        MainWindow window;
+        window.show();
+        window.Picture1->setPicture(loadImageFile(imageFolder() + QStringLiteral("/chart.bmp")).image);
+        QCoreApplication::processEvents();
+        std::printf("Peak resident memory with the main window shown and a 1000 x 800 image loaded: %.1f MiB\n\n",
+                    peakResidentMb());
+    }
+
+    benchmark::Initialize(&argc, argv);
+    RecordingReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+
+    const auto &t = reporter.nanoseconds;
+    if (t.count("BM_Trace") && t.count("BM_ReadFloor") && t.count("BM_NaiveTrace")) {
+        std::printf("\nTrace / floor: %.2f (target at most 2)\n", t.at("BM_Trace") / t.at("BM_ReadFloor"));
+        std::printf("Naive / trace: %.1f (target at least 20)\n", t.at("BM_NaiveTrace") / t.at("BM_Trace"));
+    }
+    printAccuracy(measureAccuracy());
+    return 0;
+}
