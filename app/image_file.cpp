@@ -50,8 +50,9 @@ bool bmpComplete(const QByteArray &bytes)
     const bool uncompressed = compression == 0 || compression == 3 || compression == 6;
     if (!uncompressed || width <= 0 || bits <= 0)
         return true;
+    // Divide rather than multiply: a damaged header's sizes would overflow.
     const qint64 stride = ((width * bits + 31) / 32) * 4;
-    return offset + stride * std::llabs(height) <= bytes.size();
+    return offset <= bytes.size() && (bytes.size() - offset) / stride >= std::llabs(height);
 }
 
 // GIF: the stream ends with its trailer byte.

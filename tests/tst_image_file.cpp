@@ -53,6 +53,7 @@ private slots:
     void bitFlipsNeverCrash_data();
     void bitFlipsNeverCrash();
     void enormousDimensionsAreRefused();
+    void headerSizesThatOverflow();
     void notAnImage();
     void missingFileAndFolder();
 };
@@ -155,6 +156,19 @@ void TestImageFile::enormousDimensionsAreRefused()
     const LoadedImage loaded = decodeImage(bytes);
     QVERIFY(loaded.image.isNull());
     QVERIFY(!loaded.error.isEmpty());
+}
+
+void TestImageFile::headerSizesThatOverflow()
+{
+    // Found by fuzzing: width x bits x height beyond 64 bits in the size check.
+    QByteArray bytes = encoded("bmp").left(54);
+    const qint32 width = 0x7fffffff;
+    const qint32 height = -0x7fffffff;
+    const quint16 bits = 0xffff;
+    memcpy(bytes.data() + 18, &width, 4);
+    memcpy(bytes.data() + 22, &height, 4);
+    memcpy(bytes.data() + 28, &bits, 2);
+    QVERIFY(decodeImage(bytes).image.isNull());
 }
 
 void TestImageFile::notAnImage()

@@ -260,6 +260,7 @@ void TestMainWindow::browseAndLoadWithEnter()
     QVERIFY(writeGif(picture, s.dir.filePath(QStringLiteral("chart.gif"))));
     QVERIFY(picture.save(s.dir.filePath(QStringLiteral("long.jpeg")), "JPG"));
     QVERIFY(picture.save(s.dir.filePath(QStringLiteral("other.png"))));
+    QVERIFY(QDir(s.dir.path()).mkdir(QStringLiteral("folder.jpg")));
     MainWindow &w = *s.window;
 
     // The list is read when its folder is chosen: open the folder again.
