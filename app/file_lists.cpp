@@ -64,8 +64,17 @@ void DriveListBox::onActivated(int index)
 {
     if (index == m_current)
         return;
+    m_previous = m_current;
     m_current = index;
     emit driveChanged(drive());
+}
+
+void DriveListBox::restorePrevious()
+{
+    if (m_previous < 0)
+        return;
+    m_current = m_previous;
+    setCurrentIndex(m_current);
 }
 
 DirListBox::DirListBox(QWidget *parent)

@@ -20,6 +20,8 @@ public:
     // The folder the list stands for.
     QString drive() const;
     void refresh();
+    // Goes back to the drive chosen before the last change (one that could not be read).
+    void restorePrevious();
 
 signals:
     void driveChanged(const QString &folder);
@@ -27,6 +29,7 @@ signals:
 private:
     void onActivated(int index);
     int m_current = -1;
+    int m_previous = -1;
 };
 
 // The folders of the current path, from the root down, followed by the

@@ -47,7 +47,10 @@ MainWindow::~MainWindow()
 
 void MainWindow::connectHandlers()
 {
-    connect(Drive1, &DriveListBox::driveChanged, Dir1, &DirListBox::setPath);
+    connect(Drive1, &DriveListBox::driveChanged, this, [this](const QString &folder) {
+        if (!Dir1->setPath(folder))
+            Drive1->restorePrevious();
+    });
     connect(Dir1, &DirListBox::pathChanged, File1, &FileListBox::setPath);
     connect(Dir1, &DirListBox::unreadable, this, &MainWindow::reportUnreadableFolder);
     connect(File1, &QListWidget::itemClicked, this, [this] { Command1->setFocus(); });
@@ -60,12 +63,20 @@ void MainWindow::connectHandlers()
     connect(Command4, &QPushButton::clicked, this, [this] { armCapture(2); });
     connect(Command9, &QPushButton::clicked, this, [this] { armCapture(3); });
     connect(Picture1, &PictureBox::pressed, this, &MainWindow::pictureMouseDown);
-    connect(Option1, &QRadioButton::clicked, this, [this] { m_state.AxisScale = 1; });
-    connect(Option2, &QRadioButton::clicked, this, [this] { m_state.AxisScale = 2; });
-    connect(Option3, &QRadioButton::clicked, this, [this] { m_state.AxisScale = 3; });
+    // Toggled, not clicked: arrow keys move the selection within the group too.
+    const std::array<QRadioButton *, 3> options{Option1, Option2, Option3};
+    for (size_t i = 0; i < options.size(); ++i) {
+        connect(options[i], &QRadioButton::toggled, this, [this, i](bool checked) {
+            if (checked)
+                m_state.AxisScale = int(i) + 1;
+        });
+    }
     connect(Command5, &QPushButton::clicked, this, &MainWindow::autoDigitize);
 
-    connect(Drive2, &DriveListBox::driveChanged, Dir2, &DirListBox::setPath);
+    connect(Drive2, &DriveListBox::driveChanged, this, [this](const QString &folder) {
+        if (!Dir2->setPath(folder))
+            Drive2->restorePrevious();
+    });
     connect(Dir2, &DirListBox::pathChanged, File2, &FileListBox::setPath);
     connect(Dir2, &DirListBox::unreadable, this, &MainWindow::reportUnreadableFolder);
     connect(Command6, &QPushButton::clicked, this, &MainWindow::saveData);
