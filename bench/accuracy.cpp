@@ -41,32 +41,32 @@ QImage onSurface(const QImage &image)
 QList<AccuracyRow> measureAccuracy()
 {
     QList<AccuracyRow> rows;
-    for (const ChartSpec &base : sampleCharts()) {
+    for (const ChartDesign &base : sampleCharts()) {
         for (int width : {1, 2, 3}) {
             for (const char *format : {"bmp", "jpg"}) {
-                ChartSpec spec = base;
-                spec.lineWidth = width;
-                const Chart chart = drawChart(spec);
+                ChartDesign design = base;
+                design.lineWidth = width;
+                const Chart chart = drawChart(design);
                 const QImage surface = onSurface(roundTrip(chart.image, format));
 
                 WorkState state;
-                state.AxisScale = spec.axisScale;
-                state.StartPixelX = float(spec.start.x());
-                state.StartPixelY = float(spec.start.y());
-                state.EndPixelX = float(spec.end.x());
-                state.EndPixelY = float(spec.end.y());
-                traceCurve(surface, CornerValues{spec.xs, spec.ys, spec.xe, spec.ye}, state);
+                state.AxisScale = design.axisScale;
+                state.StartPixelX = float(design.start.x());
+                state.StartPixelY = float(design.start.y());
+                state.EndPixelX = float(design.end.x());
+                state.EndPixelY = float(design.end.y());
+                traceCurve(surface, CornerValues{design.xs, design.ys, design.xe, design.ye}, state);
 
                 AccuracyRow row;
-                row.chart = spec.name;
+                row.chart = design.name;
                 row.format = QString::fromLatin1(format);
                 row.lineWidth = width;
                 row.points = *state.PointCount;
                 double axisSum = 0, pixelSum = 0;
                 for (int k = 1; k <= row.points; ++k) {
-                    const double truth = spec.function(state.Points[0][size_t(k)]);
+                    const double truth = design.function(state.Points[0][size_t(k)]);
                     const double axisError = std::fabs(state.Points[1][size_t(k)] - truth);
-                    const double pixelError = std::fabs(state.CurveY[size_t(k)] - chartRow(spec, truth));
+                    const double pixelError = std::fabs(state.CurveY[size_t(k)] - chartRow(design, truth));
                     row.maxAxisError = std::max(row.maxAxisError, axisError);
                     row.maxRelativeError = std::max(row.maxRelativeError, axisError / std::fabs(truth));
                     row.maxPixelError = std::max(row.maxPixelError, pixelError);

@@ -32,18 +32,18 @@ namespace {
 // A 1005 x 805 surface with a 1000 x 800 frame and a dark curve across it.
 struct TraceFixture
 {
-    ChartSpec spec;
+    ChartDesign design;
     QImage surface;
     WorkState state;
     CornerValues values{0, 0, 10, 100};
 
     TraceFixture()
     {
-        spec = sampleCharts().first();
-        spec.size = QSize(1005, 805);
-        spec.start = QPoint(2, 802);
-        spec.end = QPoint(1002, 2);
-        surface = drawChart(spec).image;
+        design = sampleCharts().first();
+        design.size = QSize(1005, 805);
+        design.start = QPoint(2, 802);
+        design.end = QPoint(1002, 2);
+        surface = drawChart(design).image;
         state.AxisScale = 1;
         state.StartPixelX = 2;
         state.StartPixelY = 802;
@@ -140,11 +140,11 @@ const QString &imageFolder()
     static bool written = false;
     if (!written) {
         written = true;
-        ChartSpec spec = sampleCharts().first();
-        spec.size = QSize(1000, 800);
-        spec.start = QPoint(60, 760);
-        spec.end = QPoint(980, 20);
-        const QImage image = drawChart(spec).image;
+        ChartDesign design = sampleCharts().first();
+        design.size = QSize(1000, 800);
+        design.start = QPoint(60, 760);
+        design.end = QPoint(980, 20);
+        const QImage image = drawChart(design).image;
         image.save(dir.filePath(QStringLiteral("chart.jpg")), "JPG", 90);
         image.save(dir.filePath(QStringLiteral("chart.bmp")), "BMP");
         image.save(dir.filePath(QStringLiteral("chart.tif")), "TIF");

@@ -128,18 +128,18 @@ void TestWorkflow::wholeRoad()
     Session s;
     MainWindow &w = *s.window;
     const Chart drawn = drawChart(sampleCharts()[chart]);
-    const ChartSpec &spec = drawn.spec;
+    const ChartDesign &design = drawn.design;
     QVERIFY(drawn.image.save(s.path(fileName)));
 
     loadThroughBrowser(w, s.dir.path(), fileName);
     QCOMPARE(QApplication::focusWidget(), w.Command3);
 
-    const QStringList values{formatGeneralNumber(spec.xs), formatGeneralNumber(spec.ys),
-                             formatGeneralNumber(spec.xe), formatGeneralNumber(spec.ye)};
-    calibrate(w, spec.start, spec.end, values);
-    QRadioButton *option = std::array{w.Option1, w.Option2, w.Option3}[size_t(spec.axisScale - 1)];
+    const QStringList values{formatGeneralNumber(design.xs), formatGeneralNumber(design.ys),
+                             formatGeneralNumber(design.xe), formatGeneralNumber(design.ye)};
+    calibrate(w, design.start, design.end, values);
+    QRadioButton *option = std::array{w.Option1, w.Option2, w.Option3}[size_t(design.axisScale - 1)];
     QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(5, option->height() / 2));
-    QCOMPARE(w.workState().AxisScale, spec.axisScale);
+    QCOMPARE(w.workState().AxisScale, design.axisScale);
 
     QCOMPARE(autoDigitize(w), QStringLiteral("DIGITIZE が終了しました。"));
     QTRY_COMPARE(QApplication::focusWidget(), w.Command8);
@@ -150,8 +150,8 @@ void TestWorkflow::wholeRoad()
     QVERIFY(w.graphWindow());
     QVERIFY(w.graphWindow()->isVisible());
     const QImage &graph = w.graphWindow()->Picture1->surface();
-    const int midColumn = (spec.start.x() + spec.end.x()) / 2;
-    const int k = midColumn - spec.start.x() - 1;
+    const int midColumn = (design.start.x() + design.end.x()) / 2;
+    const int k = midColumn - design.start.x() - 1;
     QCOMPARE(graph.pixel(midColumn, int(w.workState().CurveY[size_t(k)])), qRgb(255, 0, 0));
 
     QTest::mouseClick(w.graphWindow()->Command1, Qt::LeftButton);
@@ -160,10 +160,10 @@ void TestWorkflow::wholeRoad()
 
     QTest::keyClicks(w.Text9, QStringLiteral("curve"));
     QTest::mouseClick(w.Command6, Qt::LeftButton);
-    const QList<double> numbers{spec.xs, spec.ys, spec.xe, spec.ye};
+    const QList<double> numbers{design.xs, design.ys, design.xe, design.ye};
     const QByteArray saved = readBytes(s.path(QStringLiteral("curve.csv")));
-    QCOMPARE(saved, expectedDataFile(drawn.image, spec.start, spec.end, numbers, spec.axisScale));
-    QCOMPARE(saved.count("\r\n"), spec.end.x() - spec.start.x() - 3 + 1);
+    QCOMPARE(saved, expectedDataFile(drawn.image, design.start, design.end, numbers, design.axisScale));
+    QCOMPARE(saved.count("\r\n"), design.end.x() - design.start.x() - 3 + 1);
 }
 
 void TestWorkflow::pointReadouts()

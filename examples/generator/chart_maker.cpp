@@ -7,8 +7,8 @@
 
 namespace {
 
-bool xLog(const ChartSpec &s) { return s.axisScale == 3; }
-bool yLog(const ChartSpec &s) { return s.axisScale == 2 || s.axisScale == 3; }
+bool xLog(const ChartDesign &s) { return s.axisScale == 3; }
+bool yLog(const ChartDesign &s) { return s.axisScale == 2 || s.axisScale == 3; }
 
 double interpolate(double a, double b, double t, bool logarithmic)
 {
@@ -41,40 +41,40 @@ QString label(double v)
 
 } // namespace
 
-double chartX(const ChartSpec &s, double px)
+double chartX(const ChartDesign &s, double px)
 {
     return interpolate(s.xs, s.xe, (px - s.start.x()) / double(s.end.x() - s.start.x()), xLog(s));
 }
 
-double chartY(const ChartSpec &s, double py)
+double chartY(const ChartDesign &s, double py)
 {
     return interpolate(s.ys, s.ye, (s.start.y() - py) / double(s.start.y() - s.end.y()), yLog(s));
 }
 
-double chartRow(const ChartSpec &s, double y)
+double chartRow(const ChartDesign &s, double y)
 {
     return s.start.y() - fraction(s.ys, s.ye, y, yLog(s)) * (s.start.y() - s.end.y());
 }
 
-Chart drawChart(const ChartSpec &spec)
+Chart drawChart(const ChartDesign &design)
 {
-    QImage image(spec.size, QImage::Format_RGB32);
+    QImage image(design.size, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter p(&image);
-    const QRect frame(QPoint(spec.start.x(), spec.end.y()), QPoint(spec.end.x(), spec.start.y()));
+    const QRect frame(QPoint(design.start.x(), design.end.y()), QPoint(design.end.x(), design.start.y()));
 
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(13);
     p.setFont(font);
-    for (double v : gridValues(spec.xs, spec.xe, xLog(spec))) {
-        const int x = int(std::lround(frame.left() + fraction(spec.xs, spec.xe, v, xLog(spec)) * frame.width()));
+    for (double v : gridValues(design.xs, design.xe, xLog(design))) {
+        const int x = int(std::lround(frame.left() + fraction(design.xs, design.xe, v, xLog(design)) * frame.width()));
         p.setPen(QPen(QColor(215, 215, 215), 1));
         p.drawLine(x, frame.top(), x, frame.bottom());
         p.setPen(Qt::black);
         p.drawText(QRect(x - 40, frame.bottom() + 6, 80, 18), Qt::AlignHCenter | Qt::AlignTop, label(v));
     }
-    for (double v : gridValues(spec.ys, spec.ye, yLog(spec))) {
-        const int y = int(std::lround(frame.bottom() - fraction(spec.ys, spec.ye, v, yLog(spec)) * frame.height()));
+    for (double v : gridValues(design.ys, design.ye, yLog(design))) {
+        const int y = int(std::lround(frame.bottom() - fraction(design.ys, design.ye, v, yLog(design)) * frame.height()));
         p.setPen(QPen(QColor(215, 215, 215), 1));
         p.drawLine(frame.left(), y, frame.right(), y);
         p.setPen(Qt::black);
@@ -86,21 +86,21 @@ Chart drawChart(const ChartSpec &spec)
     p.setRenderHint(QPainter::Antialiasing);
     p.setClipRect(frame.adjusted(1, 1, 0, 0));
     QPainterPath curve;
-    for (double px = spec.start.x(); px <= spec.end.x(); px += 0.25) {
-        const QPointF point(px, chartRow(spec, spec.function(chartX(spec, px))));
+    for (double px = design.start.x(); px <= design.end.x(); px += 0.25) {
+        const QPointF point(px, chartRow(design, design.function(chartX(design, px))));
         if (curve.elementCount() == 0)
             curve.moveTo(point);
         else
             curve.lineTo(point);
     }
-    p.setPen(QPen(spec.curveColour, spec.lineWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setPen(QPen(design.curveColour, design.lineWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawPath(curve);
-    return {spec, image};
+    return {design, image};
 }
 
-QList<ChartSpec> sampleCharts()
+QList<ChartDesign> sampleCharts()
 {
-    ChartSpec linear;
+    ChartDesign linear;
     linear.name = QStringLiteral("linear");
     linear.axisScale = 1;
     linear.xs = 0;
@@ -109,7 +109,7 @@ QList<ChartSpec> sampleCharts()
     linear.ye = 100;
     linear.function = [](double x) { return 50 + 40 * std::sin(x * 0.8) * std::exp(-x / 8); };
 
-    ChartSpec linearLog;
+    ChartDesign linearLog;
     linearLog.name = QStringLiteral("linear_log");
     linearLog.axisScale = 2;
     linearLog.xs = 0;
@@ -118,7 +118,7 @@ QList<ChartSpec> sampleCharts()
     linearLog.ye = 10000;
     linearLog.function = [](double x) { return 2 * std::exp(x / 7); };
 
-    ChartSpec logLog;
+    ChartDesign logLog;
     logLog.name = QStringLiteral("log_log");
     logLog.axisScale = 3;
     logLog.xs = 1;

@@ -9,7 +9,7 @@
 // A chart of a known function, drawn the way published figures look: a frame,
 // light grid lines and a dark curve on white. Used for the sample images, the
 // end-to-end tests and the accuracy report.
-struct ChartSpec
+struct ChartDesign
 {
     QString name;
     int axisScale = 1;              // 1 lin-lin, 2 lin X / log Y, 3 log-log
@@ -24,17 +24,17 @@ struct ChartSpec
 
 struct Chart
 {
-    ChartSpec spec;
+    ChartDesign design;
     QImage image;
 };
 
-Chart drawChart(const ChartSpec &spec);
+Chart drawChart(const ChartDesign &design);
 
 // The axis value at a picture column or row, and the reverse, under the
 // chart's calibration (exact, in double precision).
-double chartX(const ChartSpec &spec, double px);
-double chartY(const ChartSpec &spec, double py);
-double chartRow(const ChartSpec &spec, double y);
+double chartX(const ChartDesign &design, double px);
+double chartY(const ChartDesign &design, double py);
+double chartRow(const ChartDesign &design, double y);
 
 // The three sample charts shipped in examples/.
-QList<ChartSpec> sampleCharts();
+QList<ChartDesign> sampleCharts();

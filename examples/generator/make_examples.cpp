@@ -18,7 +18,7 @@ int main(int argc, char *argv[])
     QDir().mkpath(folder);
     QTextStream err(stderr);
 
-    const QList<ChartSpec> specs = sampleCharts();
+    const QList<ChartDesign> specs = sampleCharts();
     const struct
     {
         int chart;
@@ -27,7 +27,7 @@ int main(int argc, char *argv[])
 
     for (const auto &output : outputs) {
         const Chart chart = drawChart(specs[output.chart]);
-        const QString path = QDir(folder).filePath(chart.spec.name + u'.' + QString::fromLatin1(output.suffix));
+        const QString path = QDir(folder).filePath(chart.design.name + u'.' + QString::fromLatin1(output.suffix));
         const QLatin1StringView suffix(output.suffix);
         bool ok = false;
         if (suffix == QLatin1StringView("gif")) {
