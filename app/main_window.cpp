@@ -6,6 +6,7 @@
 #include "app/message_box.h"
 #include "app/picture_box.h"
 #include "app/settings_file.h"
+#include "app/window_placement.h"
 #include "output/graph_window.h"
 #include "output/graph_window.h"
 
@@ -17,7 +18,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 
 namespace {
 
@@ -179,11 +179,3 @@ void MainWindow::closeEvent(QCloseEvent *event)
     QApplication::quit();
 }
 
-void centreOnScreen(QWidget *window)
-{
-    if (const QScreen *screen = window->screen()) {
-        QRect area = window->geometry();
-        area.moveCenter(screen->availableGeometry().center());
-        window->move(area.topLeft());
-    }
-}

@@ -121,6 +121,3 @@ private:
     WorkState m_state;
     QPointer<GraphWindow> m_graphWindow;
 };
-
-// Places a top-level window in the middle of its screen's free area.
-void centreOnScreen(QWidget *window);

@@ -2,8 +2,8 @@
 
 #include "app/fonts.h"
 #include "app/icons.h"
-#include "app/main_window.h"
 #include "app/picture_box.h"
+#include "app/window_placement.h"
 
 #include <QPushButton>
 

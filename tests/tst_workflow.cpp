@@ -374,6 +374,14 @@ void TestWorkflow::graphWindowLifecycle()
     QCOMPARE(surface.pixel(400, 250), qRgb(255, 255, 255)); // the old right side is gone
     QCOMPARE(surface.pixel(350, 250), qRgb(0, 0, 0));
 
+    // Enter on the focused "Close" hides it and gives the file name the focus.
+    graph->Command1->setFocus();
+    QTest::keyClick(graph->Command1, Qt::Key_Return);
+    QVERIFY(!graph->isVisible());
+    QTRY_COMPARE(QApplication::focusWidget(), w.Text9);
+    QTest::mouseClick(w.Command8, Qt::LeftButton);
+    QVERIFY(graph->isVisible());
+
     // Closing by the close box discards it; the next Graph Draw makes a new one.
     graph->close();
     QTRY_VERIFY(!w.graphWindow());
