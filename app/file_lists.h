@@ -76,3 +76,19 @@ private:
 
 // Whether a folder can be listed.
 bool isReadableFolder(const QString &path);
+
+// Links a browser's three lists: choosing a drive moves the folder list to it
+// (and goes back to the previous drive when it can't be read), opening a
+// folder refills the file list, and a folder that can't be read is passed
+// to `unreadable`.
+template<typename Receiver>
+void linkBrowser(DriveListBox *drive, DirListBox *dir, FileListBox *files, Receiver *receiver,
+                 void (Receiver::*unreadable)(const QString &))
+{
+    QObject::connect(drive, &DriveListBox::driveChanged, dir, [drive, dir](const QString &folder) {
+        if (!dir->setPath(folder))
+            drive->restorePrevious();
+    });
+    QObject::connect(dir, &DirListBox::pathChanged, files, &FileListBox::setPath);
+    QObject::connect(dir, &DirListBox::unreadable, receiver, unreadable);
+}

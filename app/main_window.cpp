@@ -1,14 +1,14 @@
 #include "app/main_window.h"
 
 #include "app/file_lists.h"
+#include "app/graph_window.h"
 #include "app/icons.h"
-#include "app/image_file.h"
 #include "app/message_box.h"
 #include "app/picture_box.h"
-#include "app/settings_file.h"
+#include "app/titles.h"
 #include "app/window_placement.h"
-#include "output/graph_window.h"
-#include "output/graph_window.h"
+#include "files/image_file.h"
+#include "files/settings_file.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -21,6 +21,7 @@
 
 namespace {
 
+// The banner printed in the empty picture area.
 const QColor BannerColour(128, 128, 128);
 
 } // namespace
@@ -30,7 +31,7 @@ MainWindow::MainWindow(QWidget *parent)
                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(applicationTitle());
+    setWindowTitle(Titles::application());
     setWindowIcon(QIcon(Icons::mainWindow()));
     setFixedSize(1205, 854);
     centreOnScreen(this);
@@ -45,40 +46,37 @@ MainWindow::~MainWindow()
     delete m_graphWindow;
 }
 
+Calibration MainWindow::calibration() const
+{
+    return Calibration::fromState(
+        m_state, readCornerValues(CornerTexts{Text1->text(), Text2->text(), Text3->text(), Text4->text()}));
+}
+
 void MainWindow::connectHandlers()
 {
-    connect(Drive1, &DriveListBox::driveChanged, this, [this](const QString &folder) {
-        if (!Dir1->setPath(folder))
-            Drive1->restorePrevious();
-    });
-    connect(Dir1, &DirListBox::pathChanged, File1, &FileListBox::setPath);
-    connect(Dir1, &DirListBox::unreadable, this, &MainWindow::reportUnreadableFolder);
+    linkBrowser(Drive1, Dir1, File1, this, &MainWindow::reportUnreadableFolder);
     connect(File1, &QListWidget::itemClicked, this, [this] { Command1->setFocus(); });
     connect(File1, &QListWidget::itemActivated, this, [this] { Command1->setFocus(); });
     connect(Command1, &QPushButton::clicked, this, &MainWindow::loadImage);
     connect(Command2, &QPushButton::clicked, this, &MainWindow::reset);
     connect(Command7, &QPushButton::clicked, this, &MainWindow::exitAndSave);
 
-    connect(Command3, &QPushButton::clicked, this, [this] { armCapture(1); });
-    connect(Command4, &QPushButton::clicked, this, [this] { armCapture(2); });
-    connect(Command9, &QPushButton::clicked, this, [this] { armCapture(3); });
+    connect(Command3, &QPushButton::clicked, this, [this] { armCapture(ClickMode::StartPoint); });
+    connect(Command4, &QPushButton::clicked, this, [this] { armCapture(ClickMode::EndPoint); });
+    connect(Command9, &QPushButton::clicked, this, [this] { armCapture(ClickMode::ReadPoint); });
     connect(Picture1, &PictureBox::pressed, this, &MainWindow::pictureMouseDown);
     // Toggled, not clicked: arrow keys move the selection within the group too.
-    const std::array<QRadioButton *, 3> options{Option1, Option2, Option3};
-    for (size_t i = 0; i < options.size(); ++i) {
-        connect(options[i], &QRadioButton::toggled, this, [this, i](bool checked) {
+    const std::pair<QRadioButton *, AxisScale> options[] = {
+        {Option1, AxisScale::LinearLinear}, {Option2, AxisScale::LinearLog}, {Option3, AxisScale::LogLog}};
+    for (const auto &[option, scale] : options) {
+        connect(option, &QRadioButton::toggled, this, [this, scale](bool checked) {
             if (checked)
-                m_state.AxisScale = int(i) + 1;
+                m_state.AxisScale = scale;
         });
     }
     connect(Command5, &QPushButton::clicked, this, &MainWindow::autoDigitize);
 
-    connect(Drive2, &DriveListBox::driveChanged, this, [this](const QString &folder) {
-        if (!Dir2->setPath(folder))
-            Drive2->restorePrevious();
-    });
-    connect(Dir2, &DirListBox::pathChanged, File2, &FileListBox::setPath);
-    connect(Dir2, &DirListBox::unreadable, this, &MainWindow::reportUnreadableFolder);
+    linkBrowser(Drive2, Dir2, File2, this, &MainWindow::reportUnreadableFolder);
     connect(Command6, &QPushButton::clicked, this, &MainWindow::saveData);
     connect(Command8, &QPushButton::clicked, this, &MainWindow::drawGraph);
 }
@@ -91,9 +89,9 @@ void MainWindow::startUp()
     hideMarkers();
     for (QLineEdit *readout : {Text5, Text6, Text7, Text8, Text9, Text10, Text11})
         readout->clear();
-    m_state.ClickMode = 0;
+    m_state.ClickMode = ClickMode::None;
     Option1->setChecked(true);
-    m_state.AxisScale = 1;
+    m_state.AxisScale = AxisScale::LinearLinear;
     showBanner();
 
     const CornerTexts corners = readSettingsFile(SettingsFileName);
@@ -150,7 +148,7 @@ void MainWindow::reset()
     for (QLineEdit *field : {Text5, Text6, Text7, Text8, Text9})
         field->clear();
     Option1->setChecked(true);
-    m_state.AxisScale = 1;
+    m_state.AxisScale = AxisScale::LinearLinear;
     showBanner();
 }
 

@@ -1,18 +1,15 @@
 #pragma once
 
+#include "app/graph_window.h"
+#include "calibration/calibration.h"
 #include "calibration/work_state.h"
-
-#include "output/graph_window.h"
 
 #include <QPointer>
 #include <QWidget>
 
-#include <array>
-
 class DirListBox;
 class DriveListBox;
 class FileListBox;
-
 class PictureBox;
 class QGroupBox;
 class QLabel;
@@ -20,6 +17,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 struct AxisFault;
+struct TraceResult;
 
 // Form1, the main window: the image browser, the picture area, the
 // calibration panel, the scale choice, the action buttons, the save area and
@@ -33,61 +31,64 @@ public:
     ~MainWindow() override;
 
     const WorkState &workState() const { return m_state; }
+    // The corners and scale of the working state with the values typed in
+    // Text1 ... Text4, read afresh.
+    Calibration calibration() const;
     // The graph window, or null before the first "Graph Draw" or after the
     // user closed it by its close box.
     GraphWindow *graphWindow() const { return m_graphWindow; }
 
     // Image browser.
-    QLabel *Label6;
-    DriveListBox *Drive1;
-    DirListBox *Dir1;
-    FileListBox *File1;
-    QPushButton *Command1;
-    QPushButton *Command2;
+    QLabel *Label6;        // "画像ファイル"
+    DriveListBox *Drive1;  // image drives
+    DirListBox *Dir1;      // image folders
+    FileListBox *File1;    // image files
+    QPushButton *Command1; // "OK": load the selected image
+    QPushButton *Command2; // "Reset"
     // Calibration panel.
-    QLabel *Label8;
-    QPushButton *Command3;
-    QPushButton *Command4;
-    QLabel *Label1;
-    QLabel *Label2;
-    QLabel *Label3;
-    QLabel *Label4;
-    QLineEdit *Text1;
-    QLineEdit *Text2;
-    QLineEdit *Text3;
-    QLineEdit *Text4;
-    QLineEdit *Text5;
-    QLineEdit *Text6;
-    QLineEdit *Text7;
-    QLineEdit *Text8;
+    QLabel *Label8;        // "Graph   Pixel"
+    QPushButton *Command3; // "始点": capture the lower left corner
+    QPushButton *Command4; // "終点": capture the upper right corner
+    QLabel *Label1;        // "X座標" of the start point
+    QLabel *Label2;        // "Y座標" of the start point
+    QLabel *Label3;        // "X座標" of the end point
+    QLabel *Label4;        // "Y座標" of the end point
+    QLineEdit *Text1;      // start point X value
+    QLineEdit *Text2;      // start point Y value
+    QLineEdit *Text3;      // end point X value
+    QLineEdit *Text4;      // end point Y value
+    QLineEdit *Text5;      // start point pixel X
+    QLineEdit *Text6;      // start point pixel Y
+    QLineEdit *Text7;      // end point pixel X
+    QLineEdit *Text8;      // end point pixel Y
     // Scale choice.
-    QGroupBox *Frame1;
-    QRadioButton *Option1;
-    QRadioButton *Option2;
-    QRadioButton *Option3;
+    QGroupBox *Frame1;     // "Scale Mode"
+    QRadioButton *Option1; // "Linear - Linear"
+    QRadioButton *Option2; // "Linear - Logarithm"
+    QRadioButton *Option3; // "Logarithm - Logarithm"
     // Actions.
-    QPushButton *Command9;
-    QPushButton *Command5;
-    QPushButton *Command8;
+    QPushButton *Command9; // "Point Digitize"
+    QPushButton *Command5; // "Auto Digitize"
+    QPushButton *Command8; // "Graph Draw"
     // Save area.
-    QLabel *Label7;
-    DriveListBox *Drive2;
-    DirListBox *Dir2;
-    FileListBox *File2;
-    QLabel *Label5;
-    QLineEdit *Text9;
-    QPushButton *Command6;
+    QLabel *Label7;        // "ディジタルデータ保存"
+    DriveListBox *Drive2;  // save drives
+    DirListBox *Dir2;      // save folders
+    FileListBox *File2;    // data files already there
+    QLabel *Label5;        // "ファイル名（拡張子なし）"
+    QLineEdit *Text9;      // data file name
+    QPushButton *Command6; // "File Save"
     // Exit corner.
-    QPushButton *Command7;
-    QLabel *Picture2;
+    QPushButton *Command7; // the exit door: save the settings and end
+    QLabel *Picture2;      // the pointing hand beside it
     // Picture area and read-out.
-    QLabel *Label9;
-    PictureBox *Picture1;
-    QLabel *Label11;
-    QLineEdit *Text10;
-    QLabel *Label12;
-    QLineEdit *Text11;
-    QLabel *Label10;
+    QLabel *Label9;        // "適用最大画像 1000×800 ピクセル"
+    PictureBox *Picture1;  // the picture area
+    QLabel *Label11;       // "X座標" of the read-out
+    QLineEdit *Text10;     // read-out X value
+    QLabel *Label12;       // "Y座標" of the read-out
+    QLineEdit *Text11;     // read-out Y value
+    QLabel *Label10;       // "© Curvix Digitizer"
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -107,7 +108,7 @@ private:
     void reportUnreadableFolder(const QString &path);
 
     // Calibration, digitizing, output.
-    void armCapture(int clickMode);
+    void armCapture(ClickMode mode);
     void pictureMouseDown(float x, float y);
     void captureCorner(float x, float y);
     void digitizePoint(float x, float y);

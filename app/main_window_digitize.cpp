@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 
 #include "app/file_lists.h"
+#include "app/graph_window.h"
 #include "app/message_box.h"
 #include "app/picture_box.h"
 #include "calibration/fault_text.h"
@@ -11,7 +12,6 @@
 #include "digitize/point_read.h"
 #include "output/data_file.h"
 #include "output/graph_drawing.h"
-#include "output/graph_window.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -28,15 +28,15 @@ constexpr float ArmLength = 8;
 
 } // namespace
 
-void MainWindow::armCapture(int clickMode)
+void MainWindow::armCapture(ClickMode mode)
 {
-    m_state.ClickMode = clickMode;
+    m_state.ClickMode = mode;
     Picture1->setCursor(Qt::CrossCursor);
 }
 
 void MainWindow::pictureMouseDown(float x, float y)
 {
-    if (m_state.ClickMode == 1 || m_state.ClickMode == 2)
+    if (m_state.ClickMode == ClickMode::StartPoint || m_state.ClickMode == ClickMode::EndPoint)
         captureCorner(x, y);
     else
         digitizePoint(x, y);
@@ -52,8 +52,8 @@ void MainWindow::setCrossMarker(int horizontal, float x, float y)
 
 void MainWindow::captureCorner(float x, float y)
 {
-    // The start point (mode 1) is the lower left corner, the end point the upper right.
-    const bool start = m_state.ClickMode == 1;
+    // The start point is the lower left corner, the end point the upper right.
+    const bool start = m_state.ClickMode == ClickMode::StartPoint;
     (start ? m_state.StartPixelX : m_state.EndPixelX) = x;
     (start ? Text5 : Text7)->setText(formatPosition(x));
     (start ? m_state.StartPixelY : m_state.EndPixelY) = y;
@@ -64,11 +64,11 @@ void MainWindow::captureCorner(float x, float y)
 
 void MainWindow::digitizePoint(float x, float y)
 {
-    if (!insideFrame(m_state, x, y))
+    const Calibration current = calibration();
+    if (!insideFrame(current, x, y))
         return;
     setCrossMarker(PointCross, x, y);
-    const PointReadout readout = readPoint(
-        m_state, readCornerValues(Text1->text(), Text2->text(), Text3->text(), Text4->text()), x, y);
+    const PointReadout readout = readPoint(current, x, y);
     if (readout.fault) {
         reportFault(*readout.fault);
         return;
@@ -84,17 +84,18 @@ void MainWindow::reportFault(const AxisFault &fault)
 
 void MainWindow::autoDigitize()
 {
-    const CornerValues values = readCornerValues(Text1->text(), Text2->text(), Text3->text(), Text4->text());
-    const TraceOutcome outcome = traceCurve(Picture1->surface(), values, m_state);
-    if (outcome.fault) {
-        reportFault(*outcome.fault);
+    const TraceResult trace = traceCurve(Picture1->surface(), calibration());
+    if (trace.fault) {
+        reportFault(*trace.fault);
         return;
     }
+    storeTrace(trace, m_state);
+    m_state.ClickMode = ClickMode::None;
     Picture1->unsetCursor();
     // Input that arrived during the scan is handled before the message.
     QCoreApplication::processEvents();
     QString message = QStringLiteral("DIGITIZE が終了しました。");
-    if (outcome.truncated) {
+    if (trace.truncated) {
         message += QStringLiteral("\n枠の幅が 1000 列を超えたため、1001 列目から右はトレースしていません。"
                                   "\n(The frame is wider than 1000 columns: the columns after the "
                                   "1000th were not traced.)");
@@ -120,14 +121,11 @@ void MainWindow::saveData()
 
 void MainWindow::drawGraph()
 {
-    const CornerValues values = readCornerValues(Text1->text(), Text2->text(), Text3->text(), Text4->text());
     if (!m_graphWindow) {
         m_graphWindow = new GraphWindow(this);
         connect(m_graphWindow->Command1, &QPushButton::clicked, this, &MainWindow::closeGraph);
     }
-    PictureBox *surface = m_graphWindow->Picture1;
-    const GraphDrawOutcome outcome = ::drawGraph(surface->surface(), m_state, values, surface->font());
-    surface->surfaceChanged();
+    const GraphDrawOutcome outcome = m_graphWindow->draw(calibration(), m_state.CurveY);
     if (outcome.fault) {
         reportFault(*outcome.fault);
         return;

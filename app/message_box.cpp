@@ -1,13 +1,10 @@
 #include "app/message_box.h"
 
-QString applicationTitle()
-{
-    return QStringLiteral("Curvix-Digitizer");
-}
+#include "app/titles.h"
 
 void showMessage(QWidget *parent, const QString &text, QMessageBox::Icon icon)
 {
-    QMessageBox box(icon, applicationTitle(), text, QMessageBox::Ok, parent);
+    QMessageBox box(icon, Titles::application(), text, QMessageBox::Ok, parent);
     box.setDefaultButton(QMessageBox::Ok);
     box.exec();
     // Give the keyboard back to the window the message came from, so that

@@ -5,6 +5,3 @@
 // A modal message with an OK button only and the application's title in its
 // title bar; returns when the user has closed it.
 void showMessage(QWidget *parent, const QString &text, QMessageBox::Icon icon = QMessageBox::NoIcon);
-
-// The application's title, shown in every message box's title bar.
-QString applicationTitle();

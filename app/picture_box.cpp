@@ -5,26 +5,26 @@
 
 #include <cmath>
 
-namespace {
-
-// The surface paints text at 96 dots per inch, as the screen does.
-constexpr int DotsPerMeter96 = 3780;
-
-} // namespace
-
-PictureBox::PictureBox(const QSize &outerSize, const QColor &background, QWidget *parent)
+PictureBox::PictureBox(const QColor &background, QWidget *parent)
     : QFrame(parent)
     , m_background(background)
-    , m_surface(outerSize - QSize(2 * BorderWidth, 2 * BorderWidth), QImage::Format_RGB32)
 {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(BorderWidth);
-    setFixedSize(outerSize);
+    setFixedSize(BoxSize);
     setFocusPolicy(Qt::StrongFocus);
     setContextMenuPolicy(Qt::PreventContextMenu);
-    m_surface.setDotsPerMeterX(DotsPerMeter96);
-    m_surface.setDotsPerMeterY(DotsPerMeter96);
     clearSurface();
+    // The marker lines are the first overlay, always on; each line has its own visibility.
+    addOverlay(
+        [this](QPainter &painter) {
+            painter.setPen(QPen(QColor::fromRgb(MarkerColour), 1));
+            for (const Marker &marker : m_markers) {
+                if (marker.visible)
+                    painter.drawLine(marker.line);
+            }
+        },
+        true);
 }
 
 void PictureBox::setPicture(const QImage &picture)
@@ -35,11 +35,7 @@ void PictureBox::setPicture(const QImage &picture)
 
 void PictureBox::clearSurface()
 {
-    m_surface.fill(m_background);
-    if (!m_picture.isNull()) {
-        QPainter painter(&m_surface);
-        painter.drawImage(0, 0, m_picture);
-    }
+    m_surface = PictureSurface::compose(m_picture, PictureSurface::Size, m_background);
     update();
 }
 
@@ -64,6 +60,41 @@ void PictureBox::setMarkerVisible(int index, bool visible)
     update();
 }
 
+int PictureBox::addOverlay(OverlayPainter painter, bool visible)
+{
+    m_overlays.push_back({std::move(painter), visible});
+    update();
+    return int(m_overlays.size()) - 1;
+}
+
+void PictureBox::setOverlayVisible(int id, bool visible)
+{
+    m_overlays[size_t(id)].visible = visible;
+    update();
+}
+
+void PictureBox::paintOverlays(QPainter &painter) const
+{
+    for (const Overlay &overlay : m_overlays) {
+        if (!overlay.visible)
+            continue;
+        painter.save();
+        overlay.paint(painter);
+        painter.restore();
+    }
+}
+
+QImage PictureBox::rendered(const QRect &area) const
+{
+    QImage image(area.size(), QImage::Format_RGB32);
+    image.fill(m_background);
+    QPainter painter(&image);
+    painter.translate(-area.topLeft());
+    painter.drawImage(0, 0, m_surface);
+    paintOverlays(painter);
+    return image;
+}
+
 void PictureBox::paintEvent(QPaintEvent *event)
 {
     QFrame::paintEvent(event);
@@ -72,11 +103,7 @@ void PictureBox::paintEvent(QPaintEvent *event)
     painter.setClipRect(interior);
     painter.translate(interior.topLeft());
     painter.drawImage(0, 0, m_surface);
-    painter.setPen(QPen(QColor(255, 0, 0), 1));
-    for (const Marker &marker : m_markers) {
-        if (marker.visible)
-            painter.drawLine(marker.line);
-    }
+    paintOverlays(painter);
 }
 
 void PictureBox::mousePressEvent(QMouseEvent *event)

@@ -1,16 +1,21 @@
 #pragma once
 
+#include "digitize/picture_surface.h"
+
 #include <QColor>
 #include <QFrame>
 #include <QImage>
 #include <QLineF>
 
 #include <array>
+#include <functional>
+#include <vector>
 
 // A picture box: a sunken frame around a retained drawing surface. The
 // surface holds the background colour, the loaded picture unscaled at its
-// top left, and whatever was printed on it. Marker lines are kept apart from
-// the surface and painted over it, so they are never read as picture pixels.
+// top left, and whatever was printed on it. Overlays (the marker lines first)
+// are kept apart from the surface and painted over it, so they are never read
+// as picture pixels.
 class PictureBox : public QFrame
 {
     Q_OBJECT
@@ -18,8 +23,13 @@ class PictureBox : public QFrame
 public:
     static constexpr int BorderWidth = 2;
     static constexpr int MarkerCount = 6;
+    // The box around a surface of PictureSurface::Size.
+    static constexpr QSize BoxSize =
+        PictureSurface::Size + QSize(2 * BorderWidth, 2 * BorderWidth);
+    // The colour of the marker lines (the calibration and point crosses).
+    static constexpr QRgb MarkerColour = 0xffff0000;
 
-    PictureBox(const QSize &outerSize, const QColor &background, QWidget *parent = nullptr);
+    PictureBox(const QColor &background, QWidget *parent = nullptr);
 
     // What the surface shows, pixel for pixel.
     const QImage &surface() const { return m_surface; }
@@ -40,6 +50,18 @@ public:
     QLineF marker(int index) const { return m_markers[size_t(index)].line; }
     bool isMarkerVisible(int index) const { return m_markers[size_t(index)].visible; }
 
+    // An overlay paints over the surface, in surface pixels, while visible.
+    // Overlays paint in the order they were added; returns the overlay's id.
+    using OverlayPainter = std::function<void(QPainter &)>;
+    int addOverlay(OverlayPainter painter, bool visible = false);
+    void setOverlayVisible(int id, bool visible);
+    bool isOverlayVisible(int id) const { return m_overlays[size_t(id)].visible; }
+    // Call when what a visible overlay paints has changed.
+    void overlayChanged() { update(); }
+
+    // The surface with every visible overlay painted over it, as the box shows it.
+    QImage rendered(const QRect &area) const;
+
 signals:
     // A press of any mouse button, in surface pixels.
     void pressed(float x, float y);
@@ -54,9 +76,17 @@ private:
         QLineF line;
         bool visible = false;
     };
+    struct Overlay
+    {
+        OverlayPainter paint;
+        bool visible = false;
+    };
+
+    void paintOverlays(QPainter &painter) const;
 
     QColor m_background;
     QImage m_picture;
     QImage m_surface;
     std::array<Marker, MarkerCount> m_markers{};
+    std::vector<Overlay> m_overlays;
 };

@@ -3,6 +3,7 @@
 #include "calibration/work_state.h"
 #include "chart_maker.h"
 #include "digitize/auto_trace.h"
+#include "fixtures.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -49,13 +50,11 @@ QList<AccuracyRow> measureAccuracy()
                 const Chart chart = drawChart(design);
                 const QImage surface = onSurface(roundTrip(chart.image, format));
 
-                WorkState state;
-                state.AxisScale = design.axisScale;
-                state.StartPixelX = float(design.start.x());
-                state.StartPixelY = float(design.start.y());
-                state.EndPixelX = float(design.end.x());
-                state.EndPixelY = float(design.end.y());
-                traceCurve(surface, CornerValues{design.xs, design.ys, design.xe, design.ye}, state);
+                WorkState state = cornerState(design.axisScale, float(design.start.x()), float(design.start.y()),
+                                              float(design.end.x()), float(design.end.y()));
+                storeTrace(traceCurve(surface, Calibration::fromState(state, CornerValues{design.xs, design.ys,
+                                                                                          design.xe, design.ye})),
+                           state);
 
                 AccuracyRow row;
                 row.chart = design.name;

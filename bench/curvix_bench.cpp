@@ -4,16 +4,17 @@
 #include "accuracy.h"
 
 #include "app/fonts.h"
-#include "app/image_file.h"
+#include "app/graph_window.h"
 #include "app/main_window.h"
 #include "app/picture_box.h"
 #include "calibration/work_state.h"
 #include "chart_maker.h"
 #include "digitize/auto_trace.h"
+#include "files/image_file.h"
+#include "fixtures.h"
 #include "gif_writer.h"
 #include "output/data_file.h"
 #include "output/graph_drawing.h"
-#include "output/graph_window.h"
 
 #include <QApplication>
 #include <QDir>
@@ -44,11 +45,7 @@ struct TraceFixture
         design.start = QPoint(2, 802);
         design.end = QPoint(1002, 2);
         surface = drawChart(design).image;
-        state.AxisScale = 1;
-        state.StartPixelX = 2;
-        state.StartPixelY = 802;
-        state.EndPixelX = 1002;
-        state.EndPixelY = 2;
+        state = cornerState(AxisScale::LinearLinear, 2, 802, 1002, 2);
     }
     int firstColumn() const { return 4; }
     int lastColumn() const { return 1000; }
@@ -67,8 +64,8 @@ void BM_Trace(benchmark::State &bench)
     const TraceFixture &f = traceFixture();
     WorkState state = f.state;
     for (auto _ : bench) {
-        traceCurve(f.surface, f.values, state);
-        benchmark::DoNotOptimize(state.CurveY.data());
+        const TraceResult trace = traceCurve(f.surface, Calibration::fromState(state, f.values));
+        benchmark::DoNotOptimize(trace.rows.data());
     }
     bench.SetItemsProcessed(bench.iterations() * (f.lastColumn() - f.firstColumn() + 1)
                             * (f.lastRow() - f.firstRow() + 1));
@@ -157,7 +154,7 @@ const QString &imageFolder()
 void BM_LoadImage(benchmark::State &bench, const char *suffix)
 {
     const QString path = imageFolder() + QStringLiteral("/chart.") + QString::fromLatin1(suffix);
-    PictureBox picture(QSize(1009, 809), QColor(192, 192, 192));
+    PictureBox picture(QColor::fromRgb(PictureSurface::Background));
     for (auto _ : bench) {
         const LoadedImage loaded = loadImageFile(path);
         if (loaded.image.isNull())
@@ -173,12 +170,7 @@ BENCHMARK_CAPTURE(BM_LoadImage, tiff, "tif")->Unit(benchmark::kMillisecond);
 // A finished 1000-point trace over a log-log frame.
 WorkState thousandPoints()
 {
-    WorkState state;
-    state.AxisScale = 3;
-    state.StartPixelX = 1;
-    state.StartPixelY = 790;
-    state.EndPixelX = 1004;
-    state.EndPixelY = 10;
+    WorkState state = cornerState(AxisScale::LogLog, 1, 790, 1004, 10);
     state.PointCount = 1000;
     for (int k = 1; k <= 1000; ++k) {
         state.CurveY[size_t(k)] = float(400 + std::lround(300 * std::sin(k / 50.0)));
@@ -196,7 +188,7 @@ void BM_GraphDraw(benchmark::State &bench)
     QCoreApplication::processEvents();
     const CornerValues values{1, 0.01, 10000, 100};
     for (auto _ : bench) {
-        drawGraph(window.Picture1->surface(), state, values, window.Picture1->font());
+        window.draw(Calibration::fromState(state, values), state.CurveY);
         window.Picture1->repaint();
     }
 }

@@ -1,7 +1,7 @@
 #include "calibration/axis_mapping.h"
 
 #include "calibration/typed_number.h"
-#include "calibration/work_state.h"
+#include "calibration/calibration.h"
 
 #include <QString>
 
@@ -33,26 +33,14 @@ AxisValue finiteOrFault(double value, MappingFault fault)
 
 } // namespace
 
-bool isXLogarithmic(int axisScale)
+bool isXLogarithmic(AxisScale scale)
 {
-    return axisScale == 3;
+    return scale == AxisScale::LogLog;
 }
 
-bool isYLogarithmic(int axisScale)
+bool isYLogarithmic(AxisScale scale)
 {
-    return axisScale == 2 || axisScale == 3;
-}
-
-AxisCalibration AxisCalibration::forX(const WorkState &state, const CornerValues &values)
-{
-    return {state.StartPixelX, state.EndPixelX, values.xs, values.xe,
-            isXLogarithmic(state.AxisScale)};
-}
-
-AxisCalibration AxisCalibration::forY(const WorkState &state, const CornerValues &values)
-{
-    return {state.StartPixelY, state.EndPixelY, values.ys, values.ye,
-            isYLogarithmic(state.AxisScale)};
+    return scale == AxisScale::LinearLog || scale == AxisScale::LogLog;
 }
 
 AxisValue AxisCalibration::readoutValue(float p) const
@@ -72,14 +60,14 @@ AxisValue AxisCalibration::readoutValue(float p) const
     return finiteOrFault(startValue * std::exp(k * double(offset)), MappingFault::OutOfRange);
 }
 
-AxisValue PixelToAxisX(const WorkState &state, const CornerValues &values, float x)
+AxisValue PixelToAxisX(const Calibration &calibration, float x)
 {
-    return AxisCalibration::forX(state, values).readoutValue(x);
+    return calibration.xAxis().readoutValue(x);
 }
 
-AxisValue PixelToAxisY(const WorkState &state, const CornerValues &values, float y)
+AxisValue PixelToAxisY(const Calibration &calibration, float y)
 {
-    return AxisCalibration::forY(state, values).readoutValue(y);
+    return calibration.yAxis().readoutValue(y);
 }
 
 std::optional<TraceMapping> TraceMapping::create(const AxisCalibration &axis, MappingFault *fault)

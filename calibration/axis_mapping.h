@@ -2,8 +2,6 @@
 
 #include <optional>
 
-struct WorkState;
-
 // The axis values typed for the two corners: Xs, Ys at the start point
 // (lower left), Xe, Ye at the end point (upper right).
 struct CornerValues
@@ -38,9 +36,6 @@ struct AxisValue
     MappingFault fault = MappingFault::OutOfRange; // meaningful only without a value
 };
 
-bool isXLogarithmic(int axisScale);
-bool isYLogarithmic(int axisScale);
-
 // One axis of the calibration: the pixel positions and typed values of its two
 // corners. The Y axis runs from the start point's row to the end point's row.
 struct AxisCalibration
@@ -51,18 +46,17 @@ struct AxisCalibration
     double endValue = 0;
     bool logarithmic = false;
 
-    static AxisCalibration forX(const WorkState &state, const CornerValues &values);
-    static AxisCalibration forY(const WorkState &state, const CornerValues &values);
-
     // The value at pixel p as the point read-out computes it: the pixel
     // fraction in single precision on a linear axis, the rest in double.
     AxisValue readoutValue(float p) const;
 };
 
+struct Calibration;
+
 // PixelToAxisX / PixelToAxisY: the axis value at picture column x or row y
-// under the state's axis scale, in the point read-out's precision.
-AxisValue PixelToAxisX(const WorkState &state, const CornerValues &values, float x);
-AxisValue PixelToAxisY(const WorkState &state, const CornerValues &values, float y);
+// under the calibration's scale, in the point read-out's precision.
+AxisValue PixelToAxisX(const Calibration &calibration, float x);
+AxisValue PixelToAxisY(const Calibration &calibration, float y);
 
 // The mapping as the automatic trace evaluates it: the slope computed once,
 // each value formed as start + (p - s) * slope / span (multiply first) or

@@ -1,13 +1,13 @@
 #include "digitize/auto_trace.h"
 
-#include "calibration/work_state.h"
+#include "calibration/calibration.h"
+#include "digitize/trace_bounds.h"
+#include "digitize/trace_scan.h"
 
 #include <QImage>
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
-#include <vector>
 
 namespace {
 
@@ -19,6 +19,9 @@ struct PositionRun
     int count = 0;
     bool cut = false; // more positions remained than `limit` allowed
 };
+
+// Beyond 2^24 a single-precision position no longer advances by one.
+constexpr int UnlimitedColumns = 1 << 24;
 
 PositionRun positionRun(float first, float last, int limit)
 {
@@ -51,150 +54,109 @@ long long pixelIndex(float position)
     return std::llround(std::clamp(double(position), -1.0e12, 1.0e12));
 }
 
-// The index range [lo, hi) of a run whose pixels lie inside 0 ... size - 1.
-std::pair<int, int> insideRange(long long firstPixel, int count, int size)
+// How strongly a pixel belongs to the line: its darkness, or how near it is
+// to the curve colour within the tolerance.
+double lineWeight(QRgb pixel, const TraceOptions &options)
 {
-    const long long lo = std::clamp<long long>(-firstPixel, 0, count);
-    const long long hi = std::clamp<long long>(size - firstPixel, lo, count);
-    return {int(lo), int(hi)};
+    if (!options.colour)
+        return 255 - qGreen(pixel);
+    return std::max(0.0, options.tolerance - std::sqrt(double(colourDistance2(pixel, *options.colour))));
 }
 
-// Folds one picture row into the running best green and picked row of each
-// column. Strictly less: between equal greens the row scanned first wins.
-// Built for AVX2 as well as the baseline; the loader picks what the processor has.
-__attribute__((target_clones("avx2", "default")))
-void foldRow(const QRgb *__restrict pixels, int row, int from, int to,
-                    std::int32_t *__restrict best, std::int32_t *__restrict picked)
+// The weighted centre, as a row index of the area, of the contiguous run of
+// line pixels around the picked row of column k. A line pixel weighs at least
+// a quarter of the picked pixel's weight, so that the faint edges of an
+// antialiased line count and the picture's noise does not.
+double lineCentre(const QImage &image, const ScanArea &area, int k, int picked, const TraceOptions &options)
 {
-    for (int k = from; k < to; ++k) {
-        const std::int32_t green = std::int32_t((pixels[k] >> 8) & 0xff);
-        const bool darker = green < best[k];
-        best[k] = darker ? green : best[k];
-        picked[k] = darker ? row : picked[k];
-    }
-}
-
-// The same for four consecutive rows, top to bottom, keeping each column's
-// best and row in registers between them.
-__attribute__((target_clones("avx2", "default")))
-void foldFourRows(const QRgb *const rows[4], int firstRow, int from, int to,
-                         std::int32_t *__restrict best, std::int32_t *__restrict picked)
-{
-    const QRgb *__restrict r0 = rows[0];
-    const QRgb *__restrict r1 = rows[1];
-    const QRgb *__restrict r2 = rows[2];
-    const QRgb *__restrict r3 = rows[3];
-    for (int k = from; k < to; ++k) {
-        std::int32_t b = best[k];
-        std::int32_t p = picked[k];
-        const std::int32_t g0 = std::int32_t((r0[k] >> 8) & 0xff);
-        p = g0 < b ? firstRow : p;
-        b = g0 < b ? g0 : b;
-        const std::int32_t g1 = std::int32_t((r1[k] >> 8) & 0xff);
-        p = g1 < b ? firstRow + 1 : p;
-        b = g1 < b ? g1 : b;
-        const std::int32_t g2 = std::int32_t((r2[k] >> 8) & 0xff);
-        p = g2 < b ? firstRow + 2 : p;
-        b = g2 < b ? g2 : b;
-        const std::int32_t g3 = std::int32_t((r3[k] >> 8) & 0xff);
-        p = g3 < b ? firstRow + 3 : p;
-        b = g3 < b ? g3 : b;
-        best[k] = b;
-        picked[k] = p;
-    }
-}
-
-constexpr int NoQualifyingRow = -1;
-
-// For each of the run's columns, the index of the first row with the smallest
-// green below 255, or NoQualifyingRow. Reads the picture row by row, in
-// memory order, each pixel once.
-std::vector<int> darkestRows(const QImage &image, const PositionRun &columns, const PositionRun &rows)
-{
-    std::vector<std::int32_t> picked(size_t(columns.count), NoQualifyingRow);
-    std::vector<std::int32_t> best(size_t(columns.count), 255);
-
-    const long long firstColumnPixel = pixelIndex(columns.first);
-    const long long firstRowPixel = pixelIndex(rows.first);
-    const auto [kLo, kHi] = insideRange(firstColumnPixel, columns.count, image.width());
-    const auto [jLo, jHi] = insideRange(firstRowPixel, rows.count, image.height());
-
-    // Pixel k of a row pointer is the pixel of column k of the run.
-    auto rowPixels = [&](int j) {
-        return reinterpret_cast<const QRgb *>(image.constScanLine(int(firstRowPixel + j))) + firstColumnPixel;
+    const long long x = area.firstColumn + k;
+    auto weightAt = [&](int j) -> double {
+        const long long y = area.firstRow + j;
+        if (j < 0 || j >= area.rowCount || x < 0 || y < 0 || x >= image.width() || y >= image.height())
+            return 0;
+        return lineWeight(reinterpret_cast<const QRgb *>(image.constScanLine(int(y)))[x], options);
     };
-    int j = jLo;
-    for (; j + 4 <= jHi; j += 4) {
-        const QRgb *const four[4] = {rowPixels(j), rowPixels(j + 1), rowPixels(j + 2), rowPixels(j + 3)};
-        foldFourRows(four, j, kLo, kHi, best.data(), picked.data());
+    const double peak = weightAt(picked);
+    if (peak <= 0)
+        return picked;
+    const double floor = peak / 4;
+    double sum = peak;
+    double moment = 0;
+    for (int step : {-1, 1}) {
+        for (int j = picked + step;; j += step) {
+            const double w = weightAt(j);
+            if (w < floor || w <= 0)
+                break;
+            sum += w;
+            moment += w * (j - picked);
+        }
     }
-    for (; j < jHi; ++j)
-        foldRow(rowPixels(j), j, kLo, kHi, best.data(), picked.data());
-    return std::vector<int>(picked.begin(), picked.end());
+    return picked + moment / sum;
 }
 
 } // namespace
 
-int greenAt(const QImage &surface, int x, int y)
+TraceResult traceCurve(const QImage &surface, const Calibration &calibration, const TraceOptions &options)
 {
-    if (x < 0 || y < 0 || x >= surface.width() || y >= surface.height())
-        return 255;
-    return qGreen(surface.pixel(x, y));
-}
-
-TraceOutcome traceCurve(const QImage &surface, const CornerValues &values, WorkState &state)
-{
-    TraceOutcome outcome;
-    MappingFault fault{};
-    const auto mapX = TraceMapping::create(AxisCalibration::forX(state, values), &fault);
-    if (!mapX) {
-        outcome.fault = AxisFault{Axis::X, fault};
-        return outcome;
-    }
-    const auto mapY = TraceMapping::create(AxisCalibration::forY(state, values), &fault);
-    if (!mapY) {
-        outcome.fault = AxisFault{Axis::Y, fault};
-        return outcome;
+    TraceResult result;
+    AxisFault fault{};
+    const auto mapping = CalibrationMapping::create(calibration, &fault);
+    if (!mapping) {
+        result.fault = fault;
+        return result;
     }
 
-    const PositionRun columns = positionRun(state.StartPixelX + 2, state.EndPixelX - 2, WorkState::TableLast);
-    const PositionRun rows = fullRun(state.EndPixelY + 3, state.StartPixelY - 15);
+    const TraceBounds bounds = TraceBounds::of(calibration);
+    const int limit = options.maxColumns > 0 ? options.maxColumns : UnlimitedColumns;
+    const PositionRun columns = positionRun(bounds.firstColumn, bounds.lastColumn, limit);
+    const PositionRun rows = fullRun(bounds.firstRow, bounds.lastRow);
+    const ScanArea area{pixelIndex(columns.first), columns.count, pixelIndex(rows.first), rows.count};
 
     const QImage image = surface.format() == QImage::Format_RGB32 || surface.format() == QImage::Format_ARGB32
         ? surface
         : surface.convertToFormat(QImage::Format_RGB32);
-    const std::vector<int> picked = darkestRows(image, columns, rows);
+    const std::vector<int> picked = options.colour
+        ? nearestColourRows(image, area, *options.colour, options.tolerance)
+        : darkestRows(image, area);
 
-    // Compute every value first, commit only when all are defined.
+    // Compute every value first; the result holds points only when all are defined.
     std::vector<double> xs(size_t(columns.count));
     std::vector<double> ys(size_t(columns.count));
     std::vector<float> curve(size_t(columns.count));
     float pickedRow = 0;
     float x = columns.first;
     for (int k = 0; k < columns.count; ++k, x += 1.0f) {
-        if (picked[size_t(k)] != NoQualifyingRow)
-            pickedRow = rows.first + float(picked[size_t(k)]);
-        const AxisValue xValue = mapX->valueAt(x);
-        if (!xValue.value) {
-            outcome.fault = AxisFault{Axis::X, xValue.fault};
-            return outcome;
+        if (const int j = picked[size_t(k)]; j != NoQualifyingRow) {
+            pickedRow = options.line == LineRule::Centre
+                ? float(double(rows.first) + lineCentre(image, area, k, j, options))
+                : rows.first + float(j);
         }
-        const AxisValue yValue = mapY->valueAt(pickedRow);
+        const AxisValue xValue = mapping->x.valueAt(x);
+        if (!xValue.value) {
+            result.fault = AxisFault{Axis::X, xValue.fault};
+            return result;
+        }
+        const AxisValue yValue = mapping->y.valueAt(pickedRow);
         if (!yValue.value) {
-            outcome.fault = AxisFault{Axis::Y, yValue.fault};
-            return outcome;
+            result.fault = AxisFault{Axis::Y, yValue.fault};
+            return result;
         }
         xs[size_t(k)] = *xValue.value;
         ys[size_t(k)] = *yValue.value;
         curve[size_t(k)] = pickedRow;
     }
+    result.xs = std::move(xs);
+    result.ys = std::move(ys);
+    result.rows = std::move(curve);
+    result.truncated = columns.cut;
+    return result;
+}
 
-    std::copy(xs.begin(), xs.end(), state.Points[0].begin() + 1);
-    std::copy(ys.begin(), ys.end(), state.Points[1].begin() + 1);
-    std::copy(curve.begin(), curve.end(), state.CurveY.begin() + 1);
-    state.PointCount = columns.count;
-    state.ClickMode = 0;
-    outcome.pointCount = columns.count;
-    outcome.truncated = columns.cut;
-    return outcome;
+void storeTrace(const TraceResult &trace, WorkState &state)
+{
+    const size_t count = std::min<size_t>(trace.xs.size(), WorkState::TableLast);
+    std::copy_n(trace.xs.begin(), count, state.Points[0].begin() + 1);
+    std::copy_n(trace.ys.begin(), count, state.Points[1].begin() + 1);
+    std::copy_n(trace.rows.begin(), count, state.CurveY.begin() + 1);
+    state.PointCount = int(count);
 }

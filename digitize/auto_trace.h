@@ -1,31 +1,57 @@
 #pragma once
 
 #include "calibration/axis_mapping.h"
+#include "calibration/work_state.h"
+
+#include <QRgb>
 
 #include <optional>
+#include <vector>
 
 class QImage;
-struct WorkState;
+struct Calibration;
 
-// What one run of the automatic trace did.
-struct TraceOutcome
-{
-    // Set when an axis has no defined mapping; the state was then left as it was.
-    std::optional<AxisFault> fault;
-    int pointCount = 0;
-    // The frame held more columns than the tables; only the first 1000 were traced.
-    bool truncated = false;
+// Which row of a dark line a column's point is read from.
+enum class LineRule {
+    Top,    // the topmost of the darkest pixels (the window's rule)
+    Centre, // the weighted centre of the line around that pixel, sub-pixel
 };
 
-// The automatic trace. Walks the columns Sx + 2 ... Ex - 2 of the frame and
-// picks in each the topmost row, among Ey + 3 ... Sy - 15, whose pixel has the
-// smallest green component below 255; a column without one repeats the row
-// picked before it (row 0 before the first). Pixels outside the surface count
-// as green 255.
-//
-// On success it replaces PointCount, Points and CurveY entries 1 ... count and
-// sets ClickMode to 0. When any value would be undefined it changes nothing.
-TraceOutcome traceCurve(const QImage &surface, const CornerValues &values, WorkState &state);
+struct TraceOptions
+{
+    // Columns traced at most; 0 means no limit. The window's tables hold 1000.
+    int maxColumns = WorkState::TableLast;
+    LineRule line = LineRule::Top;
+    // When set, each column picks the pixel nearest to this colour, among
+    // those within `tolerance` (RGB distance), instead of the darkest one.
+    std::optional<QRgb> colour;
+    int tolerance = 60;
+};
 
-// The green component of surface pixel (x, y), 255 outside the surface.
-int greenAt(const QImage &surface, int x, int y);
+// What one run of the automatic trace found: for traced column k the X and Y
+// axis values and the picture row picked, or the axis that has no defined
+// mapping (then there are no points).
+struct TraceResult
+{
+    std::optional<AxisFault> fault;
+    std::vector<double> xs;
+    std::vector<double> ys;
+    std::vector<float> rows;
+    // The frame held more columns than the limit; only the first were traced.
+    bool truncated = false;
+
+    int pointCount() const { return int(xs.size()); }
+};
+
+// The automatic trace. Walks the columns of the frame's trace bounds and
+// picks in each the topmost row whose pixel has the smallest green component
+// below 255; a column without one repeats the row picked before it (row 0
+// before the first). Pixels outside the surface count as green 255.
+// When any value would be undefined the result holds only the fault.
+TraceResult traceCurve(const QImage &surface, const Calibration &calibration,
+                       const TraceOptions &options = {});
+
+// Keeps a trace as the last one: PointCount, and entries 1 ... count of
+// Points and CurveY (later entries keep what they held). The trace must fit
+// the tables.
+void storeTrace(const TraceResult &trace, WorkState &state);

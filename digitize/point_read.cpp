@@ -1,30 +1,30 @@
 #include "digitize/point_read.h"
 
+#include "calibration/calibration.h"
 #include "calibration/number_text.h"
-#include "calibration/work_state.h"
 
-bool insideFrame(const WorkState &state, float x, float y)
+bool insideFrame(const Calibration &calibration, float x, float y)
 {
-    return x > state.StartPixelX && x < state.EndPixelX && y < state.StartPixelY
-        && y > state.EndPixelY;
+    return x > calibration.start.x && x < calibration.end.x && y < calibration.start.y
+        && y > calibration.end.y;
 }
 
-PointReadout readPoint(const WorkState &state, const CornerValues &values, float x, float y)
+PointReadout readPoint(const Calibration &calibration, float x, float y)
 {
     PointReadout readout;
-    const AxisValue xValue = PixelToAxisX(state, values, x);
+    const AxisValue xValue = PixelToAxisX(calibration, x);
     if (!xValue.value) {
         readout.fault = AxisFault{Axis::X, xValue.fault};
         return readout;
     }
-    const AxisValue yValue = PixelToAxisY(state, values, y);
+    const AxisValue yValue = PixelToAxisY(calibration, y);
     if (!yValue.value) {
         readout.fault = AxisFault{Axis::Y, yValue.fault};
         return readout;
     }
-    readout.xText = isXLogarithmic(state.AxisScale) ? formatScientificReadout(*xValue.value)
-                                                    : formatFixedReadout(*xValue.value);
-    readout.yText = isYLogarithmic(state.AxisScale) ? formatScientificReadout(*yValue.value)
-                                                    : formatFixedReadout(*yValue.value);
+    readout.xText = calibration.xLogarithmic() ? formatScientificReadout(*xValue.value)
+                                               : formatFixedReadout(*xValue.value);
+    readout.yText = calibration.yLogarithmic() ? formatScientificReadout(*yValue.value)
+                                               : formatFixedReadout(*yValue.value);
     return readout;
 }

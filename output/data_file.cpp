@@ -2,24 +2,42 @@
 
 #include "calibration/number_text.h"
 #include "calibration/work_state.h"
-#include "output/atomic_file.h"
+#include "digitize/auto_trace.h"
+#include "files/atomic_file.h"
 
 #include <algorithm>
 
-QByteArray dataFileBytes(const WorkState &state)
+namespace {
+
+// The count line (empty when no count was ever set), then one line per point.
+QByteArray fileBytes(std::optional<int> count, const double *xs, const double *ys)
 {
     QString text;
-    const int count = std::clamp(state.PointCount.value_or(0), 0, WorkState::TableLast);
-    if (state.PointCount)
-        text += formatNumberItem(count);
+    if (count)
+        text += formatNumberItem(*count);
     text += QStringLiteral("\r\n");
-    for (int k = 1; k <= count; ++k) {
-        text += formatNumberItem(state.Points[0][size_t(k)]);
+    for (int k = 0; k < count.value_or(0); ++k) {
+        text += formatNumberItem(xs[k]);
         text += QStringLiteral(", ");
-        text += formatNumberItem(state.Points[1][size_t(k)]);
+        text += formatNumberItem(ys[k]);
         text += QStringLiteral("\r\n");
     }
     return text.toLatin1();
+}
+
+} // namespace
+
+QByteArray dataFileBytes(const WorkState &state)
+{
+    std::optional<int> count;
+    if (state.PointCount)
+        count = std::clamp(*state.PointCount, 0, WorkState::TableLast);
+    return fileBytes(count, state.Points[0].data() + 1, state.Points[1].data() + 1);
+}
+
+QByteArray dataFileBytes(const TraceResult &trace)
+{
+    return fileBytes(trace.pointCount(), trace.xs.data(), trace.ys.data());
 }
 
 QString dataFilePath(const QString &folder, const QString &name)

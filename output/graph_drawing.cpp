@@ -1,7 +1,8 @@
 #include "output/graph_drawing.h"
 
+#include "calibration/calibration.h"
 #include "calibration/number_text.h"
-#include "calibration/work_state.h"
+#include "digitize/trace_bounds.h"
 
 #include <QFontMetricsF>
 #include <QImage>
@@ -21,9 +22,9 @@ std::optional<AxisFault> cornerValueFault(const CornerValues &values)
     return std::nullopt;
 }
 
-QPen foregroundPen(qreal width)
+QPen foregroundPen(const QColor &colour, qreal width)
 {
-    QPen pen(Qt::black, width);
+    QPen pen(colour, width);
     pen.setCapStyle(Qt::RoundCap);
     return pen;
 }
@@ -50,15 +51,17 @@ AxisValue decadeCount(double startValue, double endValue)
     return {n, MappingFault::OutOfRange};
 }
 
-GraphDrawOutcome drawGraph(QImage &surface, const WorkState &state, const CornerValues &values,
-                           const QFont &labelFont)
+GraphDrawOutcome drawGraph(QImage &surface, const Calibration &calibration,
+                           const WorkState::CurveTable &curveY, const QFont &labelFont,
+                           const QColor &foreground)
 {
+    const CornerValues &values = calibration.values;
     GraphDrawOutcome outcome;
     if ((outcome.fault = cornerValueFault(values)))
         return outcome;
     std::optional<double> yDecades;
     std::optional<double> xDecades;
-    if (isYLogarithmic(state.AxisScale)) {
+    if (calibration.yLogarithmic()) {
         const AxisValue n = decadeCount(values.ys, values.ye);
         if (!n.value) {
             outcome.fault = AxisFault{Axis::Y, n.fault};
@@ -66,7 +69,7 @@ GraphDrawOutcome drawGraph(QImage &surface, const WorkState &state, const Corner
         }
         yDecades = n.value;
     }
-    if (isXLogarithmic(state.AxisScale)) {
+    if (calibration.xLogarithmic()) {
         const AxisValue m = decadeCount(values.xs, values.xe);
         if (!m.value) {
             outcome.fault = AxisFault{Axis::X, m.fault};
@@ -75,22 +78,22 @@ GraphDrawOutcome drawGraph(QImage &surface, const WorkState &state, const Corner
         xDecades = m.value;
     }
 
-    const double sx = state.StartPixelX;
-    const double sy = state.StartPixelY;
-    const double ex = state.EndPixelX;
-    const double ey = state.EndPixelY;
+    const double sx = calibration.start.x;
+    const double sy = calibration.start.y;
+    const double ex = calibration.end.x;
+    const double ey = calibration.end.y;
     const double width = ex - sx;
     const double height = sy - ey;
 
     surface.fill(Qt::white);
     QPainter painter(&surface);
 
-    painter.setPen(foregroundPen(2));
+    painter.setPen(foregroundPen(foreground, 2));
     painter.drawPolyline(QPolygonF({QPointF(float(sx), float(sy)), QPointF(float(ex), float(sy)),
                                     QPointF(float(ex), float(ey)), QPointF(float(sx), float(ey)),
                                     QPointF(float(sx), float(sy))}));
 
-    painter.setPen(foregroundPen(1));
+    painter.setPen(foregroundPen(foreground, 1));
     if (yDecades) {
         for (int j = 1; j <= *yDecades; ++j) {
             const float y = float(sy - height * j / *yDecades);
@@ -109,23 +112,23 @@ GraphDrawOutcome drawGraph(QImage &surface, const WorkState &state, const Corner
     curvePen.setCapStyle(Qt::RoundCap);
     curvePen.setJoinStyle(Qt::RoundJoin);
     painter.setPen(curvePen);
+    const TraceBounds bounds = TraceBounds::of(calibration);
     QPolygonF curve;
-    curve << QPointF(float(sx + 2), state.CurveY[1]);
+    curve << QPointF(bounds.firstColumn, curveY[1]);
     int i = 2;
-    const float last = float(ex - 2);
-    for (float x = float(sx + 3); x <= last; x += 1.0f, ++i) {
+    for (float x = bounds.firstColumn + 1; x <= bounds.lastColumn; x += 1.0f, ++i) {
         if (i > WorkState::TableLast) {
             outcome.truncated = true;
             break;
         }
-        curve << QPointF(x, state.CurveY[size_t(i)]);
+        curve << QPointF(x, curveY[size_t(i)]);
     }
     if (curve.size() == 1)
         painter.drawPoint(curve.front());
     else
         painter.drawPolyline(curve);
 
-    painter.setPen(foregroundPen(1));
+    painter.setPen(foregroundPen(foreground, 1));
     painter.setFont(labelFont);
     printAt(painter, sx - 0.05 * width, sy + 0.02 * height, formatNumberItem(values.xs));
     printAt(painter, ex - 0.05 * width, sy + 0.02 * height, formatNumberItem(values.xe));

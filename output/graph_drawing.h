@@ -1,12 +1,15 @@
 #pragma once
 
 #include "calibration/axis_mapping.h"
+#include "calibration/work_state.h"
+
+#include <QColor>
 
 #include <optional>
 
 class QFont;
 class QImage;
-struct WorkState;
+struct Calibration;
 
 struct GraphDrawOutcome
 {
@@ -23,7 +26,9 @@ AxisValue decadeCount(double startValue, double endValue);
 
 // Redraws the last trace on a white surface at the pixel positions it had in
 // the picture: the frame (pen 2), decade grid lines of each logarithmic axis
-// (pen 1), the curve through CurveY in red (pen 2) and the four corner values
-// as labels in the general number format.
-GraphDrawOutcome drawGraph(QImage &surface, const WorkState &state, const CornerValues &values,
-                           const QFont &labelFont);
+// (pen 1), the curve through CurveY in red (pen 2) over the trace's columns and
+// the four corner values as labels in the general number format. Frame, grid
+// and labels take the foreground colour.
+GraphDrawOutcome drawGraph(QImage &surface, const Calibration &calibration,
+                           const WorkState::CurveTable &curveY, const QFont &labelFont,
+                           const QColor &foreground = Qt::black);

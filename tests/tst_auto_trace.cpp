@@ -1,19 +1,12 @@
 #include "calibration/number_text.h"
 #include "calibration/work_state.h"
 #include "digitize/auto_trace.h"
+#include "fixtures.h"
 
 #include <QImage>
 #include <QTest>
 
 namespace {
-
-// A white surface the size of the picture area.
-QImage whiteSurface()
-{
-    QImage image(1005, 805, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    return image;
-}
 
 void paintColumn(QImage &image, int x, int yFrom, int yTo, QRgb colour)
 {
@@ -21,16 +14,21 @@ void paintColumn(QImage &image, int x, int yFrom, int yTo, QRgb colour)
         image.setPixel(x, y, colour);
 }
 
-// Start point (100, 400), end point (300, 50), Text1 ... Text4 = 0, 0, 100, 10.
-WorkState frameState(int scale = 1)
+// The green component of surface pixel (x, y), 255 outside the surface: the
+// trace's rule read one pixel at a time, as the naive reference.
+int greenAt(const QImage &surface, int x, int y)
 {
-    WorkState state;
-    state.StartPixelX = 100;
-    state.StartPixelY = 400;
-    state.EndPixelX = 300;
-    state.EndPixelY = 50;
-    state.AxisScale = scale;
-    state.ClickMode = 1;
+    if (x < 0 || y < 0 || x >= surface.width() || y >= surface.height())
+        return 255;
+    return qGreen(surface.pixel(x, y));
+}
+
+// Start point (100, 400), end point (300, 50), armed for a start point
+// capture; Text1 ... Text4 = 0, 0, 100, 10.
+WorkState armedFrame(int scale = 1)
+{
+    WorkState state = frameState(scale);
+    state.ClickMode = ClickMode::StartPoint;
     return state;
 }
 
@@ -70,13 +68,13 @@ private slots:
 
 void TestAutoTrace::columnsAndValues()
 {
-    WorkState state = frameState();
-    const TraceOutcome outcome = traceCurve(whiteSurface(), linearValues, state);
+    WorkState state = armedFrame();
+    const TraceOutcome outcome = traceAsWindow(whiteSurface(), linearValues, state);
     QVERIFY(!outcome.fault);
     QVERIFY(!outcome.truncated);
     QCOMPARE(outcome.pointCount, 197);
     QCOMPARE(state.PointCount, std::optional<int>(197));
-    QCOMPARE(state.ClickMode, 0);
+    QCOMPARE(state.ClickMode, ClickMode::None);
     QCOMPARE(state.Points[0][1], 1.0);
     QCOMPARE(state.Points[0][197], 99.0);
     QCOMPARE(state.Points[0][198], 0.0);
@@ -87,8 +85,8 @@ void TestAutoTrace::thickLineTakesTopmostRow()
 {
     QImage image = whiteSurface();
     paintColumn(image, 150, 224, 226, qRgb(0, 0, 0));
-    WorkState state = frameState();
-    traceCurve(image, linearValues, state);
+    WorkState state = armedFrame();
+    traceAsWindow(image, linearValues, state);
     QCOMPARE(state.CurveY[size_t(columnIndex(150))], 224.f);
     QCOMPARE(columnIndex(150), 49);
     QCOMPARE(formatGeneralNumber(state.Points[1][49]), QStringLiteral("5.02857142857143"));
@@ -120,8 +118,8 @@ void TestAutoTrace::darkestGreenWins()
     QImage image = whiteSurface();
     image.setPixel(150, 100, upper);
     image.setPixel(150, 200, lower);
-    WorkState state = frameState();
-    traceCurve(image, linearValues, state);
+    WorkState state = armedFrame();
+    traceAsWindow(image, linearValues, state);
     QCOMPARE(state.CurveY[size_t(columnIndex(150))], float(expectedRow));
 }
 
@@ -144,8 +142,8 @@ void TestAutoTrace::scannedRowBounds()
     // columns painted black to show they are skipped.
     for (int x = 0; x < image.width(); ++x)
         image.setPixel(x, row, qRgb(0, 0, 0));
-    WorkState state = frameState();
-    traceCurve(image, linearValues, state);
+    WorkState state = armedFrame();
+    traceAsWindow(image, linearValues, state);
     QCOMPARE(state.CurveY[1], found ? float(row) : 0.f);
     QCOMPARE(state.CurveY[197], found ? float(row) : 0.f);
 }
@@ -155,8 +153,8 @@ void TestAutoTrace::whiteColumnsCarryTheRow()
     QImage image = whiteSurface();
     paintColumn(image, 150, 300, 300, qRgb(0, 0, 0));
     paintColumn(image, 152, 310, 310, qRgb(0, 0, 0));
-    WorkState state = frameState();
-    traceCurve(image, linearValues, state);
+    WorkState state = armedFrame();
+    traceAsWindow(image, linearValues, state);
 
     // Leading white columns get row 0 and Y(0).
     QCOMPARE(state.CurveY[1], 0.f);
@@ -177,8 +175,8 @@ void TestAutoTrace::greyBackgroundPicksTopRow()
     QImage image(1005, 805, QImage::Format_RGB32);
     image.fill(qRgb(192, 192, 192));
     paintColumn(image, 200, 250, 250, qRgb(0, 0, 0));
-    WorkState state = frameState();
-    traceCurve(image, linearValues, state);
+    WorkState state = armedFrame();
+    traceAsWindow(image, linearValues, state);
     QCOMPARE(state.CurveY[1], 53.f);
     QCOMPARE(state.CurveY[size_t(columnIndex(200))], 250.f);
     QCOMPARE(state.CurveY[size_t(columnIndex(201))], 53.f);
@@ -188,26 +186,26 @@ void TestAutoTrace::lowFrameReadsNoPixel()
 {
     QImage image = whiteSurface();
     paintColumn(image, 150, 60, 80, qRgb(0, 0, 0));
-    WorkState state = frameState();
+    WorkState state = armedFrame();
     state.StartPixelY = 67; // Sy - Ey = 17: no row is scanned
-    traceCurve(image, linearValues, state);
+    traceAsWindow(image, linearValues, state);
     QCOMPARE(state.PointCount, std::optional<int>(197));
     QCOMPARE(state.CurveY[size_t(columnIndex(150))], 0.f);
 }
 
 void TestAutoTrace::narrowFrameTracesNothing()
 {
-    WorkState state = frameState();
+    WorkState state = armedFrame();
     state.EndPixelX = 103; // Ex - Sx = 3
-    const TraceOutcome outcome = traceCurve(whiteSurface(), linearValues, state);
+    const TraceOutcome outcome = traceAsWindow(whiteSurface(), linearValues, state);
     QVERIFY(!outcome.fault);
     QCOMPARE(state.PointCount, std::optional<int>(0));
-    QCOMPARE(state.ClickMode, 0);
+    QCOMPARE(state.ClickMode, ClickMode::None);
 
     // Before any corner is captured every corner counts as 0: nothing traced.
     WorkState fresh;
-    fresh.AxisScale = 1;
-    QVERIFY(!traceCurve(whiteSurface(), linearValues, fresh).fault);
+    fresh.AxisScale = AxisScale::LinearLinear;
+    QVERIFY(!traceAsWindow(whiteSurface(), linearValues, fresh).fault);
     QCOMPARE(fresh.PointCount, std::optional<int>(0));
 }
 
@@ -215,12 +213,12 @@ void TestAutoTrace::secondShorterTraceKeepsOldEntries()
 {
     QImage image = whiteSurface();
     paintColumn(image, 250, 120, 120, qRgb(0, 0, 0));
-    WorkState state = frameState();
-    traceCurve(image, linearValues, state);
+    WorkState state = armedFrame();
+    traceAsWindow(image, linearValues, state);
     const double oldY = state.Points[1][size_t(columnIndex(250))];
 
     state.EndPixelX = 200;
-    traceCurve(whiteSurface(), linearValues, state);
+    traceAsWindow(whiteSurface(), linearValues, state);
     QCOMPARE(state.PointCount, std::optional<int>(97));
     QCOMPARE(state.CurveY[size_t(columnIndex(250))], 120.f);
     QCOMPARE(state.Points[1][size_t(columnIndex(250))], oldY);
@@ -233,10 +231,10 @@ void TestAutoTrace::wideFrameStopsAtTheTable()
     image.fill(Qt::white);
     for (int x = 0; x < image.width(); ++x)
         image.setPixel(x, 200, qRgb(0, 0, 0));
-    WorkState state = frameState();
+    WorkState state = armedFrame();
     state.StartPixelX = 0;
     state.EndPixelX = 1100; // 1097 columns would be traced
-    const TraceOutcome outcome = traceCurve(image, CornerValues{0, 0, 1100, 10}, state);
+    const TraceOutcome outcome = traceAsWindow(image, CornerValues{0, 0, 1100, 10}, state);
     QVERIFY(!outcome.fault);
     QVERIFY(outcome.truncated);
     QCOMPARE(state.PointCount, std::optional<int>(1000));
@@ -244,9 +242,9 @@ void TestAutoTrace::wideFrameStopsAtTheTable()
     QCOMPARE(state.Points[0][1000], 1001.0);
 
     state.EndPixelX = 1004; // exactly 1001 columns
-    QVERIFY(traceCurve(image, CornerValues{0, 0, 1100, 10}, state).truncated);
+    QVERIFY(traceAsWindow(image, CornerValues{0, 0, 1100, 10}, state).truncated);
     state.EndPixelX = 1003; // exactly 1000 columns
-    QVERIFY(!traceCurve(image, CornerValues{0, 0, 1100, 10}, state).truncated);
+    QVERIFY(!traceAsWindow(image, CornerValues{0, 0, 1100, 10}, state).truncated);
     QCOMPARE(state.PointCount, std::optional<int>(1000));
 }
 
@@ -258,12 +256,12 @@ void TestAutoTrace::frameOutsideTheSurface()
     image.setPixel(0, 150, qRgb(0, 0, 0));
     image.setPixel(199, 10, qRgb(0, 0, 0));
     WorkState state;
-    state.AxisScale = 1;
+    state.AxisScale = AxisScale::LinearLinear;
     state.StartPixelX = -50;
     state.StartPixelY = 900;
     state.EndPixelX = 400;
     state.EndPixelY = -300;
-    traceCurve(image, linearValues, state);
+    traceAsWindow(image, linearValues, state);
     QCOMPARE(state.PointCount, std::optional<int>(447));
     QCOMPARE(state.CurveY[1], 0.f);     // column -48: outside
     QCOMPARE(state.CurveY[49], 150.f);  // column 0
@@ -278,9 +276,9 @@ void TestAutoTrace::logarithmicY()
 {
     QImage image = whiteSurface();
     paintColumn(image, 150, 250, 250, qRgb(0, 0, 0));
-    WorkState state = frameState(2);
+    WorkState state = armedFrame(2);
     state.EndPixelY = 100;
-    traceCurve(image, CornerValues{0, 1, 100, 1000}, state);
+    traceAsWindow(image, CornerValues{0, 1, 100, 1000}, state);
     const double y = state.Points[1][size_t(columnIndex(150))];
     QVERIFY2(qAbs(y - 31.6227766016838) < 1e-12, qPrintable(formatGeneralNumber(y)));
 }
@@ -322,20 +320,20 @@ void TestAutoTrace::undefinedLeavesStateUntouched()
     QFETCH(int, axis);
     QFETCH(int, fault);
 
-    WorkState state = frameState(1);
+    WorkState state = armedFrame(1);
     QImage image = whiteSurface();
     paintColumn(image, 150, 200, 200, qRgb(0, 0, 0));
-    traceCurve(image, linearValues, state);
-    state.ClickMode = 3;
-    state.AxisScale = scale;
+    traceAsWindow(image, linearValues, state);
+    state.ClickMode = ClickMode::ReadPoint;
+    state.AxisScale = AxisScale(scale);
     state.StartPixelY = startY;
     const WorkState before = state;
 
-    const TraceOutcome outcome = traceCurve(whiteSurface(), CornerValues{xs, ys, xe, ye}, state);
+    const TraceOutcome outcome = traceAsWindow(whiteSurface(), CornerValues{xs, ys, xe, ye}, state);
     QVERIFY(outcome.fault);
     QCOMPARE(int(outcome.fault->axis), axis);
     QCOMPARE(int(outcome.fault->fault), fault);
-    QCOMPARE(state.ClickMode, 3);
+    QCOMPARE(state.ClickMode, ClickMode::ReadPoint);
     QCOMPARE(state.PointCount, before.PointCount);
     QVERIFY(state.Points == before.Points);
     QVERIFY(state.CurveY == before.CurveY);
@@ -347,8 +345,8 @@ void TestAutoTrace::otherImageFormats()
     image.fill(255);
     for (int y = 140; y < 142; ++y)
         image.scanLine(y)[180] = 10;
-    WorkState state = frameState();
-    traceCurve(image, linearValues, state);
+    WorkState state = armedFrame();
+    traceAsWindow(image, linearValues, state);
     QCOMPARE(state.CurveY[size_t(columnIndex(180))], 140.f);
 }
 

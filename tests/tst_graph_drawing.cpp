@@ -1,4 +1,5 @@
 #include "calibration/work_state.h"
+#include "fixtures.h"
 #include "output/graph_drawing.h"
 
 #include <QFont>
@@ -14,15 +15,11 @@ QImage surface()
     return image;
 }
 
-// Start point (100, 400), end point (400, 100): a 300 x 300 frame.
-WorkState frameState(int scale)
+// Start point (100, 400), end point (400, 100): a 300 x 300 frame, traced
+// along row 350.
+WorkState tracedFrame(int scale)
 {
-    WorkState state;
-    state.StartPixelX = 100;
-    state.StartPixelY = 400;
-    state.EndPixelX = 400;
-    state.EndPixelY = 100;
-    state.AxisScale = scale;
+    WorkState state = frameState(scale, 400, 100);
     for (int k = 1; k <= 297; ++k)
         state.CurveY[size_t(k)] = 350;
     state.PointCount = 297;
@@ -34,6 +31,11 @@ QFont labelFont()
     QFont font(QStringLiteral("Times New Roman"));
     font.setPointSizeF(20.25);
     return font;
+}
+
+GraphDrawOutcome draw(QImage &image, const WorkState &state, const CornerValues &values)
+{
+    return drawGraph(image, Calibration::fromState(state, values), state.CurveY, labelFont());
 }
 
 bool isBlack(const QImage &image, int x, int y)
@@ -82,8 +84,8 @@ private slots:
 void TestGraphDrawing::frameCurveAndNoGrid()
 {
     QImage image = surface();
-    const WorkState state = frameState(1);
-    const GraphDrawOutcome outcome = drawGraph(image, state, CornerValues{0, 0, 100, 10}, labelFont());
+    const WorkState state = tracedFrame(1);
+    const GraphDrawOutcome outcome = draw(image, state, CornerValues{0, 0, 100, 10});
     QVERIFY(!outcome.fault);
     QVERIFY(!outcome.truncated);
     // Frame sides at their rows and columns.
@@ -105,7 +107,7 @@ void TestGraphDrawing::frameCurveAndNoGrid()
 void TestGraphDrawing::horizontalDecades()
 {
     QImage image = surface();
-    drawGraph(image, frameState(2), CornerValues{0, 1, 100, 1000}, labelFont());
+    draw(image, tracedFrame(2), CornerValues{0, 1, 100, 1000});
     QVERIFY(isBlack(image, 250, 300)); // one third of the height
     QVERIFY(isBlack(image, 250, 200)); // two thirds
     QVERIFY(isWhite(image, 250, 250));
@@ -117,7 +119,7 @@ void TestGraphDrawing::horizontalDecades()
 void TestGraphDrawing::bothDecades()
 {
     QImage image = surface();
-    drawGraph(image, frameState(3), CornerValues{1, 0.1, 100, 10}, labelFont());
+    draw(image, tracedFrame(3), CornerValues{1, 0.1, 100, 10});
     QVERIFY(isBlack(image, 250, 200)); // vertical line at half the width
     QVERIFY(isBlack(image, 200, 250)); // horizontal line at half the height
     QVERIFY(isWhite(image, 200, 200));
@@ -128,7 +130,7 @@ void TestGraphDrawing::lessThanADecadeOrFalling()
 {
     for (const CornerValues &values : {CornerValues{1, 1, 5, 5}, CornerValues{100, 100, 1, 1}}) {
         QImage image = surface();
-        const GraphDrawOutcome outcome = drawGraph(image, frameState(3), values, labelFont());
+        const GraphDrawOutcome outcome = draw(image, tracedFrame(3), values);
         QVERIFY(!outcome.fault);
         for (int i = 110; i < 390; i += 10) {
             QVERIFY(isWhite(image, i, 250));
@@ -140,7 +142,7 @@ void TestGraphDrawing::lessThanADecadeOrFalling()
 void TestGraphDrawing::labels()
 {
     QImage image = surface();
-    drawGraph(image, frameState(1), CornerValues{0, 0, 100, 10}, labelFont());
+    draw(image, tracedFrame(1), CornerValues{0, 0, 100, 10});
     // Xs below the lower left corner, Xe below the lower right corner,
     // Ys and Ye right of the frame.
     QVERIFY(anyDarkIn(image, QRect(85, 406, 30, 30)));
@@ -154,12 +156,12 @@ void TestGraphDrawing::beforeAnyTrace()
 {
     QImage image = surface();
     WorkState state;
-    state.AxisScale = 1;
+    state.AxisScale = AxisScale::LinearLinear;
     state.StartPixelX = 100;
     state.StartPixelY = 400;
     state.EndPixelX = 400;
     state.EndPixelY = 100;
-    drawGraph(image, state, CornerValues{0, 0, 100, 10}, labelFont());
+    draw(image, state, CornerValues{0, 0, 100, 10});
     QVERIFY(isRed(image, 102, 0));
     QVERIFY(isRed(image, 398, 0));
     QVERIFY(isWhite(image, 410, 0));
@@ -192,7 +194,7 @@ void TestGraphDrawing::undefinedDrawsNothing()
     QFETCH(int, axis);
     QImage image = surface();
     const QImage before = image;
-    const GraphDrawOutcome outcome = drawGraph(image, frameState(scale), CornerValues{xs, ys, xe, ye}, labelFont());
+    const GraphDrawOutcome outcome = draw(image, tracedFrame(scale), CornerValues{xs, ys, xe, ye});
     QVERIFY(outcome.fault);
     QCOMPARE(int(outcome.fault->axis), axis);
     QVERIFY(image == before);
@@ -201,11 +203,11 @@ void TestGraphDrawing::undefinedDrawsNothing()
 void TestGraphDrawing::wideFrameStopsAtTheTable()
 {
     QImage image(1300, 805, QImage::Format_RGB32);
-    WorkState state = frameState(1);
+    WorkState state = tracedFrame(1);
     state.StartPixelX = 0;
     state.EndPixelX = 1200;
     state.CurveY.fill(300);
-    const GraphDrawOutcome outcome = drawGraph(image, state, CornerValues{0, 0, 100, 10}, labelFont());
+    const GraphDrawOutcome outcome = draw(image, state, CornerValues{0, 0, 100, 10});
     QVERIFY(outcome.truncated);
     QVERIFY(isRed(image, 1001, 300)); // entry 1000, pixel column 0 + 1 + 1000
     QVERIFY(isWhite(image, 1100, 300));

@@ -1,4 +1,4 @@
-#include "app/image_file.h"
+#include "files/image_file.h"
 #include "gif_writer.h"
 
 #include <QBuffer>

@@ -111,8 +111,8 @@ void TestMainWindow::startUpWithoutSettings()
     for (QLineEdit *e : {w.Text5, w.Text6, w.Text7, w.Text8, w.Text9, w.Text10, w.Text11})
         QCOMPARE(e->text(), QString());
     QVERIFY(w.Option1->isChecked());
-    QCOMPARE(w.workState().ClickMode, 0);
-    QCOMPARE(w.workState().AxisScale, 1);
+    QCOMPARE(w.workState().ClickMode, ClickMode::None);
+    QCOMPARE(w.workState().AxisScale, AxisScale::LinearLinear);
     QVERIFY(!w.workState().PointCount);
     for (int i = 0; i < PictureBox::MarkerCount; ++i)
         QVERIFY(!w.Picture1->isMarkerVisible(i));
@@ -425,8 +425,8 @@ void TestMainWindow::resetClearsWhatItShould()
     QCOMPARE(w.Text10->text(), QStringLiteral("50.000"));
     QCOMPARE(w.Text11->text(), QStringLiteral("50.000"));
     QVERIFY(w.Option1->isChecked());
-    QCOMPARE(w.workState().AxisScale, 1);
-    QCOMPARE(w.workState().ClickMode, 3);
+    QCOMPARE(w.workState().AxisScale, AxisScale::LinearLinear);
+    QCOMPARE(w.workState().ClickMode, ClickMode::ReadPoint);
     QCOMPARE(w.workState().StartPixelX, 100.f);
 
     // Point digitizing stays armed over the old frame.

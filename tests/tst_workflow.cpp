@@ -4,7 +4,7 @@
 #include "calibration/number_text.h"
 #include "chart_maker.h"
 #include "gui_helpers.h"
-#include "output/graph_window.h"
+#include "app/graph_window.h"
 
 #include <QDir>
 #include <QFile>
@@ -57,17 +57,17 @@ QString autoDigitize(MainWindow &w)
 // with one pixel read each: the topmost darkest row, carried over white
 // columns, mapped as start + (p - s) * (end - start) / span or
 // start * exp((p - s) * ln(end / start) / span).
-QByteArray expectedDataFile(const QImage &image, QPoint start, QPoint end, const QList<double> &v, int scale)
+QByteArray expectedDataFile(const QImage &image, QPoint start, QPoint end, const QList<double> &v, AxisScale scale)
 {
     const double xs = v[0], ys = v[1], xe = v[2], ye = v[3];
     const double dX = end.x() - start.x();
     const double dY = start.y() - end.y();
     auto mapX = [&](double x) {
-        return scale == 3 ? xs * std::exp((x - start.x()) * (std::log(xe / xs) / dX))
+        return isXLogarithmic(scale) ? xs * std::exp((x - start.x()) * (std::log(xe / xs) / dX))
                           : xs + (x - start.x()) * (xe - xs) / dX;
     };
     auto mapY = [&](double y) {
-        return scale >= 2 ? ys * std::exp((start.y() - y) * (std::log(ye / ys) / dY))
+        return isYLogarithmic(scale) ? ys * std::exp((start.y() - y) * (std::log(ye / ys) / dY))
                           : ys + (start.y() - y) * (ye - ys) / dY;
     };
     QString text;
@@ -137,13 +137,13 @@ void TestWorkflow::wholeRoad()
     const QStringList values{formatGeneralNumber(design.xs), formatGeneralNumber(design.ys),
                              formatGeneralNumber(design.xe), formatGeneralNumber(design.ye)};
     calibrate(w, design.start, design.end, values);
-    QRadioButton *option = std::array{w.Option1, w.Option2, w.Option3}[size_t(design.axisScale - 1)];
+    QRadioButton *option = std::array{w.Option1, w.Option2, w.Option3}[size_t(design.axisScale) - 1];
     QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(5, option->height() / 2));
     QCOMPARE(w.workState().AxisScale, design.axisScale);
 
     QCOMPARE(autoDigitize(w), QStringLiteral("DIGITIZE が終了しました。"));
     QTRY_COMPARE(QApplication::focusWidget(), w.Command8);
-    QCOMPARE(w.workState().ClickMode, 0);
+    QCOMPARE(w.workState().ClickMode, ClickMode::None);
 
     // Enter on the focused "Graph Draw" shows the graph window.
     QTest::keyClick(w.Command8, Qt::Key_Return);
@@ -172,7 +172,7 @@ void TestWorkflow::pointReadouts()
     MainWindow &w = *s.window;
     calibrateStandardFrame(w);
     QTest::mouseClick(w.Command9, Qt::LeftButton);
-    QCOMPARE(w.workState().ClickMode, 3);
+    QCOMPARE(w.workState().ClickMode, ClickMode::ReadPoint);
 
     struct Press
     {
@@ -209,7 +209,7 @@ void TestWorkflow::pointReadouts()
     w.Option3->setFocus();
     QTest::keyClick(w.Option3, Qt::Key_Up);
     QVERIFY(w.Option2->isChecked());
-    QCOMPARE(w.workState().AxisScale, 2);
+    QCOMPARE(w.workState().AxisScale, AxisScale::LinearLog);
     pressInPicture(w, 200, 225);
     QCOMPARE(w.Text10->text(), QStringLiteral("500.500"));
     QCOMPARE(w.Text11->text(), QStringLiteral("1.000E+00"));
@@ -230,7 +230,7 @@ void TestWorkflow::cornerCapture()
     QVERIFY(!w.Picture1->isMarkerVisible(0));
 
     QTest::mouseClick(w.Command3, Qt::LeftButton);
-    QCOMPARE(w.workState().ClickMode, 1);
+    QCOMPARE(w.workState().ClickMode, ClickMode::StartPoint);
     pressInPicture(w, 120, 430);
     QCOMPARE(w.workState().StartPixelX, 120.f);
     QCOMPARE(w.workState().StartPixelY, 430.f);
@@ -402,7 +402,7 @@ void TestWorkflow::undefinedLogarithmicAxis()
     QTest::mouseClick(w.Option2, Qt::LeftButton, {}, QPoint(5, 8)); // Ys = 0 admits no logarithm
     const QString traceMessage = autoDigitize(w);
     QVERIFY2(traceMessage.contains(QStringLiteral("Y軸")), qPrintable(traceMessage));
-    QCOMPARE(w.workState().ClickMode, 3);
+    QCOMPARE(w.workState().ClickMode, ClickMode::ReadPoint);
     QVERIFY(w.workState().Points == before.Points);
 
     {

@@ -7,8 +7,8 @@
 
 namespace {
 
-bool xLog(const ChartDesign &s) { return s.axisScale == 3; }
-bool yLog(const ChartDesign &s) { return s.axisScale == 2 || s.axisScale == 3; }
+bool xLog(const ChartDesign &s) { return isXLogarithmic(s.axisScale); }
+bool yLog(const ChartDesign &s) { return isYLogarithmic(s.axisScale); }
 
 double interpolate(double a, double b, double t, bool logarithmic)
 {
@@ -102,7 +102,7 @@ QList<ChartDesign> sampleCharts()
 {
     ChartDesign linear;
     linear.name = QStringLiteral("linear");
-    linear.axisScale = 1;
+    linear.axisScale = AxisScale::LinearLinear;
     linear.xs = 0;
     linear.xe = 10;
     linear.ys = 0;
@@ -111,7 +111,7 @@ QList<ChartDesign> sampleCharts()
 
     ChartDesign linearLog;
     linearLog.name = QStringLiteral("linear_log");
-    linearLog.axisScale = 2;
+    linearLog.axisScale = AxisScale::LinearLog;
     linearLog.xs = 0;
     linearLog.xe = 50;
     linearLog.ys = 1;
@@ -120,7 +120,7 @@ QList<ChartDesign> sampleCharts()
 
     ChartDesign logLog;
     logLog.name = QStringLiteral("log_log");
-    logLog.axisScale = 3;
+    logLog.axisScale = AxisScale::LogLog;
     logLog.xs = 1;
     logLog.xe = 1000;
     logLog.ys = 0.01;

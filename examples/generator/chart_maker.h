@@ -1,5 +1,7 @@
 #pragma once
 
+#include "calibration/work_state.h"
+
 #include <QImage>
 #include <QPoint>
 #include <QString>
@@ -12,7 +14,7 @@
 struct ChartDesign
 {
     QString name;
-    int axisScale = 1;              // 1 lin-lin, 2 lin X / log Y, 3 log-log
+    AxisScale axisScale = AxisScale::LinearLinear;
     double xs = 0, ys = 0, xe = 1, ye = 1; // axis values at the two corners
     std::function<double(double)> function;
     int lineWidth = 2;

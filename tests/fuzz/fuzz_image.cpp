@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the image loader, as if a damaged file were opened.
-#include "app/image_file.h"
+#include "files/image_file.h"
 
 #include <QCoreApplication>
 

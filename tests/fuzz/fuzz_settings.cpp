@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the settings-file reader and writes the result back.
-#include "app/settings_file.h"
+#include "files/settings_file.h"
 
 #include <cstddef>
 #include <cstdint>

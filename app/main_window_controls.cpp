@@ -18,7 +18,6 @@ const QColor LightYellow(255, 255, 192);
 const QColor LightCyan(192, 255, 255);
 const QColor Blue(0, 0, 255);
 const QColor Grey(128, 128, 128);
-const QColor LightGrey(192, 192, 192);
 
 template<typename W>
 W *place(W *widget, const char *name, int x, int y, int w, int h, const QFont *font = nullptr)
@@ -180,8 +179,8 @@ void MainWindow::createControls()
     // Picture area and read-out.
     Label9 = label(this, "Label9", QStringLiteral("適用最大画像 1000×800 ピクセル"), 192, 0, 270, 16, hg12);
     setForeground(Label9, Blue);
-    Picture1 = place(new PictureBox(QSize(1009, 809), LightGrey, this), "Picture1", 184, 16, 1009, 809,
-                     nullptr);
+    Picture1 = place(new PictureBox(QColor::fromRgb(PictureSurface::Background), this), "Picture1", 184, 16,
+                     PictureBox::BoxSize.width(), PictureBox::BoxSize.height());
     Picture1->setFont(Fonts::font(TimesNewRoman, 36, true));
     Picture1->setCursor(Qt::CrossCursor);
     Picture1->setAccessibleName(QStringLiteral("Picture"));

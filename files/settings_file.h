@@ -1,14 +1,14 @@
 #pragma once
 
+#include "calibration/calibration.h"
+
 #include <QByteArray>
 #include <QString>
 
-#include <array>
 #include <optional>
 
 // The settings file "Curvix.ini" keeps the four corner values (Text1 ...
 // Text4), one per line, each line exactly as the user left the field.
-using CornerTexts = std::array<QString, 4>;
 
 inline const QString SettingsFileName = QStringLiteral("Curvix.ini");
 

@@ -1,4 +1,4 @@
-#include "output/atomic_file.h"
+#include "files/atomic_file.h"
 
 #include <QByteArray>
 #include <QSaveFile>

@@ -1,6 +1,6 @@
-#include "app/settings_file.h"
+#include "files/settings_file.h"
 
-#include "output/atomic_file.h"
+#include "files/atomic_file.h"
 
 #include <QFile>
 

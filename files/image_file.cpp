@@ -1,4 +1,4 @@
-#include "app/image_file.h"
+#include "files/image_file.h"
 
 #include <QBuffer>
 #include <QByteArray>

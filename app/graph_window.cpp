@@ -1,9 +1,11 @@
-#include "output/graph_window.h"
+#include "app/graph_window.h"
 
 #include "app/fonts.h"
 #include "app/icons.h"
 #include "app/picture_box.h"
+#include "app/titles.h"
 #include "app/window_placement.h"
+#include "output/graph_drawing.h"
 
 #include <QPushButton>
 
@@ -12,19 +14,19 @@ GraphWindow::GraphWindow(QWidget *parent)
                           | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("Digitalized Graph"));
+    setWindowTitle(Titles::graphWindow());
     setWindowIcon(QIcon(Icons::graphWindow()));
     // Closing by the close box discards the window and its drawing.
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(1024, 829);
     centreOnScreen(this);
 
-    Picture1 = new PictureBox(QSize(1009, 809), Qt::white, this);
+    Picture1 = new PictureBox(Qt::white, this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->move(8, 8);
     Picture1->setFont(Fonts::font(Fonts::TimesNewRoman, 20.25));
     Picture1->setCursor(Qt::ArrowCursor);
-    Picture1->setAccessibleName(QStringLiteral("Digitalized Graph"));
+    Picture1->setAccessibleName(Titles::graphWindow());
 
     Command1 = new QPushButton(QStringLiteral("Close"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
@@ -33,4 +35,12 @@ GraphWindow::GraphWindow(QWidget *parent)
     Command1->setAutoDefault(true);
     Command1->raise();
     QWidget::setTabOrder(Picture1, Command1);
+}
+
+GraphDrawOutcome GraphWindow::draw(const Calibration &calibration, const WorkState::CurveTable &curveY)
+{
+    const GraphDrawOutcome outcome = drawGraph(Picture1->surface(), calibration, curveY, Picture1->font(),
+                                               palette().color(QPalette::ButtonText));
+    Picture1->surfaceChanged();
+    return outcome;
 }

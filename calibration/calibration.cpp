@@ -1,0 +1,43 @@
+#include "calibration/calibration.h"
+
+#include "calibration/typed_number.h"
+
+CornerValues readCornerValues(const CornerTexts &texts)
+{
+    return readCornerValues(texts[0], texts[1], texts[2], texts[3]);
+}
+
+Calibration Calibration::fromState(const WorkState &state, const CornerValues &values)
+{
+    return {{state.StartPixelX, state.StartPixelY}, {state.EndPixelX, state.EndPixelY}, values,
+            state.AxisScale};
+}
+
+AxisCalibration Calibration::xAxis() const
+{
+    return {start.x, end.x, values.xs, values.xe, xLogarithmic()};
+}
+
+AxisCalibration Calibration::yAxis() const
+{
+    return {start.y, end.y, values.ys, values.ye, yLogarithmic()};
+}
+
+std::optional<CalibrationMapping> CalibrationMapping::create(const Calibration &calibration,
+                                                             AxisFault *fault)
+{
+    MappingFault why{};
+    const auto x = TraceMapping::create(calibration.xAxis(), &why);
+    if (!x) {
+        if (fault)
+            *fault = {Axis::X, why};
+        return std::nullopt;
+    }
+    const auto y = TraceMapping::create(calibration.yAxis(), &why);
+    if (!y) {
+        if (fault)
+            *fault = {Axis::Y, why};
+        return std::nullopt;
+    }
+    return CalibrationMapping{*x, *y};
+}

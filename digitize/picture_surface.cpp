@@ -1,0 +1,23 @@
+#include "digitize/picture_surface.h"
+
+#include <QPainter>
+
+namespace {
+
+// The surface paints text at 96 dots per inch, as the screen does.
+constexpr int DotsPerMeter96 = 3780;
+
+} // namespace
+
+QImage PictureSurface::compose(const QImage &picture, QSize size, QColor background)
+{
+    QImage surface(size, QImage::Format_RGB32);
+    surface.setDotsPerMeterX(DotsPerMeter96);
+    surface.setDotsPerMeterY(DotsPerMeter96);
+    surface.fill(background);
+    if (!picture.isNull()) {
+        QPainter painter(&surface);
+        painter.drawImage(0, 0, picture);
+    }
+    return surface;
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QImage>
+
+#include <optional>
+#include <vector>
+
+// The trace's inner scan over a picture in memory order. Built twice, for
+// AVX2 and for the baseline instruction set; by default the processor's best
+// runs, and a test can ask for either.
+enum class ScanPath { Baseline, Avx2 };
+
+bool scanPathAvailable(ScanPath path);
+
+// A rectangle of pixel columns and rows to scan; parts outside the image
+// count as white.
+struct ScanArea
+{
+    long long firstColumn = 0;
+    int columnCount = 0;
+    long long firstRow = 0;
+    int rowCount = 0;
+};
+
+inline constexpr int NoQualifyingRow = -1;
+
+// For each column of the area, the index (from firstRow) of the topmost row
+// with the smallest green component below 255, or NoQualifyingRow. The image
+// must be Format_RGB32 or Format_ARGB32.
+std::vector<int> darkestRows(const QImage &image, const ScanArea &area,
+                             std::optional<ScanPath> path = std::nullopt);
+
+// For each column, the index of the topmost row whose colour lies nearest to
+// `colour` (RGB distance), among those at most `tolerance` away, or
+// NoQualifyingRow.
+std::vector<int> nearestColourRows(const QImage &image, const ScanArea &area, QRgb colour,
+                                   int tolerance);
+
+// Squared RGB distance between two colours.
+inline int colourDistance2(QRgb a, QRgb b)
+{
+    const int dr = qRed(a) - qRed(b);
+    const int dg = qGreen(a) - qGreen(b);
+    const int db = qBlue(a) - qBlue(b);
+    return dr * dr + dg * dg + db * db;
+}
