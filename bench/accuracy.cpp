@@ -83,11 +83,11 @@ QList<AccuracyRow> measureAccuracy()
 
 void printAccuracy(const QList<AccuracyRow> &rows)
 {
-    std::printf("\nTracing accuracy (traced Y against the drawn function; pixel error = picked row - true row)\n");
-    std::printf("%-11s %-6s %5s %6s %12s %12s %10s %9s %9s\n", "chart", "format", "width", "points",
+    std::fprintf(stderr, "\nTracing accuracy (traced Y against the drawn function; pixel error = picked row - true row)\n");
+    std::fprintf(stderr, "%-11s %-6s %5s %6s %12s %12s %10s %9s %9s\n", "chart", "format", "width", "points",
                 "max |dY|", "mean |dY|", "max rel", "max px", "mean px");
     for (const AccuracyRow &r : rows) {
-        std::printf("%-11s %-6s %5d %6d %12.4g %12.4g %9.2f%% %9.2f %9.2f\n", qPrintable(r.chart),
+        std::fprintf(stderr, "%-11s %-6s %5d %6d %12.4g %12.4g %9.2f%% %9.2f %9.2f\n", qPrintable(r.chart),
                     qPrintable(r.format), r.lineWidth, r.points, r.maxAxisError, r.meanAxisError,
                     100 * r.maxRelativeError, r.maxPixelError, r.meanPixelError);
     }

@@ -206,18 +206,30 @@ void BM_WriteDataFile(benchmark::State &bench)
 }
 BENCHMARK(BM_WriteDataFile)->Unit(benchmark::kMillisecond);
 
-// Keeps each run's time per iteration, for the ratios printed at the end.
-class RecordingReporter : public benchmark::ConsoleReporter
+// Keeps each run's time per iteration, for the ratios printed at the end,
+// and passes everything on to the reporter that --benchmark_format chose.
+class RecordingReporter : public benchmark::BenchmarkReporter
 {
 public:
+    bool ReportContext(const Context &context) override
+    {
+        m_display->SetOutputStream(&GetOutputStream());
+        m_display->SetErrorStream(&GetErrorStream());
+        return m_display->ReportContext(context);
+    }
     void ReportRuns(const std::vector<Run> &runs) override
     {
         for (const Run &run : runs)
             nanoseconds[run.benchmark_name()] = run.GetAdjustedRealTime()
                 * (run.time_unit == benchmark::kMicrosecond ? 1e3 : run.time_unit == benchmark::kMillisecond ? 1e6 : 1);
-        ConsoleReporter::ReportRuns(runs);
+        m_display->ReportRuns(runs);
     }
+    void Finalize() override { m_display->Finalize(); }
+
     std::map<std::string, double> nanoseconds;
+
+private:
+    std::unique_ptr<benchmark::BenchmarkReporter> m_display{benchmark::CreateDefaultDisplayReporter()};
 };
 
 // Peak resident memory of this process, in MiB.
@@ -248,7 +260,9 @@ int main(int argc, char *argv[])
         window.show();
         window.Picture1->setPicture(loadImageFile(imageFolder() + QStringLiteral("/chart.bmp")).image);
         QCoreApplication::processEvents();
-        std::printf("Peak resident memory with the main window shown and a 1000 x 800 image loaded: %.1f MiB\n\n",
+        // The figures beyond Google Benchmark's own go to stderr, so that
+        // stdout stays in the format --benchmark_format asks for.
+        std::fprintf(stderr, "Peak resident memory with the main window shown and a 1000 x 800 image loaded: %.1f MiB\n\n",
                     peakResidentMb());
     }
 
@@ -259,8 +273,8 @@ int main(int argc, char *argv[])
 
     const auto &t = reporter.nanoseconds;
     if (t.count("BM_Trace") && t.count("BM_ReadFloor") && t.count("BM_NaiveTrace")) {
-        std::printf("\nTrace / floor: %.2f (target at most 2)\n", t.at("BM_Trace") / t.at("BM_ReadFloor"));
-        std::printf("Naive / trace: %.1f (target at least 20)\n", t.at("BM_NaiveTrace") / t.at("BM_Trace"));
+        std::fprintf(stderr, "\nTrace / floor: %.2f (target at most 2)\n", t.at("BM_Trace") / t.at("BM_ReadFloor"));
+        std::fprintf(stderr, "Naive / trace: %.1f (target at least 20)\n", t.at("BM_NaiveTrace") / t.at("BM_Trace"));
     }
     printAccuracy(measureAccuracy());
     return 0;

@@ -3,7 +3,10 @@
 #include "digitize/auto_trace.h"
 #include "fixtures.h"
 
+#include "digitize/trace_scan.h"
+
 #include <QImage>
+#include <QRandomGenerator>
 #include <QTest>
 
 namespace {
@@ -64,6 +67,8 @@ private slots:
     void undefinedLeavesStateUntouched_data();
     void undefinedLeavesStateUntouched();
     void otherImageFormats();
+    void scanPathsMatchTheReference_data();
+    void scanPathsMatchTheReference();
 };
 
 void TestAutoTrace::columnsAndValues()
@@ -125,16 +130,21 @@ void TestAutoTrace::darkestGreenWins()
 
 void TestAutoTrace::scannedRowBounds_data()
 {
+    QTest::addColumn<float>("endY");
     QTest::addColumn<int>("row");
     QTest::addColumn<bool>("found");
-    QTest::newRow("Ey + 2 is not scanned") << 52 << false;
-    QTest::newRow("Ey + 3 is the first row") << 53 << true;
-    QTest::newRow("Sy - 15 is the last row") << 385 << true;
-    QTest::newRow("Sy - 14 is not scanned") << 386 << false;
+    QTest::newRow("Ey + 2 is not scanned") << 50.f << 52 << false;
+    QTest::newRow("Ey + 3 is the first row") << 50.f << 53 << true;
+    QTest::newRow("Sy - 15 is the last row") << 50.f << 385 << true;
+    QTest::newRow("Sy - 14 is not scanned") << 50.f << 386 << false;
+    QTest::newRow("18 rows tall: Ey + 3 is the one row") << 382.f << 385 << true;
+    QTest::newRow("18 rows tall: the row above is not") << 382.f << 384 << false;
+    QTest::newRow("18 rows tall: the row below is not") << 382.f << 386 << false;
 }
 
 void TestAutoTrace::scannedRowBounds()
 {
+    QFETCH(float, endY);
     QFETCH(int, row);
     QFETCH(bool, found);
     QImage image = whiteSurface();
@@ -143,6 +153,7 @@ void TestAutoTrace::scannedRowBounds()
     for (int x = 0; x < image.width(); ++x)
         image.setPixel(x, row, qRgb(0, 0, 0));
     WorkState state = armedFrame();
+    state.EndPixelY = endY;
     traceAsWindow(image, linearValues, state);
     QCOMPARE(state.CurveY[1], found ? float(row) : 0.f);
     QCOMPARE(state.CurveY[197], found ? float(row) : 0.f);
@@ -305,6 +316,8 @@ void TestAutoTrace::undefinedLeavesStateUntouched_data()
                                         << int(Axis::Y) << int(MappingFault::ZeroSpan);
     QTest::newRow("typed value beyond range") << 1 << 0.0 << 0.0 << inf << 10.0 << 400.f
                                               << int(Axis::X) << int(MappingFault::OutOfRange);
+    QTest::newRow("X overflows at the third column") << 1 << 1e308 << 0.0 << 1.5e308 << 10.0 << 400.f
+                                                     << int(Axis::X) << int(MappingFault::OutOfRange);
     QTest::newRow("exp overflows") << 2 << 0.0 << 1e-300 << 100.0 << 1e300 << 400.f
                                    << int(Axis::Y) << int(MappingFault::OutOfRange);
 }
@@ -348,6 +361,59 @@ void TestAutoTrace::otherImageFormats()
     WorkState state = armedFrame();
     traceAsWindow(image, linearValues, state);
     QCOMPARE(state.CurveY[size_t(columnIndex(180))], 140.f);
+}
+
+
+void TestAutoTrace::scanPathsMatchTheReference_data()
+{
+    QTest::addColumn<int>("seed");
+    QTest::addColumn<int>("greens"); // how many distinct greens: few give many ties
+    QTest::addColumn<int>("blankColumns"); // every n-th column white: rows carried over
+
+    QTest::newRow("ties everywhere") << 1 << 2 << 0;
+    QTest::newRow("few greens, blank columns") << 2 << 4 << 3;
+    QTest::newRow("full range") << 3 << 256 << 0;
+    QTest::newRow("full range, blank columns") << 4 << 256 << 5;
+    QTest::newRow("sparse dark pixels") << 5 << 256 << 2;
+}
+
+void TestAutoTrace::scanPathsMatchTheReference()
+{
+    QFETCH(int, seed);
+    QFETCH(int, greens);
+    QFETCH(int, blankColumns);
+    QRandomGenerator random{quint32(seed)};
+    for (int round = 0; round < 20; ++round) {
+        QImage image(random.bounded(1, 90), random.bounded(1, 90), QImage::Format_RGB32);
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const int green = 255 - random.bounded(greens) * (256 / greens);
+                const bool blank = blankColumns && x % blankColumns == 0;
+                image.setPixel(x, y, qRgb(random.bounded(256), blank ? 255 : std::clamp(green, 0, 255), 7));
+            }
+        }
+        // Areas that start before and reach past the image, and ones inside it.
+        const ScanArea area{random.bounded(-10, image.width() + 2), random.bounded(0, 110),
+                            random.bounded(-10, image.height() + 2), random.bounded(0, 110)};
+        std::vector<int> expected(size_t(area.columnCount), NoQualifyingRow);
+        for (int k = 0; k < area.columnCount; ++k) {
+            int best = 255;
+            for (int j = 0; j < area.rowCount; ++j) {
+                const int green = greenAt(image, int(area.firstColumn + k), int(area.firstRow + j));
+                if (green < best) {
+                    best = green;
+                    expected[size_t(k)] = j;
+                }
+            }
+        }
+        for (ScanPath path : {ScanPath::Baseline, ScanPath::Avx2}) {
+            if (!scanPathAvailable(path))
+                continue;
+            QCOMPARE(darkestRows(image, area, path), expected);
+        }
+    }
+    if (!scanPathAvailable(ScanPath::Avx2))
+        QSKIP("This processor has no AVX2: only the baseline scan was compared.");
 }
 
 QTEST_GUILESS_MAIN(TestAutoTrace)

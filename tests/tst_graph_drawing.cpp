@@ -38,20 +38,9 @@ GraphDrawOutcome draw(QImage &image, const WorkState &state, const CornerValues 
     return drawGraph(image, Calibration::fromState(state, values), state.CurveY, labelFont());
 }
 
-bool isBlack(const QImage &image, int x, int y)
-{
-    return image.pixel(x, y) == qRgb(0, 0, 0);
-}
-
-bool isWhite(const QImage &image, int x, int y)
-{
-    return image.pixel(x, y) == qRgb(255, 255, 255);
-}
-
-bool isRed(const QImage &image, int x, int y)
-{
-    return image.pixel(x, y) == qRgb(255, 0, 0);
-}
+constexpr QRgb Black = 0xff000000;
+constexpr QRgb White = 0xffffffff;
+constexpr QRgb Red = 0xffff0000;
 
 bool anyDarkIn(const QImage &image, const QRect &area)
 {
@@ -71,6 +60,8 @@ class TestGraphDrawing : public QObject
 private slots:
     void frameCurveAndNoGrid();
     void horizontalDecades();
+    void partialDecades();
+    void foregroundColour();
     void bothDecades();
     void lessThanADecadeOrFalling();
     void labels();
@@ -89,41 +80,64 @@ void TestGraphDrawing::frameCurveAndNoGrid()
     QVERIFY(!outcome.fault);
     QVERIFY(!outcome.truncated);
     // Frame sides at their rows and columns.
-    QVERIFY(isBlack(image, 250, 400));
-    QVERIFY(isBlack(image, 250, 100));
-    QVERIFY(isBlack(image, 100, 250));
-    QVERIFY(isBlack(image, 400, 250));
+    QCOMPARE(image.pixel(250, 400), Black);
+    QCOMPARE(image.pixel(250, 100), Black);
+    QCOMPARE(image.pixel(100, 250), Black);
+    QCOMPARE(image.pixel(400, 250), Black);
     // Inside the frame: white apart from the curve along row 350.
-    QVERIFY(isWhite(image, 250, 200));
-    QVERIFY(isWhite(image, 250, 300));
-    QVERIFY(isRed(image, 250, 350));
-    QVERIFY(isRed(image, 102, 350));
-    QVERIFY(isRed(image, 398, 350));
-    QVERIFY(isWhite(image, 250, 345));
+    QCOMPARE(image.pixel(250, 200), White);
+    QCOMPARE(image.pixel(250, 300), White);
+    QCOMPARE(image.pixel(250, 350), Red);
+    QCOMPARE(image.pixel(102, 350), Red);
+    QCOMPARE(image.pixel(398, 350), Red);
+    QCOMPARE(image.pixel(250, 345), White);
     // Outside the frame: background white.
-    QVERIFY(isWhite(image, 600, 600));
+    QCOMPARE(image.pixel(600, 600), White);
 }
 
 void TestGraphDrawing::horizontalDecades()
 {
     QImage image = surface();
     draw(image, tracedFrame(2), CornerValues{0, 1, 100, 1000});
-    QVERIFY(isBlack(image, 250, 300)); // one third of the height
-    QVERIFY(isBlack(image, 250, 200)); // two thirds
-    QVERIFY(isWhite(image, 250, 250));
-    QVERIFY(isWhite(image, 250, 301));
-    QVERIFY(isWhite(image, 250, 299));
-    QVERIFY(isWhite(image, 200, 250)); // no vertical lines
+    QCOMPARE(image.pixel(250, 300), Black); // one third of the height
+    QCOMPARE(image.pixel(250, 200), Black); // two thirds
+    QCOMPARE(image.pixel(250, 250), White);
+    QCOMPARE(image.pixel(250, 301), White);
+    QCOMPARE(image.pixel(250, 299), White);
+    QCOMPARE(image.pixel(200, 250), White); // no vertical lines
+}
+
+void TestGraphDrawing::partialDecades()
+{
+    // 1 ... 500 spans 2.699 decades: lines at 1 and 2 decades (10 and 100),
+    // none at the top.
+    QImage image = surface();
+    draw(image, tracedFrame(2), CornerValues{0, 1, 100, 500});
+    QCOMPARE(image.pixel(250, 288), Black); // 400 - 300 / 2.699 = 288.85
+    QCOMPARE(image.pixel(250, 177), Black); // 400 - 600 / 2.699 = 177.69
+    QCOMPARE(image.pixel(250, 289), White);
+    QCOMPARE(image.pixel(250, 178), White);
+    QCOMPARE(image.pixel(250, 150), White);
+}
+
+void TestGraphDrawing::foregroundColour()
+{
+    QImage image = surface();
+    const WorkState state = tracedFrame(1);
+    drawGraph(image, Calibration::fromState(state, CornerValues{0, 0, 100, 10}), state.CurveY, labelFont(),
+              QColor(0, 0, 255));
+    QCOMPARE(image.pixel(250, 400), qRgb(0, 0, 255));
+    QCOMPARE(image.pixel(250, 350), Red);
 }
 
 void TestGraphDrawing::bothDecades()
 {
     QImage image = surface();
     draw(image, tracedFrame(3), CornerValues{1, 0.1, 100, 10});
-    QVERIFY(isBlack(image, 250, 200)); // vertical line at half the width
-    QVERIFY(isBlack(image, 200, 250)); // horizontal line at half the height
-    QVERIFY(isWhite(image, 200, 200));
-    QVERIFY(isWhite(image, 300, 300));
+    QCOMPARE(image.pixel(250, 200), Black); // vertical line at half the width
+    QCOMPARE(image.pixel(200, 250), Black); // horizontal line at half the height
+    QCOMPARE(image.pixel(200, 200), White);
+    QCOMPARE(image.pixel(300, 300), White);
 }
 
 void TestGraphDrawing::lessThanADecadeOrFalling()
@@ -133,8 +147,9 @@ void TestGraphDrawing::lessThanADecadeOrFalling()
         const GraphDrawOutcome outcome = draw(image, tracedFrame(3), values);
         QVERIFY(!outcome.fault);
         for (int i = 110; i < 390; i += 10) {
-            QVERIFY(isWhite(image, i, 250));
-            QVERIFY(isWhite(image, 250, i) || i == 350);
+            QCOMPARE(image.pixel(i, 250), White);
+            if (i != 350)
+                QCOMPARE(image.pixel(250, i), White);
         }
     }
 }
@@ -148,6 +163,8 @@ void TestGraphDrawing::labels()
     QVERIFY(anyDarkIn(image, QRect(85, 406, 30, 30)));
     QVERIFY(anyDarkIn(image, QRect(385, 406, 60, 30)));
     QVERIFY(anyDarkIn(image, QRect(406, 394, 30, 30)));
+    // The lower Y label's text cell starts at row 394, above the X labels' row 406.
+    QVERIFY(anyDarkIn(image, QRect(406, 394, 30, 12)));
     QVERIFY(anyDarkIn(image, QRect(406, 94, 40, 30)));
     QVERIFY(!anyDarkIn(image, QRect(450, 150, 100, 200)));
 }
@@ -162,9 +179,9 @@ void TestGraphDrawing::beforeAnyTrace()
     state.EndPixelX = 400;
     state.EndPixelY = 100;
     draw(image, state, CornerValues{0, 0, 100, 10});
-    QVERIFY(isRed(image, 102, 0));
-    QVERIFY(isRed(image, 398, 0));
-    QVERIFY(isWhite(image, 410, 0));
+    QCOMPARE(image.pixel(102, 0), Red);
+    QCOMPARE(image.pixel(398, 0), Red);
+    QCOMPARE(image.pixel(410, 0), White);
 }
 
 void TestGraphDrawing::undefinedDrawsNothing_data()
@@ -209,8 +226,8 @@ void TestGraphDrawing::wideFrameStopsAtTheTable()
     state.CurveY.fill(300);
     const GraphDrawOutcome outcome = draw(image, state, CornerValues{0, 0, 100, 10});
     QVERIFY(outcome.truncated);
-    QVERIFY(isRed(image, 1001, 300)); // entry 1000, pixel column 0 + 1 + 1000
-    QVERIFY(isWhite(image, 1100, 300));
+    QCOMPARE(image.pixel(1001, 300), Red); // entry 1000, pixel column 0 + 1 + 1000
+    QCOMPARE(image.pixel(1100, 300), White);
 }
 
 void TestGraphDrawing::decadeCounts()

@@ -53,6 +53,7 @@ private slots:
     void bitFlipsNeverCrash_data();
     void bitFlipsNeverCrash();
     void enormousDimensionsAreRefused();
+    void truncatedBitfieldsBmpIsRefused();
     void headerSizesThatOverflow();
     void notAnImage();
     void missingFileAndFolder();
@@ -156,6 +157,32 @@ void TestImageFile::enormousDimensionsAreRefused()
     const LoadedImage loaded = decodeImage(bytes);
     QVERIFY(loaded.image.isNull());
     QVERIFY(!loaded.error.isEmpty());
+}
+
+void TestImageFile::truncatedBitfieldsBmpIsRefused()
+{
+    // A 32-bit BMP with colour masks (compression 3): 14 + 40 header bytes,
+    // three masks, then 16 rows of 16 pixels.
+    const int side = 16;
+    auto le = [](QByteArray &b, quint32 v, int n) {
+        for (int i = 0; i < n; ++i)
+            b.append(char((v >> (8 * i)) & 0xff));
+    };
+    QByteArray bytes("BM");
+    le(bytes, 66 + side * side * 4, 4);
+    le(bytes, 0, 4);
+    le(bytes, 66, 4);
+    for (quint32 v : {40u, quint32(side), quint32(side)})
+        le(bytes, v, 4);
+    le(bytes, 1, 2);
+    le(bytes, 32, 2);
+    for (quint32 v : {3u, quint32(side * side * 4), 2835u, 2835u, 0u, 0u, 0xff0000u, 0xff00u, 0xffu})
+        le(bytes, v, 4);
+    bytes.append(QByteArray(side * side * 4, '\x40'));
+    QVERIFY2(!decodeImage(bytes).image.isNull(), qPrintable(decodeImage(bytes).error));
+    const LoadedImage cut = decodeImage(bytes.left(bytes.size() - 4 * side));
+    QVERIFY(cut.image.isNull());
+    QCOMPARE(cut.error, QStringLiteral("The file ends before its image data is complete."));
 }
 
 void TestImageFile::headerSizesThatOverflow()

@@ -21,6 +21,9 @@ private slots:
     void position_data();
     void position();
     void decimalMarkIgnoresLocale();
+    // Puts the C locale back, so that a failed check cannot leave a German
+    // locale to the tests after it.
+    void cleanup();
 };
 
 void TestNumberText::general_data()
@@ -149,6 +152,10 @@ void TestNumberText::decimalMarkIgnoresLocale()
     QCOMPARE(formatFixedReadout(2.5), QStringLiteral("2.500"));
     QCOMPARE(formatScientificReadout(2.5), QStringLiteral("2.500E+00"));
     QCOMPARE(formatPosition(12.5f), QStringLiteral("12.5"));
+}
+
+void TestNumberText::cleanup()
+{
     std::setlocale(LC_ALL, "C");
     QLocale::setDefault(QLocale::c());
 }

@@ -34,6 +34,7 @@ void TestSettingsFile::parse_data()
     QTest::newRow("a comma stays in its line") << QByteArray("1,5\r\n2\r\n3\r\n4\r\n") << fields("1,5", "2", "3", "4");
     QTest::newRow("blanks around a line dropped") << QByteArray("  7 \t\r\n2\r\n3\r\n4\r\n") << fields("7", "2", "3", "4");
     QTest::newRow("quotes removed") << QByteArray("\"abc\"\r\n2\r\n3\r\n4\r\n") << fields("abc", "2", "3", "4");
+    QTest::newRow("just two quotes read as empty") << QByteArray("\"\"\r\n2\r\n3\r\n4\r\n") << fields("", "2", "3", "4");
     QTest::newRow("lone quote kept") << QByteArray("\"\r\n2\r\n3\r\n4\r\n") << fields("\"", "2", "3", "4");
     QTest::newRow("empty second line") << QByteArray("1\r\n\r\n3\r\n4\r\n") << fields("1", "", "3", "4");
     QTest::newRow("LF line ends") << QByteArray("1\n2\n3\n4\n") << fields("1", "2", "3", "4");

@@ -40,6 +40,8 @@ void TestTypedNumber::reads_data()
     QTest::newRow("trailing period") << QStringLiteral("5.") << 5.0;
     QTest::newRow("second period ends the number") << QStringLiteral("1.2.3") << 1.2;
     QTest::newRow("exponent E") << QStringLiteral("-3.5e2") << -350.0;
+    QTest::newRow("exponent with plus sign, as the program writes") << QStringLiteral("2.5E+15") << 2.5e15;
+    QTest::newRow("a full-width blank ends the number") << QStringLiteral("1\u3000000") << 1.0;
     QTest::newRow("exponent D") << QStringLiteral("1.5D3") << 1500.0;
     QTest::newRow("exponent d negative") << QStringLiteral("1.5d-1") << 0.15;
     QTest::newRow("exponent without digits") << QStringLiteral("1E") << 1.0;

@@ -1,11 +1,12 @@
 #include "app/file_lists.h"
+#include "app/graph_window.h"
 #include "app/main_window.h"
 #include "app/picture_box.h"
 #include "calibration/number_text.h"
 #include "chart_maker.h"
 #include "gui_helpers.h"
-#include "app/graph_window.h"
 
+#include <QScreen>
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
@@ -367,12 +368,20 @@ void TestWorkflow::graphWindowLifecycle()
     QCOMPARE(surface.pixel(250, 103), qRgb(255, 0, 0));
 
     // Drawing twice shows one drawing: move the frame and draw again.
+    QVERIFY(QTest::qWaitForWindowExposed(graph));
+    QTest::qWait(50); // the first drawing is on screen
     QTest::mouseClick(w.Command4, Qt::LeftButton);
     pressInPicture(w, 350, 100);
     QTest::mouseClick(w.Command8, Qt::LeftButton);
     QCOMPARE(w.graphWindow(), graph);
     QCOMPARE(surface.pixel(400, 250), qRgb(255, 255, 255)); // the old right side is gone
     QCOMPARE(surface.pixel(350, 250), qRgb(0, 0, 0));
+    // What the open window shows on screen is the new drawing, not the old one.
+    QTest::qWait(50);
+    const QImage onScreen = graph->screen()->grabWindow(graph->winId()).toImage().convertToFormat(QImage::Format_RGB32);
+    const QPoint origin = graph->Picture1->geometry().topLeft() + QPoint(PictureBox::BorderWidth, PictureBox::BorderWidth);
+    const QRect drawn(0, 0, 900, 700); // clear of the "Close" button over the corner
+    QCOMPARE(onScreen.copy(drawn.translated(origin)), surface.copy(drawn));
 
     // Enter on the focused "Close" hides it and gives the file name the focus.
     graph->Command1->setFocus();
