@@ -39,43 +39,74 @@ QImage onSurface(const QImage &image)
 
 } // namespace
 
+namespace {
+
+// Traces one chart under one rule and measures each point against the
+// drawn function. The true row of a column is where the drawn curve's centre
+// crosses the column's middle, in the trace's pixel convention (a line
+// covering row r alone is centred on r, half a pixel above its painted
+// coordinate r + 0.5).
+AccuracyRow measure(const ChartDesign &design, const char *format, const QString &rule, const TraceOptions &options)
+{
+    const QImage surface = onSurface(roundTrip(drawChart(design).image, format));
+    const WorkState state = cornerState(design.axisScale, float(design.start.x()), float(design.start.y()),
+                                        float(design.end.x()), float(design.end.y()));
+    const Calibration calibration = Calibration::fromState(state, {design.xs, design.ys, design.xe, design.ye});
+    const TraceResult trace = traceCurve(surface, calibration, options);
+
+    AccuracyRow row;
+    row.chart = design.name;
+    row.format = QString::fromLatin1(format);
+    row.rule = rule;
+    row.lineWidth = design.lineWidth;
+    row.points = trace.pointCount();
+    double axisSum = 0, pixelSum = 0;
+    for (int k = 0; k < row.points; ++k) {
+        const double column = calibration.start.x + 2 + k;
+        const double trueRow = chartRow(design, design.function(chartX(design, column + 0.5))) - 0.5;
+        const double truth = chartY(design, trueRow);
+        const double axisError = std::fabs(trace.ys[size_t(k)] - truth);
+        const double pixelError = std::fabs(trace.rows[size_t(k)] - trueRow);
+        row.maxAxisError = std::max(row.maxAxisError, axisError);
+        row.maxRelativeError = std::max(row.maxRelativeError, axisError / std::fabs(truth));
+        row.maxPixelError = std::max(row.maxPixelError, pixelError);
+        axisSum += axisError;
+        pixelSum += pixelError;
+    }
+    row.meanAxisError = axisSum / row.points;
+    row.meanPixelError = pixelSum / row.points;
+    return row;
+}
+
+} // namespace
+
 QList<AccuracyRow> measureAccuracy()
 {
     QList<AccuracyRow> rows;
+    TraceOptions centre;
+    centre.line = LineRule::Centre;
     for (const ChartDesign &base : sampleCharts()) {
         for (int width : {1, 2, 3}) {
             for (const char *format : {"bmp", "jpg"}) {
                 ChartDesign design = base;
                 design.lineWidth = width;
-                const Chart chart = drawChart(design);
-                const QImage surface = onSurface(roundTrip(chart.image, format));
-
-                WorkState state = cornerState(design.axisScale, float(design.start.x()), float(design.start.y()),
-                                              float(design.end.x()), float(design.end.y()));
-                storeTrace(traceCurve(surface, Calibration::fromState(state, CornerValues{design.xs, design.ys,
-                                                                                          design.xe, design.ye})),
-                           state);
-
-                AccuracyRow row;
-                row.chart = design.name;
-                row.format = QString::fromLatin1(format);
-                row.lineWidth = width;
-                row.points = *state.PointCount;
-                double axisSum = 0, pixelSum = 0;
-                for (int k = 1; k <= row.points; ++k) {
-                    const double truth = design.function(state.Points[0][size_t(k)]);
-                    const double axisError = std::fabs(state.Points[1][size_t(k)] - truth);
-                    const double pixelError = std::fabs(state.CurveY[size_t(k)] - chartRow(design, truth));
-                    row.maxAxisError = std::max(row.maxAxisError, axisError);
-                    row.maxRelativeError = std::max(row.maxRelativeError, axisError / std::fabs(truth));
-                    row.maxPixelError = std::max(row.maxPixelError, pixelError);
-                    axisSum += axisError;
-                    pixelSum += pixelError;
-                }
-                row.meanAxisError = axisSum / row.points;
-                row.meanPixelError = pixelSum / row.points;
-                rows << row;
+                rows << measure(design, format, QStringLiteral("top"), TraceOptions());
+                rows << measure(design, format, QStringLiteral("centre"), centre);
             }
+        }
+    }
+    // A 1-pixel antialiased line keeps too little of its colour (JPEG's
+    // chroma subsampling greys it out entirely) to be told from grey by colour.
+    for (int width : {2, 3}) {
+        for (const char *format : {"bmp", "jpg"}) {
+            ChartDesign design = colouredChart();
+            design.lineWidth = width;
+            TraceOptions colour;
+            colour.colour = design.curveColour.rgb();
+            colour.tolerance = 100; // JPEG darkens a thin red line to about 60 from its colour
+            rows << measure(design, format, QStringLiteral("colour"), colour);
+            colour.line = LineRule::Centre;
+            rows << measure(design, format, QStringLiteral("colour+centre"), colour);
         }
     }
     return rows;
@@ -84,11 +115,11 @@ QList<AccuracyRow> measureAccuracy()
 void printAccuracy(const QList<AccuracyRow> &rows)
 {
     std::fprintf(stderr, "\nTracing accuracy (traced Y against the drawn function; pixel error = picked row - true row)\n");
-    std::fprintf(stderr, "%-11s %-6s %5s %6s %12s %12s %10s %9s %9s\n", "chart", "format", "width", "points",
-                "max |dY|", "mean |dY|", "max rel", "max px", "mean px");
+    std::fprintf(stderr, "%-11s %-6s %-13s %5s %6s %12s %12s %10s %9s %9s\n", "chart", "format", "rule", "width",
+                 "points", "max |dY|", "mean |dY|", "max rel", "max px", "mean px");
     for (const AccuracyRow &r : rows) {
-        std::fprintf(stderr, "%-11s %-6s %5d %6d %12.4g %12.4g %9.2f%% %9.2f %9.2f\n", qPrintable(r.chart),
-                    qPrintable(r.format), r.lineWidth, r.points, r.maxAxisError, r.meanAxisError,
+        std::fprintf(stderr, "%-11s %-6s %-13s %5d %6d %12.4g %12.4g %9.2f%% %9.2f %9.2f\n", qPrintable(r.chart),
+                    qPrintable(r.format), qPrintable(r.rule), r.lineWidth, r.points, r.maxAxisError, r.meanAxisError,
                     100 * r.maxRelativeError, r.maxPixelError, r.meanPixelError);
     }
 }

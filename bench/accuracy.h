@@ -8,6 +8,7 @@ struct AccuracyRow
 {
     QString chart;
     QString format;
+    QString rule; // "top" (the window's), "centre", "colour"
     int lineWidth = 0;
     int points = 0;
     double maxAxisError = 0;  // absolute error in Y axis units

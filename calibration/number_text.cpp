@@ -171,3 +171,25 @@ QString formatPosition(float value)
     stripTrailingZeros(d.digits);
     return withSign(value, plainDecimal(d.digits, d.exponent));
 }
+
+namespace {
+
+template<typename T>
+QString shortest(T value)
+{
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return QString::fromLatin1(buffer, result.ptr - buffer);
+}
+
+} // namespace
+
+QString formatShortestNumber(double value)
+{
+    return shortest(value);
+}
+
+QString formatShortestNumber(float value)
+{
+    return shortest(value);
+}

@@ -24,3 +24,8 @@ QString formatScientificReadout(double value);
 // A picture position as the calibration read-outs show it: plain decimal,
 // shortest form, at most 7 significant digits (245, 12.5, -3).
 QString formatPosition(float value);
+
+// The shortest text that reads back as exactly the same double ("0.1",
+// "1e+16", "-2.5"), with "." as decimal mark: for files other programs read.
+QString formatShortestNumber(double value);
+QString formatShortestNumber(float value);

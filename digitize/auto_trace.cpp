@@ -54,19 +54,32 @@ long long pixelIndex(float position)
     return std::llround(std::clamp(double(position), -1.0e12, 1.0e12));
 }
 
-// How strongly a pixel belongs to the line: its darkness, or how near it is
-// to the curve colour within the tolerance.
+// How strongly a pixel belongs to the line, 0 ... 255: its darkness, or for
+// a curve colour how far it lies from white towards that colour, when it is
+// a blend of the two (the antialiased edge of the curve on white paper).
+// Pixels of other colours (black grid lines, another curve) weigh nothing.
 double lineWeight(QRgb pixel, const TraceOptions &options)
 {
     if (!options.colour)
         return 255 - qGreen(pixel);
-    return std::max(0.0, options.tolerance - std::sqrt(double(colourDistance2(pixel, *options.colour))));
+    const QRgb c = *options.colour;
+    const double d[3] = {255.0 - qRed(c), 255.0 - qGreen(c), 255.0 - qBlue(c)};
+    const double e[3] = {255.0 - qRed(pixel), 255.0 - qGreen(pixel), 255.0 - qBlue(pixel)};
+    const double dd = d[0] * d[0] + d[1] * d[1] + d[2] * d[2];
+    if (dd == 0)
+        return 0;
+    const double alpha = std::clamp((e[0] * d[0] + e[1] * d[1] + e[2] * d[2]) / dd, 0.0, 1.0);
+    double residual = 0;
+    for (int i = 0; i < 3; ++i)
+        residual += (e[i] - alpha * d[i]) * (e[i] - alpha * d[i]);
+    return residual <= double(options.tolerance) * options.tolerance ? 255 * alpha : 0;
 }
 
-// The weighted centre, as a row index of the area, of the contiguous run of
-// line pixels around the picked row of column k. A line pixel weighs at least
-// a quarter of the picked pixel's weight, so that the faint edges of an
-// antialiased line count and the picture's noise does not.
+// The weighted centre, as a row index of the area, of the line around the
+// picked row of column k: its core (pixels weighing at least half the picked
+// one), widened by the fading edge pixels of an antialiased line, weighed
+// above the level of what surrounds it, so that a light grid line or a grey
+// background under the line does not pull the centre.
 double lineCentre(const QImage &image, const ScanArea &area, int k, int picked, const TraceOptions &options)
 {
     const long long x = area.firstColumn + k;
@@ -79,19 +92,27 @@ double lineCentre(const QImage &image, const ScanArea &area, int k, int picked, 
     const double peak = weightAt(picked);
     if (peak <= 0)
         return picked;
-    const double floor = peak / 4;
-    double sum = peak;
-    double moment = 0;
-    for (int step : {-1, 1}) {
-        for (int j = picked + step;; j += step) {
-            const double w = weightAt(j);
-            if (w < floor || w <= 0)
-                break;
-            sum += w;
-            moment += w * (j - picked);
-        }
+    constexpr int MaxEdge = 2; // antialiasing fades a line over a pixel or two
+    int ends[2] = {picked, picked};
+    double around = peak;
+    for (int side = 0; side < 2; ++side) {
+        const int step = side == 0 ? -1 : 1;
+        int j = picked;
+        while (weightAt(j + step) >= peak / 2 && std::abs(j + step - picked) < 64)
+            j += step;
+        for (int edge = 0; edge < MaxEdge && weightAt(j + step) > 0 && weightAt(j + step) <= weightAt(j); ++edge)
+            j += step;
+        ends[side] = j;
+        around = std::min(around, weightAt(j + step));
     }
-    return picked + moment / sum;
+    double sum = 0;
+    double moment = 0;
+    for (int j = ends[0]; j <= ends[1]; ++j) {
+        const double w = std::max(weightAt(j) - around, 0.0);
+        sum += w;
+        moment += w * (j - picked);
+    }
+    return sum > 0 ? picked + moment / sum : picked;
 }
 
 } // namespace
@@ -150,6 +171,30 @@ TraceResult traceCurve(const QImage &surface, const Calibration &calibration, co
     result.rows = std::move(curve);
     result.truncated = columns.cut;
     return result;
+}
+
+std::optional<AxisFault> traceFault(const Calibration &calibration, const TraceOptions &options)
+{
+    AxisFault fault{};
+    const auto mapping = CalibrationMapping::create(calibration, &fault);
+    if (!mapping)
+        return fault;
+    const TraceBounds bounds = TraceBounds::of(calibration);
+    const int limit = options.maxColumns > 0 ? options.maxColumns : UnlimitedColumns;
+    const PositionRun columns = positionRun(bounds.firstColumn, bounds.lastColumn, limit);
+    if (columns.count == 0)
+        return std::nullopt;
+    // Both mappings are monotonic: the values at the ends bound all others.
+    const float lastColumn = columns.first + float(columns.count - 1);
+    for (float x : {columns.first, lastColumn}) {
+        if (const AxisValue v = mapping->x.valueAt(x); !v.value)
+            return AxisFault{Axis::X, v.fault};
+    }
+    for (float y : {bounds.firstRow, bounds.lastRow}) {
+        if (const AxisValue v = mapping->y.valueAt(y); !v.value)
+            return AxisFault{Axis::Y, v.fault};
+    }
+    return std::nullopt;
 }
 
 void storeTrace(const TraceResult &trace, WorkState &state)

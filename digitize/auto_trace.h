@@ -51,6 +51,10 @@ struct TraceResult
 TraceResult traceCurve(const QImage &surface, const Calibration &calibration,
                        const TraceOptions &options = {});
 
+// The fault every trace under this calibration meets, whatever the picture:
+// an undefined axis, a zero span, or values beyond range at the frame's edges.
+std::optional<AxisFault> traceFault(const Calibration &calibration, const TraceOptions &options = {});
+
 // Keeps a trace as the last one: PointCount, and entries 1 ... count of
 // Points and CurveY (later entries keep what they held). The trace must fit
 // the tables.

@@ -21,3 +21,8 @@ QImage PictureSurface::compose(const QImage &picture, QSize size, QColor backgro
     }
     return surface;
 }
+
+QImage PictureSurface::composeWhole(const QImage &picture)
+{
+    return compose(picture, picture.size().expandedTo(Size));
+}

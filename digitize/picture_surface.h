@@ -18,4 +18,8 @@ inline constexpr QRgb Background = 0xffc0c0c0;
 // picture pixels show the background, as on screen.
 QImage compose(const QImage &picture, QSize size = Size, QColor background = QColor::fromRgb(Background));
 
+// The surface the command-line tracer reads: as the window's for a picture
+// that fits the picture area, and the whole picture for a larger one.
+QImage composeWhole(const QImage &picture);
+
 } // namespace PictureSurface

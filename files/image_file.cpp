@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QImageReader>
+#include <QPainter>
 
 #include <cstdlib>
 
@@ -55,10 +56,46 @@ bool bmpComplete(const QByteArray &bytes)
     return offset <= bytes.size() && (bytes.size() - offset) / stride >= std::llabs(height);
 }
 
-// GIF: the stream ends with its trailer byte.
+// GIF: walking its blocks from the header reaches the trailer byte. Bytes
+// after the trailer (some tools pad files) do not matter.
 bool gifComplete(const QByteArray &bytes)
 {
-    return bytes.endsWith(char(0x3B));
+    const qsizetype size = bytes.size();
+    auto at = [&](qsizetype i) { return quint8(bytes[i]); };
+    // Skips a chain of data sub-blocks; returns the position after its terminator, or -1.
+    auto skipSubBlocks = [&](qsizetype p) -> qsizetype {
+        while (p < size) {
+            const int length = at(p);
+            if (length == 0)
+                return p + 1;
+            p += 1 + length;
+        }
+        return -1;
+    };
+    auto colourTableBytes = [&](quint8 packed) { return packed & 0x80 ? 3 * (2 << (packed & 0x07)) : 0; };
+
+    qsizetype p = 13; // header and logical screen descriptor
+    if (size < p)
+        return false;
+    p += colourTableBytes(at(10));
+    while (p >= 0 && p < size) {
+        switch (at(p)) {
+        case 0x3B: // trailer
+            return true;
+        case 0x21: // extension: label, then sub-blocks
+            p = p + 2 <= size ? skipSubBlocks(p + 2) : -1;
+            break;
+        case 0x2C: // image: descriptor, colour table, code size, sub-blocks
+            if (p + 10 > size)
+                return false;
+            p += 10 + colourTableBytes(at(p + 9));
+            p = p + 1 <= size ? skipSubBlocks(p + 1) : -1;
+            break;
+        default:
+            return true; // not a block we know: the decoder judges it
+        }
+    }
+    return false;
 }
 
 QString translate(const char *text)
@@ -93,6 +130,19 @@ LoadedImage decodeImage(const QByteArray &bytes)
         return {QImage(), reason};
     }
     return {image, QString()};
+}
+
+QImage opaqueOnWhite(const QImage &image)
+{
+    if (!image.hasAlphaChannel())
+        return image;
+    QImage opaque(image.size(), QImage::Format_RGB32);
+    opaque.setDotsPerMeterX(image.dotsPerMeterX());
+    opaque.setDotsPerMeterY(image.dotsPerMeterY());
+    opaque.fill(Qt::white);
+    QPainter painter(&opaque);
+    painter.drawImage(0, 0, image);
+    return opaque;
 }
 
 LoadedImage loadImageFile(const QString &path)

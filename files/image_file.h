@@ -18,9 +18,14 @@ struct LoadedImage
 inline constexpr qint64 MaxImageFileBytes = 256LL * 1024 * 1024;
 inline constexpr int MaxDecodedImageMb = 256;
 
-// Decodes JPEG, BMP, GIF or TIFF bytes, whatever the file's name says.
+// Decodes an image in any format the installed Qt image plugins read (JPEG,
+// BMP, GIF, TIFF, PNG, WebP, PPM ...), whatever the file's name says.
 // A file that ends before its image data is complete is refused rather than
 // shown half-decoded.
 LoadedImage decodeImage(const QByteArray &bytes);
 
 LoadedImage loadImageFile(const QString &path);
+
+// The picture with any transparent parts put on white, so that a transparent
+// PNG is read as it looks in a viewer.
+QImage opaqueOnWhite(const QImage &image);

@@ -5,7 +5,7 @@
 set -euo pipefail
 src=$1
 widgets=$2
-rules=(calibration digitize files output)
+rules=(calibration digitize files output batch)
 failed=0
 
 for folder in "${rules[@]}"; do

@@ -6,6 +6,7 @@
 #include "digitize/trace_scan.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QRandomGenerator>
 #include <QTest>
 
@@ -69,6 +70,11 @@ private slots:
     void otherImageFormats();
     void scanPathsMatchTheReference_data();
     void scanPathsMatchTheReference();
+    void lineCentre_data();
+    void lineCentre();
+    void curveColour_data();
+    void curveColour();
+    void optionsLimitColumns();
 };
 
 void TestAutoTrace::columnsAndValues()
@@ -414,6 +420,100 @@ void TestAutoTrace::scanPathsMatchTheReference()
     }
     if (!scanPathAvailable(ScanPath::Avx2))
         QSKIP("This processor has no AVX2: only the baseline scan was compared.");
+}
+
+void TestAutoTrace::lineCentre_data()
+{
+    QTest::addColumn<double>("centre");
+    QTest::addColumn<double>("width");
+    QTest::addColumn<bool>("colour");
+    QTest::newRow("1 px on a row") << 200.0 << 1.0 << false;
+    QTest::newRow("1 px between rows") << 200.5 << 1.0 << false;
+    QTest::newRow("2 px") << 150.25 << 2.0 << false;
+    QTest::newRow("3 px") << 250.0 << 3.0 << false;
+    QTest::newRow("3.5 px, off the row") << 120.3 << 3.5 << false;
+    QTest::newRow("5 px") << 300.6 << 5.0 << false;
+    QTest::newRow("3 px by colour") << 180.4 << 3.0 << true;
+}
+
+void TestAutoTrace::lineCentre()
+{
+    QFETCH(double, centre);
+    QFETCH(double, width);
+    QFETCH(bool, colour);
+    // An antialiased line whose centre lies on `centre`, in the pixel
+    // convention of the trace: a line covering row r alone is centred on r.
+    QImage image = whiteSurface();
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.fillRect(QRectF(0, centre + 0.5 - width / 2, image.width(), width), QColor(200, 0, 0));
+    }
+    WorkState state = frameState();
+    TraceOptions options;
+    options.line = LineRule::Centre;
+    if (colour)
+        options.colour = qRgb(200, 0, 0);
+    const TraceResult trace = traceCurve(image, Calibration::fromState(state, linearValues), options);
+    QCOMPARE(trace.pointCount(), 197);
+    for (float row : {trace.rows.front(), trace.rows[100], trace.rows.back()})
+        QVERIFY2(std::abs(row - centre) <= 0.05, qPrintable(QString::number(row)));
+    // The window's rule reads the topmost dark row instead.
+    options.line = LineRule::Top;
+    const float top = traceCurve(image, Calibration::fromState(state, linearValues), options).rows[100];
+    QVERIFY(top <= centre);
+}
+
+void TestAutoTrace::curveColour_data()
+{
+    QTest::addColumn<int>("redRow");
+    QTest::addColumn<int>("tolerance");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("red below the black lines") << 300 << 60 << 300;
+    QTest::newRow("red above them") << 90 << 60 << 90;
+    QTest::newRow("a faded red within the tolerance") << 220 << 120 << 220;
+}
+
+void TestAutoTrace::curveColour()
+{
+    QFETCH(int, redRow);
+    QFETCH(int, tolerance);
+    QFETCH(int, expected);
+    // A red curve crossing black grid lines and a second black curve: the
+    // colour rule follows the red one, the window's rule the black one.
+    QImage image = whiteSurface();
+    for (int x = 0; x < image.width(); ++x) {
+        image.setPixel(x, 150, qRgb(0, 0, 0));           // grid line
+        image.setPixel(x, 250 + x % 7, qRgb(20, 20, 20)); // second curve
+        if (x % 40 != 0)                                   // gaps: rows carried over
+            image.setPixel(x, redRow, tolerance > 60 ? qRgb(255, 70, 70) : qRgb(230, 20, 30));
+    }
+    for (int y = 0; y < image.height(); ++y)
+        image.setPixel(200, y, qRgb(0, 0, 0)); // vertical grid line over the curve
+    WorkState state = frameState();
+    TraceOptions options;
+    options.colour = qRgb(220, 20, 30);
+    options.tolerance = tolerance;
+    const TraceResult trace = traceCurve(image, Calibration::fromState(state, linearValues), options);
+    for (int k = 0; k < trace.pointCount(); ++k)
+        QCOMPARE(trace.rows[size_t(k)], float(expected));
+    QCOMPARE(traceCurve(image, Calibration::fromState(state, linearValues)).rows[10], 150.f);
+}
+
+void TestAutoTrace::optionsLimitColumns()
+{
+    WorkState state = frameState(1, 1500);
+    const Calibration calibration = Calibration::fromState(state, linearValues);
+    const TraceResult window = traceCurve(whiteSurface(), calibration);
+    QCOMPARE(window.pointCount(), 1000);
+    QVERIFY(window.truncated);
+    TraceOptions options;
+    options.maxColumns = 0;
+    const TraceResult all = traceCurve(whiteSurface(), calibration, options);
+    QCOMPARE(all.pointCount(), 1397);
+    QVERIFY(!all.truncated);
+    options.maxColumns = 10;
+    QCOMPARE(traceCurve(whiteSurface(), calibration, options).pointCount(), 10);
 }
 
 QTEST_GUILESS_MAIN(TestAutoTrace)

@@ -68,14 +68,14 @@ Chart drawChart(const ChartDesign &design)
     p.setFont(font);
     for (double v : gridValues(design.xs, design.xe, xLog(design))) {
         const int x = int(std::lround(frame.left() + fraction(design.xs, design.xe, v, xLog(design)) * frame.width()));
-        p.setPen(QPen(QColor(215, 215, 215), 1));
+        p.setPen(QPen(design.gridColour, 1));
         p.drawLine(x, frame.top(), x, frame.bottom());
         p.setPen(Qt::black);
         p.drawText(QRect(x - 40, frame.bottom() + 6, 80, 18), Qt::AlignHCenter | Qt::AlignTop, label(v));
     }
     for (double v : gridValues(design.ys, design.ye, yLog(design))) {
         const int y = int(std::lround(frame.bottom() - fraction(design.ys, design.ye, v, yLog(design)) * frame.height()));
-        p.setPen(QPen(QColor(215, 215, 215), 1));
+        p.setPen(QPen(design.gridColour, 1));
         p.drawLine(frame.left(), y, frame.right(), y);
         p.setPen(Qt::black);
         p.drawText(QRect(frame.left() - 76, y - 9, 70, 18), Qt::AlignRight | Qt::AlignVCenter, label(v));
@@ -85,16 +85,23 @@ Chart drawChart(const ChartDesign &design)
 
     p.setRenderHint(QPainter::Antialiasing);
     p.setClipRect(frame.adjusted(1, 1, 0, 0));
-    QPainterPath curve;
-    for (double px = design.start.x(); px <= design.end.x(); px += 0.25) {
-        const QPointF point(px, chartRow(design, design.function(chartX(design, px))));
-        if (curve.elementCount() == 0)
-            curve.moveTo(point);
-        else
-            curve.lineTo(point);
+    auto path = [&](const std::function<double(double)> &function) {
+        QPainterPath curve;
+        for (double px = design.start.x(); px <= design.end.x(); px += 0.25) {
+            const QPointF point(px, chartRow(design, function(chartX(design, px))));
+            if (curve.elementCount() == 0)
+                curve.moveTo(point);
+            else
+                curve.lineTo(point);
+        }
+        return curve;
+    };
+    if (design.secondFunction) {
+        p.setPen(QPen(Qt::black, design.lineWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPath(path(design.secondFunction));
     }
     p.setPen(QPen(design.curveColour, design.lineWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    p.drawPath(curve);
+    p.drawPath(path(design.function));
     return {design, image};
 }
 
@@ -127,4 +134,14 @@ QList<ChartDesign> sampleCharts()
     logLog.ye = 100;
     logLog.function = [](double x) { return 50 / (1 + std::pow(x / 30, 2)); };
     return {linear, linearLog, logLog};
+}
+
+ChartDesign colouredChart()
+{
+    ChartDesign design = sampleCharts().first();
+    design.name = QStringLiteral("coloured");
+    design.curveColour = QColor(214, 39, 40);
+    design.gridColour = Qt::black;
+    design.secondFunction = [](double x) { return 20 + 7 * x; };
+    return design;
 }

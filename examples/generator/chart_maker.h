@@ -19,6 +19,9 @@ struct ChartDesign
     std::function<double(double)> function;
     int lineWidth = 2;
     QColor curveColour = QColor(0, 0, 150);
+    QColor gridColour = QColor(215, 215, 215);
+    // A second curve drawn in black under the first, when set.
+    std::function<double(double)> secondFunction;
     QSize size = QSize(800, 600);
     QPoint start = QPoint(80, 540); // lower left corner of the frame
     QPoint end = QPoint(770, 30);   // upper right corner
@@ -40,3 +43,6 @@ double chartRow(const ChartDesign &design, double y);
 
 // The three sample charts shipped in examples/.
 QList<ChartDesign> sampleCharts();
+
+// A red curve drawn over black grid lines and a second, black curve that it crosses.
+ChartDesign colouredChart();

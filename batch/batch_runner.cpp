@@ -1,0 +1,145 @@
+#include "batch/batch_runner.h"
+
+#include "batch/batch_options.h"
+#include "calibration/fault_text.h"
+#include "digitize/auto_trace.h"
+#include "digitize/picture_surface.h"
+#include "files/atomic_file.h"
+#include "files/image_file.h"
+#include "output/data_file.h"
+#include "output/trace_formats.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QMutex>
+#include <QSet>
+#include <QThreadPool>
+
+#include <atomic>
+
+namespace {
+
+QString outputPath(const QString &image, const BatchOptions &options)
+{
+    const QFileInfo info(image);
+    const QDir folder = options.outDir.isEmpty() ? info.dir() : QDir(options.outDir);
+    return folder.filePath(info.completeBaseName() + u'.' + outputExtension(options.format));
+}
+
+QByteArray outputBytes(const QString &image, const BatchOptions &options, const TraceResult &trace)
+{
+    switch (options.format) {
+    case OutputFormat::Tsv:
+        return traceTsvBytes(trace);
+    case OutputFormat::Json:
+        return traceJsonBytes(QFileInfo(image).fileName(), options.calibration, trace);
+    case OutputFormat::Csv:
+        break;
+    }
+    return dataFileBytes(trace);
+}
+
+// What must hold before any image is read: a defined mapping, a folder to
+// write into, and one output name per image.
+std::optional<std::pair<QString, int>> checkBeforeTracing(const BatchOptions &options)
+{
+    if (const auto fault = traceFault(options.calibration.calibration(), options.calibration.trace))
+        return std::pair{faultMessageEnglish(*fault), 2};
+    if (!options.outDir.isEmpty()) {
+        const QFileInfo folder(options.outDir);
+        if (!folder.isDir())
+            return std::pair{QStringLiteral("%1: the output folder does not exist").arg(options.outDir), 1};
+        if (!folder.isWritable())
+            return std::pair{QStringLiteral("%1: the output folder cannot be written").arg(options.outDir), 1};
+    }
+    if (!options.toStdout) {
+        QSet<QString> outputs;
+        for (const QString &image : options.images) {
+            const QString path = QFileInfo(outputPath(image, options)).absoluteFilePath();
+            if (outputs.contains(path))
+                return std::pair{QStringLiteral("%1: another image would write the same output %2").arg(image, path), 2};
+            outputs.insert(path);
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+ImageTrace traceImageFile(const QString &path, const BatchOptions &options)
+{
+    ImageTrace result;
+    QImage surface;
+    {
+        const LoadedImage loaded = loadImageFile(path);
+        if (loaded.image.isNull()) {
+            result.error = QStringLiteral("%1: %2").arg(path, loaded.error);
+            result.status = 1;
+            return result;
+        }
+        surface = PictureSurface::composeWhole(opaqueOnWhite(loaded.image));
+    }
+    const TraceOptions &traceOptions = options.calibration.trace;
+    const TraceResult trace = traceCurve(surface, options.calibration.calibration(), traceOptions);
+    if (trace.fault) {
+        result.error = QStringLiteral("%1: %2").arg(path, faultMessageEnglish(*trace.fault));
+        result.status = 2;
+        return result;
+    }
+    if (trace.truncated) {
+        result.warning = QStringLiteral("%1: the frame is wider than %2 columns; the columns after the %2th "
+                                        "were not traced (--max-columns changes the limit)")
+                             .arg(path)
+                             .arg(traceOptions.maxColumns);
+    }
+    result.bytes = outputBytes(path, options, trace);
+    return result;
+}
+
+int runBatch(const BatchOptions &options, const BatchConsole &console)
+{
+    if (const auto refusal = checkBeforeTracing(options)) {
+        console.error(refusal->first);
+        return refusal->second;
+    }
+
+    QMutex consoleMutex;
+    std::atomic<int> worst{0};
+    int done = 0;
+    const int total = int(options.images.size());
+    QElapsedTimer clock;
+    clock.start();
+
+    auto traceOne = [&](const QString &image) {
+        ImageTrace trace = traceImageFile(image, options);
+        if (trace.status == 0 && !options.toStdout) {
+            if (const auto error = writeFileAtomically(outputPath(image, options), trace.bytes)) {
+                trace.error = QStringLiteral("%1: %2").arg(outputPath(image, options), *error);
+                trace.status = 1;
+            }
+        }
+        QMutexLocker lock(&consoleMutex);
+        int expected = worst.load();
+        while (trace.status > expected && !worst.compare_exchange_weak(expected, trace.status)) {
+        }
+        if (!trace.error.isEmpty())
+            console.error(trace.error);
+        if (!trace.warning.isEmpty() && !options.quiet)
+            console.error(trace.warning);
+        if (trace.status == 0 && options.toStdout)
+            console.out(trace.bytes);
+        ++done;
+        if (console.progress && !options.quiet) {
+            const double seconds = std::max(clock.elapsed(), qint64(1)) / 1000.0;
+            console.progress(QStringLiteral("%1/%2 files, %3 files/s").arg(done).arg(total).arg(done / seconds, 0, 'f', 1));
+        }
+    };
+
+    QThreadPool pool;
+    pool.setMaxThreadCount(std::max(1, options.jobs));
+    for (const QString &image : options.images)
+        pool.start([&traceOne, image] { traceOne(image); });
+    pool.waitForDone();
+    return worst.load();
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+
+struct BatchOptions;
+
+// Where the run's output goes: stdout for `--out -`, stderr for errors and
+// warnings, and a progress line that rewrites itself on a terminal.
+struct BatchConsole
+{
+    std::function<void(const QByteArray &)> out;
+    std::function<void(const QString &)> error;
+    std::function<void(const QString &)> progress; // null: no progress line
+};
+
+// Traces every image with `options.jobs` at once and writes its output;
+// returns the exit status: 0 when every image was written, 1 when an image
+// could not be read or an output could not be written, 2 when a trace had no
+// defined values.
+int runBatch(const BatchOptions &options, const BatchConsole &console);
+
+// Traces one image and gives the bytes of its output, or the reason there
+// are none and the exit status that reason calls for.
+struct ImageTrace
+{
+    QByteArray bytes;
+    QString error;
+    QString warning;
+    int status = 0;
+};
+ImageTrace traceImageFile(const QString &path, const BatchOptions &options);

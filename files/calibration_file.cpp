@@ -1,0 +1,255 @@
+#include "files/calibration_file.h"
+
+#include "files/atomic_file.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+
+#include <cmath>
+
+namespace {
+
+// Far larger than a calibration can need; a bigger file is not ours.
+constexpr qint64 MaxFileBytes = 1024 * 1024;
+
+struct ScaleName
+{
+    AxisScale scale;
+    const char16_t *name;
+};
+constexpr ScaleName ScaleNames[] = {{AxisScale::LinearLinear, u"linear-linear"},
+                                    {AxisScale::LinearLog, u"linear-log"},
+                                    {AxisScale::LogLog, u"log-log"}};
+
+CalibrationFileRead refuse(const QString &what)
+{
+    return {std::nullopt, what};
+}
+
+// A JSON string with its quotes and escapes.
+QByteArray jsonString(const QString &text)
+{
+    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+    return array.mid(1, array.size() - 2);
+}
+
+QByteArray pixelText(float p)
+{
+    return QByteArray::number(qint64(p));
+}
+
+// One corner: "pixel": [x, y] of non-negative integers and "value": [x, y] texts.
+std::optional<QString> readCorner(const QJsonObject &root, const char16_t *key, CornerPixel &pixel,
+                                  QString &xText, QString &yText)
+{
+    const QString name = QString::fromUtf16(key);
+    const QJsonValue corner = root.value(name);
+    if (corner.isUndefined())
+        return QStringLiteral("\"%1\" is missing").arg(name);
+    if (!corner.isObject())
+        return QStringLiteral("\"%1\" must be an object").arg(name);
+    const QJsonObject object = corner.toObject();
+
+    const QJsonValue p = object.value(QStringLiteral("pixel"));
+    const QString pixelField = name + QStringLiteral(".pixel");
+    if (p.isUndefined())
+        return QStringLiteral("\"%1\" is missing").arg(pixelField);
+    if (!p.isArray() || p.toArray().size() != 2)
+        return QStringLiteral("\"%1\" must be an array of two pixel positions").arg(pixelField);
+    float xy[2];
+    for (int i = 0; i < 2; ++i) {
+        const QJsonValue v = p.toArray().at(i);
+        const double d = v.toDouble(-1);
+        if (!v.isDouble() || d < 0 || d != std::floor(d) || d > CalibrationFile::MaxPixel)
+            return QStringLiteral("\"%1\" must hold whole numbers from 0 to %2")
+                .arg(pixelField)
+                .arg(CalibrationFile::MaxPixel);
+        xy[i] = float(d);
+    }
+    pixel = {xy[0], xy[1]};
+
+    const QJsonValue v = object.value(QStringLiteral("value"));
+    const QString valueField = name + QStringLiteral(".value");
+    if (v.isUndefined())
+        return QStringLiteral("\"%1\" is missing").arg(valueField);
+    if (!v.isArray() || v.toArray().size() != 2 || !v.toArray().at(0).isString()
+        || !v.toArray().at(1).isString())
+        return QStringLiteral("\"%1\" must be an array of two texts").arg(valueField);
+    xText = v.toArray().at(0).toString();
+    yText = v.toArray().at(1).toString();
+    return std::nullopt;
+}
+
+std::optional<QString> readTrace(const QJsonObject &root, TraceOptions &trace)
+{
+    const QJsonValue value = root.value(QStringLiteral("trace"));
+    if (value.isUndefined() || value.isNull())
+        return std::nullopt;
+    if (!value.isObject())
+        return QStringLiteral("\"trace\" must be an object");
+    const QJsonObject object = value.toObject();
+
+    const QJsonValue line = object.value(QStringLiteral("line"));
+    if (!line.isUndefined()) {
+        const auto rule = line.isString() ? lineRuleFromName(line.toString()) : std::nullopt;
+        if (!rule)
+            return QStringLiteral("\"trace.line\" must be \"top\" or \"centre\"");
+        trace.line = *rule;
+    }
+    const QJsonValue colour = object.value(QStringLiteral("colour"));
+    if (!colour.isUndefined() && !colour.isNull()) {
+        const auto rgb = colour.isString() ? colourFromName(colour.toString()) : std::nullopt;
+        if (!rgb)
+            return QStringLiteral("\"trace.colour\" must be null or a colour \"#RRGGBB\"");
+        trace.colour = rgb;
+    }
+    const QJsonValue tolerance = object.value(QStringLiteral("tolerance"));
+    if (!tolerance.isUndefined()) {
+        const double t = tolerance.toDouble(-1);
+        if (!tolerance.isDouble() || t < 0 || t != std::floor(t) || t > 442)
+            return QStringLiteral("\"trace.tolerance\" must be a whole number from 0 to 442");
+        trace.tolerance = int(t);
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+Calibration CalibrationFile::calibration() const
+{
+    return {start, end, readCornerValues(values), scale};
+}
+
+QString scaleName(AxisScale scale)
+{
+    for (const ScaleName &s : ScaleNames) {
+        if (s.scale == scale)
+            return QString::fromUtf16(s.name);
+    }
+    return QString::fromUtf16(ScaleNames[0].name);
+}
+
+std::optional<AxisScale> scaleFromName(const QString &name)
+{
+    for (const ScaleName &s : ScaleNames) {
+        if (name == QString::fromUtf16(s.name))
+            return s.scale;
+    }
+    return std::nullopt;
+}
+
+QString lineRuleName(LineRule rule)
+{
+    return rule == LineRule::Centre ? QStringLiteral("centre") : QStringLiteral("top");
+}
+
+std::optional<LineRule> lineRuleFromName(const QString &name)
+{
+    if (name == QStringLiteral("top"))
+        return LineRule::Top;
+    if (name == QStringLiteral("centre") || name == QStringLiteral("center"))
+        return LineRule::Centre;
+    return std::nullopt;
+}
+
+std::optional<QRgb> colourFromName(const QString &name)
+{
+    static const QRegularExpression pattern(QStringLiteral("^#?([0-9A-Fa-f]{6})$"));
+    const QRegularExpressionMatch match = pattern.match(name);
+    if (!match.hasMatch())
+        return std::nullopt;
+    return qRgb(0, 0, 0) | match.captured(1).toUInt(nullptr, 16);
+}
+
+QString colourName(QRgb colour)
+{
+    return QStringLiteral("#%1").arg(colour & 0xffffff, 6, 16, QLatin1Char('0')).toUpper();
+}
+
+CalibrationFileRead parseCalibrationFile(const QByteArray &bytes)
+{
+    QJsonParseError parseError;
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &parseError);
+    if (parseError.error != QJsonParseError::NoError)
+        return refuse(QStringLiteral("not JSON: %1 at byte %2").arg(parseError.errorString()).arg(parseError.offset));
+    if (!document.isObject())
+        return refuse(QStringLiteral("not a calibration: the file must hold one JSON object"));
+    const QJsonObject root = document.object();
+
+    const QJsonValue version = root.value(QStringLiteral("curvix"));
+    if (version.isUndefined())
+        return refuse(QStringLiteral("\"curvix\" is missing: this is not a calibration file"));
+    if (!version.isDouble() || version.toDouble() != CalibrationFile::Version)
+        return refuse(QStringLiteral("\"curvix\" must be 1: this calibration file is of another version"));
+
+    CalibrationFile file;
+    const QJsonValue image = root.value(QStringLiteral("image"));
+    if (!image.isUndefined() && !image.isNull()) {
+        if (!image.isString())
+            return refuse(QStringLiteral("\"image\" must be a text"));
+        file.image = image.toString();
+    }
+    if (const auto error = readCorner(root, u"start", file.start, file.values[0], file.values[1]))
+        return refuse(*error);
+    if (const auto error = readCorner(root, u"end", file.end, file.values[2], file.values[3]))
+        return refuse(*error);
+
+    const QJsonValue scale = root.value(QStringLiteral("scale"));
+    if (scale.isUndefined())
+        return refuse(QStringLiteral("\"scale\" is missing"));
+    const auto axisScale = scale.isString() ? scaleFromName(scale.toString()) : std::nullopt;
+    if (!axisScale)
+        return refuse(QStringLiteral("\"scale\" must be \"linear-linear\", \"linear-log\" or \"log-log\""));
+    file.scale = *axisScale;
+
+    if (const auto error = readTrace(root, file.trace))
+        return refuse(*error);
+    return {file, QString()};
+}
+
+CalibrationFileRead readCalibrationFile(const QString &path)
+{
+    QFile source(path);
+    if (!source.open(QIODevice::ReadOnly))
+        return refuse(source.errorString());
+    if (source.size() > MaxFileBytes)
+        return refuse(QStringLiteral("the file is too large for a calibration"));
+    const QByteArray bytes = source.read(MaxFileBytes + 1);
+    if (source.error() != QFileDevice::NoError)
+        return refuse(source.errorString());
+    return parseCalibrationFile(bytes);
+}
+
+QByteArray calibrationObject(const CalibrationFile &file, int indent)
+{
+    const QByteArray in(indent + 2, ' ');
+    auto corner = [&](const CornerPixel &pixel, const QString &x, const QString &y) {
+        return "{ \"pixel\": [" + pixelText(pixel.x) + ", " + pixelText(pixel.y) + "], \"value\": ["
+            + jsonString(x) + ", " + jsonString(y) + "] }";
+    };
+    QByteArray out = "{\n";
+    out += in + "\"curvix\": " + QByteArray::number(CalibrationFile::Version) + ",\n";
+    if (!file.image.isEmpty())
+        out += in + "\"image\": " + jsonString(file.image) + ",\n";
+    out += in + "\"start\": " + corner(file.start, file.values[0], file.values[1]) + ",\n";
+    out += in + "\"end\":   " + corner(file.end, file.values[2], file.values[3]) + ",\n";
+    out += in + "\"scale\": " + jsonString(scaleName(file.scale)) + ",\n";
+    out += in + "\"trace\": { \"line\": " + jsonString(lineRuleName(file.trace.line)) + ", \"colour\": "
+        + (file.trace.colour ? jsonString(colourName(*file.trace.colour)) : QByteArray("null"))
+        + ", \"tolerance\": " + QByteArray::number(file.trace.tolerance) + " }\n";
+    out += QByteArray(indent, ' ') + "}";
+    return out;
+}
+
+QByteArray calibrationFileBytes(const CalibrationFile &file)
+{
+    return calibrationObject(file, 0) + "\n";
+}
+
+std::optional<QString> writeCalibrationFile(const QString &path, const CalibrationFile &file)
+{
+    return writeFileAtomically(path, calibrationFileBytes(file));
+}

@@ -1,0 +1,35 @@
+#include "output/trace_formats.h"
+
+#include "calibration/number_text.h"
+#include "digitize/auto_trace.h"
+#include "files/calibration_file.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+
+QByteArray traceTsvBytes(const TraceResult &trace)
+{
+    QString text = QStringLiteral("x\ty\n");
+    for (int k = 0; k < trace.pointCount(); ++k)
+        text += formatShortestNumber(trace.xs[size_t(k)]) + u'\t' + formatShortestNumber(trace.ys[size_t(k)]) + u'\n';
+    return text.toLatin1();
+}
+
+QByteArray traceJsonBytes(const QString &imageName, const CalibrationFile &calibration, const TraceResult &trace)
+{
+    const QByteArray name = QJsonDocument(QJsonArray{imageName}).toJson(QJsonDocument::Compact);
+    QString points;
+    QString rows;
+    for (int k = 0; k < trace.pointCount(); ++k) {
+        const QString separator = k ? QStringLiteral(", ") : QString();
+        points += separator + u'[' + formatShortestNumber(trace.xs[size_t(k)]) + QStringLiteral(", ")
+            + formatShortestNumber(trace.ys[size_t(k)]) + u']';
+        rows += separator + formatShortestNumber(trace.rows[size_t(k)]);
+    }
+    QByteArray out = "{\n  \"image\": " + name.mid(1, name.size() - 2) + ",\n";
+    out += "  \"calibration\": " + calibrationObject(calibration, 2) + ",\n";
+    out += "  \"points\": [" + points.toLatin1() + "],\n";
+    out += "  \"rows\": [" + rows.toLatin1() + "],\n";
+    out += QByteArray("  \"truncated\": ") + (trace.truncated ? "true" : "false") + "\n}\n";
+    return out;
+}

@@ -1,0 +1,139 @@
+#include "files/calibration_file.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// The example of the file's layout, as the program writes it.
+const QByteArray Example = R"({
+  "curvix": 1,
+  "image": "figure3.png",
+  "start": { "pixel": [80, 540], "value": ["0", "1"] },
+  "end":   { "pixel": [770, 30], "value": ["50", "10000"] },
+  "scale": "linear-log",
+  "trace": { "line": "top", "colour": null, "tolerance": 60 }
+}
+)";
+
+// The example with one piece of text replaced.
+QByteArray exampleWith(const char *from, const char *to)
+{
+    QByteArray bytes = Example;
+    return bytes.replace(from, to);
+}
+
+} // namespace
+
+class TestCalibrationFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void readsTheExample();
+    void writesWhatItReads();
+    void refusals_data();
+    void refusals();
+    void optionalAndUnknownFields();
+};
+
+void TestCalibrationFile::readsTheExample()
+{
+    const CalibrationFileRead read = parseCalibrationFile(Example);
+    QVERIFY2(read.file, qPrintable(read.error));
+    const CalibrationFile &file = *read.file;
+    QCOMPARE(file.image, QStringLiteral("figure3.png"));
+    QCOMPARE(file.start, (CornerPixel{80, 540}));
+    QCOMPARE(file.end, (CornerPixel{770, 30}));
+    QCOMPARE(file.values, (CornerTexts{QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("50"),
+                                       QStringLiteral("10000")}));
+    QCOMPARE(file.scale, AxisScale::LinearLog);
+    QCOMPARE(file.trace.line, LineRule::Top);
+    QVERIFY(!file.trace.colour);
+    QCOMPARE(file.trace.tolerance, 60);
+    // The values are read as the window reads typed numbers.
+    const Calibration calibration = file.calibration();
+    QCOMPARE(calibration.values.ye, 10000.0);
+    QVERIFY(calibration.yLogarithmic() && !calibration.xLogarithmic());
+}
+
+void TestCalibrationFile::writesWhatItReads()
+{
+    QCOMPARE(calibrationFileBytes(*parseCalibrationFile(Example).file), Example);
+
+    CalibrationFile file;
+    file.values = {QStringLiteral(" 1 000"), QStringLiteral("1E3"), QStringLiteral("\"quoted\"\\"), QStringLiteral("２")};
+    file.trace.line = LineRule::Centre;
+    file.trace.colour = qRgb(0xd6, 0x27, 0x28);
+    file.trace.tolerance = 25;
+    file.scale = AxisScale::LogLog;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("cal.json"));
+    QVERIFY(!writeCalibrationFile(path, file));
+    const CalibrationFileRead read = readCalibrationFile(path);
+    QVERIFY2(read.file, qPrintable(read.error));
+    QCOMPARE(read.file->values, file.values);
+    QCOMPARE(read.file->trace.colour, file.trace.colour);
+    QCOMPARE(read.file->trace.line, LineRule::Centre);
+    QCOMPARE(read.file->trace.tolerance, 25);
+    QCOMPARE(read.file->scale, AxisScale::LogLog);
+    QVERIFY(read.file->image.isEmpty());
+    QCOMPARE(calibrationFileBytes(*read.file), calibrationFileBytes(file));
+}
+
+void TestCalibrationFile::refusals_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("error");
+
+    QTest::newRow("not JSON") << QByteArray("curvix 1") << QStringLiteral("not JSON");
+    QTest::newRow("truncated") << Example.left(Example.size() / 2) << QStringLiteral("not JSON");
+    QTest::newRow("an array") << QByteArray("[1]") << QStringLiteral("one JSON object");
+    QTest::newRow("curvix missing") << exampleWith("\"curvix\": 1,", "") << QStringLiteral("\"curvix\" is missing");
+    QTest::newRow("curvix 2") << exampleWith("\"curvix\": 1", "\"curvix\": 2") << QStringLiteral("\"curvix\" must be 1");
+    QTest::newRow("curvix a text") << exampleWith("\"curvix\": 1", "\"curvix\": \"1\"") << QStringLiteral("\"curvix\" must be 1");
+    QTest::newRow("start missing") << exampleWith("\"start\"", "\"begin\"") << QStringLiteral("\"start\" is missing");
+    QTest::newRow("end not an object") << exampleWith("\"end\":   {", "\"end\": 5, \"x\": {") << QStringLiteral("\"end\" must be an object");
+    QTest::newRow("pixel missing") << exampleWith("\"pixel\": [80, 540], ", "") << QStringLiteral("\"start.pixel\" is missing");
+    QTest::newRow("negative pixel") << exampleWith("[80, 540]", "[-1, 540]") << QStringLiteral("\"start.pixel\" must hold whole numbers");
+    QTest::newRow("fractional pixel") << exampleWith("[770, 30]", "[770.5, 30]") << QStringLiteral("\"end.pixel\" must hold whole numbers");
+    QTest::newRow("pixel as text") << exampleWith("[770, 30]", "[\"770\", 30]") << QStringLiteral("\"end.pixel\" must hold whole numbers");
+    QTest::newRow("one pixel") << exampleWith("[770, 30]", "[770]") << QStringLiteral("\"end.pixel\" must be an array of two");
+    QTest::newRow("value as numbers") << exampleWith("[\"0\", \"1\"]", "[0, 1]") << QStringLiteral("\"start.value\" must be an array of two texts");
+    QTest::newRow("value missing") << exampleWith(", \"value\": [\"50\", \"10000\"]", "") << QStringLiteral("\"end.value\" is missing");
+    QTest::newRow("unknown scale") << exampleWith("linear-log", "log-linear") << QStringLiteral("\"scale\" must be");
+    QTest::newRow("scale missing") << exampleWith("\"scale\": \"linear-log\",", "") << QStringLiteral("\"scale\" is missing");
+    QTest::newRow("unknown line mode") << exampleWith("\"top\"", "\"bottom\"") << QStringLiteral("\"trace.line\" must be");
+    QTest::newRow("colour without hash digits") << exampleWith("null", "\"red\"") << QStringLiteral("\"trace.colour\" must be");
+    QTest::newRow("colour too short") << exampleWith("null", "\"#fff\"") << QStringLiteral("\"trace.colour\" must be");
+    QTest::newRow("negative tolerance") << exampleWith("60", "-5") << QStringLiteral("\"trace.tolerance\" must be");
+    QTest::newRow("image a number") << exampleWith("\"figure3.png\"", "3") << QStringLiteral("\"image\" must be a text");
+}
+
+void TestCalibrationFile::refusals()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, error);
+    const CalibrationFileRead read = parseCalibrationFile(bytes);
+    QVERIFY(!read.file);
+    QVERIFY2(read.error.contains(error), qPrintable(read.error));
+}
+
+void TestCalibrationFile::optionalAndUnknownFields()
+{
+    QByteArray bytes = exampleWith("\"image\": \"figure3.png\",", "\"later\": {\"x\": [1]}, \"note\": \"hi\",");
+    bytes.replace(",\n  \"trace\": { \"line\": \"top\", \"colour\": null, \"tolerance\": 60 }", "");
+    const CalibrationFileRead read = parseCalibrationFile(bytes);
+    QVERIFY2(read.file, qPrintable(read.error));
+    QVERIFY(read.file->image.isEmpty());
+    QCOMPARE(read.file->trace.line, LineRule::Top);
+    QCOMPARE(read.file->trace.tolerance, 60);
+    QCOMPARE(read.file->end, (CornerPixel{770, 30}));
+
+    const CalibrationFileRead colour = parseCalibrationFile(exampleWith("null", "\"#D62728\""));
+    QVERIFY2(colour.file, qPrintable(colour.error));
+    QCOMPARE(colour.file->trace.colour, std::optional<QRgb>(qRgb(0xd6, 0x27, 0x28)));
+}
+
+QTEST_GUILESS_MAIN(TestCalibrationFile)
+#include "tst_calibration_file.moc"
