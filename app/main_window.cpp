@@ -68,8 +68,8 @@ void MainWindow::connectHandlers()
     // Toggled, not clicked: arrow keys move the selection within the group too.
     const std::pair<QRadioButton *, AxisScale> options[] = {
         {Option1, AxisScale::LinearLinear}, {Option2, AxisScale::LinearLog}, {Option3, AxisScale::LogLog}};
-    for (const auto &[option, scale] : options) {
-        connect(option, &QRadioButton::toggled, this, [this, scale](bool checked) {
+    for (const auto &choice : options) {
+        connect(choice.first, &QRadioButton::toggled, this, [this, scale = choice.second](bool checked) {
             if (checked)
                 m_state.AxisScale = scale;
         });

@@ -70,18 +70,20 @@ std::optional<std::pair<QString, int>> checkBeforeTracing(const BatchOptions &op
 ImageTrace traceImageFile(const QString &path, const BatchOptions &options)
 {
     ImageTrace result;
-    QImage surface;
-    {
-        const LoadedImage loaded = loadImageFile(path);
-        if (loaded.image.isNull()) {
-            result.error = QStringLiteral("%1: %2").arg(path, loaded.error);
-            result.status = 1;
-            return result;
-        }
-        surface = PictureSurface::composeWhole(opaqueOnWhite(loaded.image));
-    }
     const TraceOptions &traceOptions = options.calibration.trace;
-    const TraceResult trace = traceCurve(surface, options.calibration.calibration(), traceOptions);
+    const Calibration calibration = options.calibration.calibration();
+    // Only the part the trace reads is decoded when it lies inside the
+    // picture; a frame that reaches past the picture reads the picture area
+    // around it, as the window does.
+    const LoadedImage loaded = loadImageFile(path, traceArea(calibration, traceOptions));
+    if (loaded.image.isNull()) {
+        result.error = QStringLiteral("%1: %2").arg(path, loaded.error);
+        result.status = 1;
+        return result;
+    }
+    const bool part = !loaded.origin.isNull() || loaded.image.rect().contains(traceArea(calibration, traceOptions));
+    const QImage surface = part ? opaqueOnWhite(loaded.image) : PictureSurface::composeWhole(opaqueOnWhite(loaded.image));
+    const TraceResult trace = traceCurve(surface, calibration, traceOptions, loaded.origin);
     if (trace.fault) {
         result.error = QStringLiteral("%1: %2").arg(path, faultMessageEnglish(*trace.fault));
         result.status = 2;
@@ -111,14 +113,12 @@ int runBatch(const BatchOptions &options, const BatchConsole &console)
     QElapsedTimer clock;
     clock.start();
 
-    auto traceOne = [&](const QString &image) {
-        ImageTrace trace = traceImageFile(image, options);
-        if (trace.status == 0 && !options.toStdout) {
-            if (const auto error = writeFileAtomically(outputPath(image, options), trace.bytes)) {
-                trace.error = QStringLiteral("%1: %2").arg(outputPath(image, options), *error);
-                trace.status = 1;
-            }
-        }
+    // Writing waits on the disk; one writer does it, so that the tracing
+    // threads go on decoding meanwhile.
+    QThreadPool writer;
+    writer.setMaxThreadCount(1);
+
+    auto report = [&](const ImageTrace &trace) {
         QMutexLocker lock(&consoleMutex);
         int expected = worst.load();
         while (trace.status > expected && !worst.compare_exchange_weak(expected, trace.status)) {
@@ -136,10 +136,26 @@ int runBatch(const BatchOptions &options, const BatchConsole &console)
         }
     };
 
+    auto traceOne = [&](const QString &image) {
+        ImageTrace trace = traceImageFile(image, options);
+        if (trace.status != 0 || options.toStdout) {
+            report(trace);
+            return;
+        }
+        writer.start([&report, &options, image, trace]() mutable {
+            if (const auto error = writeFileAtomically(outputPath(image, options), trace.bytes)) {
+                trace.error = QStringLiteral("%1: %2").arg(outputPath(image, options), *error);
+                trace.status = 1;
+            }
+            report(trace);
+        });
+    };
+
     QThreadPool pool;
     pool.setMaxThreadCount(std::max(1, options.jobs));
     for (const QString &image : options.images)
         pool.start([&traceOne, image] { traceOne(image); });
     pool.waitForDone();
+    writer.waitForDone();
     return worst.load();
 }

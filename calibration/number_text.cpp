@@ -17,6 +17,25 @@ struct DecimalDigits
 DecimalDigits decimalDigits(double positive, int significant)
 {
     char buffer[64];
+    // The shortest form that reads back as the same double is, when it has no
+    // more digits than asked for, also the value rounded to that many digits:
+    // it lies within half a unit in the last place of the double, far closer
+    // than half a step of the last asked-for digit. It is much cheaper to make.
+    {
+        const auto shortest = std::to_chars(buffer, buffer + sizeof buffer, positive, std::chars_format::scientific);
+        DecimalDigits out;
+        const char *p = buffer;
+        for (; p < shortest.ptr && *p != 'e'; ++p) {
+            if (*p >= '0' && *p <= '9')
+                out.digits.push_back(*p);
+        }
+        if (int(out.digits.size()) <= significant) {
+            if (p < shortest.ptr)
+                std::from_chars(*(p + 1) == '+' ? p + 2 : p + 1, static_cast<const char *>(shortest.ptr), out.exponent);
+            out.digits.append(size_t(significant) - out.digits.size(), '0');
+            return out;
+        }
+    }
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, positive,
                                       std::chars_format::scientific, significant - 1);
     DecimalDigits out;
@@ -91,27 +110,112 @@ constexpr int GeneralDigits = 15;
 
 } // namespace
 
+namespace {
+
+// The general form of a finite, non-zero value, written into `out` (room
+// for 32 characters); returns its length. Works on character buffers alone,
+// because the data file writes two of these per traced column.
+int writeGeneral(double value, char *out)
+{
+    char buffer[64];
+    const double magnitude = std::fabs(value);
+    // The shortest round-trip digits, when they are no more than 15, are the
+    // value rounded to 15 digits (see decimalDigits); else round explicitly.
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific);
+    char digits[24];
+    int count = 0;
+    const char *p = buffer;
+    for (; p < result.ptr && *p != 'e'; ++p) {
+        if (*p >= '0' && *p <= '9' && count < 20)
+            digits[count++] = *p;
+    }
+    if (count > GeneralDigits) {
+        result = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific,
+                               GeneralDigits - 1);
+        count = 0;
+        for (p = buffer; p < result.ptr && *p != 'e'; ++p) {
+            if (*p >= '0' && *p <= '9')
+                digits[count++] = *p;
+        }
+    }
+    int exponent = 0;
+    if (p < result.ptr)
+        std::from_chars(*(p + 1) == '+' ? p + 2 : p + 1, static_cast<const char *>(result.ptr), exponent);
+    while (count > 1 && digits[count - 1] == '0')
+        --count;
+
+    char *o = out;
+    if (value < 0)
+        *o++ = '-';
+    if (exponent >= -4 && exponent <= 14) {
+        if (exponent < 0) {
+            *o++ = '0';
+            *o++ = '.';
+            for (int i = 0; i < -exponent - 1; ++i)
+                *o++ = '0';
+            for (int i = 0; i < count; ++i)
+                *o++ = digits[i];
+        } else {
+            for (int i = 0; i <= exponent || i < count; ++i) {
+                if (i == exponent + 1)
+                    *o++ = '.';
+                *o++ = i < count ? digits[i] : '0';
+            }
+        }
+    } else {
+        *o++ = digits[0];
+        if (count > 1) {
+            *o++ = '.';
+            for (int i = 1; i < count; ++i)
+                *o++ = digits[i];
+        }
+        *o++ = 'E';
+        *o++ = exponent < 0 ? '-' : '+';
+        const int e = std::abs(exponent);
+        if (e >= 100)
+            *o++ = char('0' + e / 100);
+        *o++ = char('0' + e / 10 % 10);
+        *o++ = char('0' + e % 10);
+    }
+    return int(o - out);
+}
+
+} // namespace
+
 QString formatGeneralNumber(double value)
 {
     if (!std::isfinite(value))
         return nonFiniteText(value);
     if (value == 0)
         return QStringLiteral("0");
-    DecimalDigits d = decimalDigits(std::fabs(value), GeneralDigits);
-    stripTrailingZeros(d.digits);
-    if (d.exponent >= -4 && d.exponent <= 14)
-        return withSign(value, plainDecimal(d.digits, d.exponent));
-
-    std::string mantissa = d.digits.substr(0, 1);
-    if (d.digits.size() > 1)
-        mantissa += "." + d.digits.substr(1);
-    return withSign(value, mantissa) + u'E' + exponentText(d.exponent);
+    char text[40];
+    return QString::fromLatin1(text, writeGeneral(value, text));
 }
 
 QString formatNumberItem(double value)
 {
-    const QString number = formatGeneralNumber(value);
-    return value < 0 ? number + u' ' : u' ' + number + u' ';
+    QByteArray item;
+    appendNumberItem(item, value);
+    return QString::fromLatin1(item);
+}
+
+void appendNumberItem(QByteArray &out, double value)
+{
+    if (!std::isfinite(value)) {
+        const QByteArray text = nonFiniteText(value).toLatin1();
+        out += value < 0 ? text + ' ' : ' ' + text + ' ';
+        return;
+    }
+    char text[40];
+    int length = 0;
+    if (!(value < 0))
+        text[length++] = ' ';
+    if (value == 0)
+        text[length++] = '0';
+    else
+        length += writeGeneral(value, text + length);
+    text[length++] = ' ';
+    out.append(text, length);
 }
 
 QString formatFixedReadout(double value)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 // Number-to-text rules. Every text uses "." as decimal mark, whatever the
@@ -13,6 +14,8 @@ QString formatGeneralNumber(double value);
 // A number item as the data file and the graph labels write it: a space in
 // place of the sign when the value is not negative, the number, one space.
 QString formatNumberItem(double value);
+// The same, appended to bytes that are being written to a file.
+void appendNumberItem(QByteArray &out, double value);
 
 // The read-out "#####0.000": three decimals, halves away from zero.
 QString formatFixedReadout(double value);

@@ -117,7 +117,8 @@ double lineCentre(const QImage &image, const ScanArea &area, int k, int picked, 
 
 } // namespace
 
-TraceResult traceCurve(const QImage &surface, const Calibration &calibration, const TraceOptions &options)
+TraceResult traceCurve(const QImage &surface, const Calibration &calibration, const TraceOptions &options,
+                       QPoint origin)
 {
     TraceResult result;
     AxisFault fault{};
@@ -131,7 +132,8 @@ TraceResult traceCurve(const QImage &surface, const Calibration &calibration, co
     const int limit = options.maxColumns > 0 ? options.maxColumns : UnlimitedColumns;
     const PositionRun columns = positionRun(bounds.firstColumn, bounds.lastColumn, limit);
     const PositionRun rows = fullRun(bounds.firstRow, bounds.lastRow);
-    const ScanArea area{pixelIndex(columns.first), columns.count, pixelIndex(rows.first), rows.count};
+    const ScanArea area{pixelIndex(columns.first) - origin.x(), columns.count, pixelIndex(rows.first) - origin.y(),
+                        rows.count};
 
     const QImage image = surface.format() == QImage::Format_RGB32 || surface.format() == QImage::Format_ARGB32
         ? surface
@@ -195,6 +197,20 @@ std::optional<AxisFault> traceFault(const Calibration &calibration, const TraceO
             return AxisFault{Axis::Y, v.fault};
     }
     return std::nullopt;
+}
+
+QRect traceArea(const Calibration &calibration, const TraceOptions &options)
+{
+    const TraceBounds bounds = TraceBounds::of(calibration);
+    const int limit = options.maxColumns > 0 ? options.maxColumns : UnlimitedColumns;
+    const PositionRun columns = positionRun(bounds.firstColumn, bounds.lastColumn, limit);
+    const PositionRun rows = fullRun(bounds.firstRow, bounds.lastRow);
+    const long long x = pixelIndex(columns.first);
+    const long long y = pixelIndex(rows.first);
+    constexpr long long Far = 1LL << 30;
+    if (columns.count == 0 || rows.count == 0 || std::abs(x) > Far || std::abs(y) > Far)
+        return QRect();
+    return QRect(int(x), int(y), columns.count, rows.count);
 }
 
 void storeTrace(const TraceResult &trace, WorkState &state)

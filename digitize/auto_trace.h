@@ -4,6 +4,8 @@
 #include "calibration/work_state.h"
 
 #include <QRgb>
+#include <QPoint>
+#include <QRect>
 
 #include <optional>
 #include <vector>
@@ -48,12 +50,17 @@ struct TraceResult
 // below 255; a column without one repeats the row picked before it (row 0
 // before the first). Pixels outside the surface count as green 255.
 // When any value would be undefined the result holds only the fault.
+// The surface's top-left pixel is picture pixel `origin`: a surface cut from
+// a larger picture is read at the same picture positions.
 TraceResult traceCurve(const QImage &surface, const Calibration &calibration,
-                       const TraceOptions &options = {});
+                       const TraceOptions &options = {}, QPoint origin = QPoint());
 
 // The fault every trace under this calibration meets, whatever the picture:
 // an undefined axis, a zero span, or values beyond range at the frame's edges.
 std::optional<AxisFault> traceFault(const Calibration &calibration, const TraceOptions &options = {});
+
+// The picture pixels the trace reads (empty when it reads none).
+QRect traceArea(const Calibration &calibration, const TraceOptions &options = {});
 
 // Keeps a trace as the last one: PointCount, and entries 1 ... count of
 // Points and CurveY (later entries keep what they held). The trace must fit

@@ -105,7 +105,7 @@ QString translate(const char *text)
 
 } // namespace
 
-LoadedImage decodeImage(const QByteArray &bytes)
+LoadedImage decodeImage(const QByteArray &bytes, const QRect &part)
 {
     QByteArray data = bytes;
     QBuffer buffer(&data);
@@ -120,16 +120,21 @@ LoadedImage decodeImage(const QByteArray &bytes)
         : format == "gif"                  ? gifComplete(bytes)
                                            : true;
     if (!format.isEmpty() && !complete)
-        return {QImage(), translate("The file ends before its image data is complete.")};
+        return {QImage(), translate("The file ends before its image data is complete."), {}};
 
+    QPoint origin;
+    if (part.isValid() && QRect(QPoint(), reader.size()).contains(part)) {
+        reader.setClipRect(part);
+        origin = part.topLeft();
+    }
     QImage image = reader.read();
     if (image.isNull()) {
         const QString reason = reader.error() == QImageReader::UnsupportedFormatError
             ? translate("This is not a JPEG, BMP, GIF or TIFF image.")
             : reader.errorString();
-        return {QImage(), reason};
+        return {QImage(), reason, {}};
     }
-    return {image, QString()};
+    return {image, QString(), origin};
 }
 
 QImage opaqueOnWhite(const QImage &image)
@@ -145,15 +150,15 @@ QImage opaqueOnWhite(const QImage &image)
     return opaque;
 }
 
-LoadedImage loadImageFile(const QString &path)
+LoadedImage loadImageFile(const QString &path, const QRect &part)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return {QImage(), file.errorString()};
+        return {QImage(), file.errorString(), {}};
     if (file.size() > MaxImageFileBytes)
-        return {QImage(), translate("The file is too large for an image of a chart.")};
+        return {QImage(), translate("The file is too large for an image of a chart."), {}};
     const QByteArray bytes = file.read(MaxImageFileBytes + 1);
     if (file.error() != QFileDevice::NoError)
-        return {QImage(), file.errorString()};
-    return decodeImage(bytes);
+        return {QImage(), file.errorString(), {}};
+    return decodeImage(bytes, part);
 }

@@ -10,6 +10,9 @@ struct LoadedImage
 {
     QImage image;
     QString error;
+    // Where the image's top-left pixel lies in the whole picture: (0, 0)
+    // unless only a part was decoded.
+    QPoint origin;
 };
 
 // The largest file read, and the largest decoded picture accepted: enough
@@ -22,9 +25,11 @@ inline constexpr int MaxDecodedImageMb = 256;
 // BMP, GIF, TIFF, PNG, WebP, PPM ...), whatever the file's name says.
 // A file that ends before its image data is complete is refused rather than
 // shown half-decoded.
-LoadedImage decodeImage(const QByteArray &bytes);
+// With a part given that lies inside the picture, only that part is decoded
+// (quicker for JPEG); otherwise the whole picture.
+LoadedImage decodeImage(const QByteArray &bytes, const QRect &part = QRect());
 
-LoadedImage loadImageFile(const QString &path);
+LoadedImage loadImageFile(const QString &path, const QRect &part = QRect());
 
 // The picture with any transparent parts put on white, so that a transparent
 // PNG is read as it looks in a viewer.

@@ -12,17 +12,18 @@ namespace {
 // The count line (empty when no count was ever set), then one line per point.
 QByteArray fileBytes(std::optional<int> count, const double *xs, const double *ys)
 {
-    QString text;
+    QByteArray bytes;
+    bytes.reserve(24 + 48 * count.value_or(0));
     if (count)
-        text += formatNumberItem(*count);
-    text += QStringLiteral("\r\n");
+        appendNumberItem(bytes, *count);
+    bytes += "\r\n";
     for (int k = 0; k < count.value_or(0); ++k) {
-        text += formatNumberItem(xs[k]);
-        text += QStringLiteral(", ");
-        text += formatNumberItem(ys[k]);
-        text += QStringLiteral("\r\n");
+        appendNumberItem(bytes, xs[k]);
+        bytes += ", ";
+        appendNumberItem(bytes, ys[k]);
+        bytes += "\r\n";
     }
-    return text.toLatin1();
+    return bytes;
 }
 
 } // namespace

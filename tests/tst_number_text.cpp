@@ -1,9 +1,14 @@
 #include "calibration/number_text.h"
 
 #include <QLocale>
+#include <QRandomGenerator>
 #include <QTest>
 
 #include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <string>
 
 class TestNumberText : public QObject
 {
@@ -21,6 +26,7 @@ private slots:
     void position_data();
     void position();
     void decimalMarkIgnoresLocale();
+    void generalMatchesPrintf();
     // Puts the C locale back, so that a failed check cannot leave a German
     // locale to the tests after it.
     void cleanup();
@@ -152,6 +158,60 @@ void TestNumberText::decimalMarkIgnoresLocale()
     QCOMPARE(formatFixedReadout(2.5), QStringLiteral("2.500"));
     QCOMPARE(formatScientificReadout(2.5), QStringLiteral("2.500E+00"));
     QCOMPARE(formatPosition(12.5f), QStringLiteral("12.5"));
+}
+
+// The general format rebuilt from printf's correctly rounded 15 digits.
+QString referenceGeneral(double value)
+{
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
+    std::string digits;
+    const char *p = buffer;
+    for (; *p != 'e'; ++p)
+        if (*p != '.')
+            digits.push_back(*p);
+    const int exponent = std::atoi(p + 1);
+    while (digits.size() > 1 && digits.back() == '0')
+        digits.pop_back();
+    std::string text;
+    if (exponent >= -4 && exponent <= 14) {
+        if (exponent < 0)
+            text = "0." + std::string(size_t(-exponent - 1), '0') + digits;
+        else if (size_t(exponent) + 1 >= digits.size())
+            text = digits + std::string(size_t(exponent) + 1 - digits.size(), '0');
+        else
+            text = digits.substr(0, size_t(exponent) + 1) + "." + digits.substr(size_t(exponent) + 1);
+    } else {
+        char e[16];
+        std::snprintf(e, sizeof e, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
+        text = digits.substr(0, 1) + (digits.size() > 1 ? "." + digits.substr(1) : std::string()) + e;
+    }
+    return QString::fromLatin1((value < 0 ? "-" : "") + text);
+}
+
+void TestNumberText::generalMatchesPrintf()
+{
+    // Short decimals (the quick path), long fractions and random bit patterns.
+    QRandomGenerator random(7);
+    for (int i = 0; i < 20000; ++i) {
+        double value = 0;
+        switch (i % 3) {
+        case 0:
+            value = double(random.bounded(-100000, 100000)) / std::pow(10.0, random.bounded(0, 8));
+            break;
+        case 1:
+            value = random.generateDouble() * std::pow(10.0, random.bounded(-20, 20)) / 3;
+            break;
+        default:
+            do {
+                const quint64 bits = random.generate64();
+                std::memcpy(&value, &bits, sizeof value);
+            } while (!std::isfinite(value));
+        }
+        if (value == 0)
+            continue;
+        QCOMPARE(formatGeneralNumber(value), referenceGeneral(value));
+    }
 }
 
 void TestNumberText::cleanup()

@@ -5,6 +5,9 @@
 #include "calibration/number_text.h"
 #include "chart_maker.h"
 #include "gui_helpers.h"
+#include "batch/batch_options.h"
+#include "batch/batch_runner.h"
+#include "digitize/picture_surface.h"
 
 #include <QScreen>
 #include <QDir>
@@ -116,19 +119,24 @@ void TestWorkflow::wholeRoad_data()
 {
     QTest::addColumn<int>("chart");
     QTest::addColumn<QString>("fileName");
-    QTest::newRow("linear, BMP") << 0 << QStringLiteral("linear.bmp");
-    QTest::newRow("linear-log, TIFF") << 1 << QStringLiteral("linear_log.tif");
-    QTest::newRow("log-log, BMP") << 2 << QStringLiteral("log_log.bmp");
+    QTest::addColumn<int>("width"); // the picture cut to this width; 0: whole
+    QTest::newRow("linear, BMP") << 0 << QStringLiteral("linear.bmp") << 0;
+    QTest::newRow("linear-log, TIFF") << 1 << QStringLiteral("linear_log.tif") << 0;
+    QTest::newRow("log-log, BMP") << 2 << QStringLiteral("log_log.bmp") << 0;
+    QTest::newRow("linear, frame past the picture") << 0 << QStringLiteral("narrow.bmp") << 600;
 }
 
 void TestWorkflow::wholeRoad()
 {
     QFETCH(int, chart);
     QFETCH(QString, fileName);
+    QFETCH(int, width);
 
     Session s;
     MainWindow &w = *s.window;
-    const Chart drawn = drawChart(sampleCharts()[chart]);
+    Chart drawn = drawChart(sampleCharts()[chart]);
+    if (width)
+        drawn.image = drawn.image.copy(0, 0, width, drawn.image.height());
     const ChartDesign &design = drawn.design;
     QVERIFY(drawn.image.save(s.path(fileName)));
 
@@ -163,8 +171,20 @@ void TestWorkflow::wholeRoad()
     QTest::mouseClick(w.Command6, Qt::LeftButton);
     const QList<double> numbers{design.xs, design.ys, design.xe, design.ye};
     const QByteArray saved = readBytes(s.path(QStringLiteral("curve.csv")));
-    QCOMPARE(saved, expectedDataFile(drawn.image, design.start, design.end, numbers, design.axisScale));
+    QCOMPARE(saved, expectedDataFile(PictureSurface::compose(drawn.image), design.start, design.end, numbers,
+                                     design.axisScale));
     QCOMPARE(saved.count("\r\n"), design.end.x() - design.start.x() - 3 + 1);
+
+    // The command-line tracer writes the same bytes for the same picture,
+    // corners, values and scale.
+    const ParsedCommandLine command = parseCommandLine(
+        {QStringLiteral("curvix-trace"), QStringLiteral("--start"),
+         QStringLiteral("%1,%2").arg(design.start.x()).arg(design.start.y()), QStringLiteral("--end"),
+         QStringLiteral("%1,%2").arg(design.end.x()).arg(design.end.y()), QStringLiteral("--values"), values.join(u','),
+         QStringLiteral("--scale"), scaleName(design.axisScale), s.path(fileName)},
+        1);
+    QVERIFY2(command.options, qPrintable(command.error));
+    QCOMPARE(traceImageFile(s.path(fileName), *command.options).bytes, saved);
 }
 
 void TestWorkflow::pointReadouts()

@@ -1,0 +1,234 @@
+// curvix-trace as a user runs it: the built program, its exit status, what
+// it prints and the files it leaves.
+#include "files/calibration_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Run
+{
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+// Runs curvix-trace in `dir` with "{dir}" in the arguments replaced by its path.
+Run trace(const QTemporaryDir &dir, QStringList arguments)
+{
+    for (QString &argument : arguments)
+        argument.replace(QStringLiteral("{dir}"), dir.path());
+    QProcess process;
+    process.setWorkingDirectory(dir.path());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    environment.remove(QStringLiteral("DISPLAY"));
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(CURVIX_TRACE), arguments);
+    if (!process.waitForFinished(60000))
+        return {};
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),
+            process.readAllStandardError()};
+}
+
+// A white picture with a black curve along row 200 from column 100 on.
+void writeChart(const QString &path)
+{
+    QImage image(400, 300, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    for (int x = 100; x < 400; ++x)
+        image.setPixel(x, 200, qRgb(0, 0, 0));
+    QVERIFY(image.save(path));
+}
+
+const QStringList Calibrated{QStringLiteral("--start"), QStringLiteral("50,250"), QStringLiteral("--end"),
+                             QStringLiteral("350,50"), QStringLiteral("--values"), QStringLiteral("0,0,300,200")};
+
+QByteArray bytesOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+} // namespace
+
+class TestTraceCli : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void failures_data();
+    void failures();
+    void formats();
+    void manyImagesAtOnce();
+    void projectFile();
+};
+
+void TestTraceCli::failures_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QStringList>("written"); // outputs that exist afterwards
+
+    const QString good = QStringLiteral("{dir}/good.png");
+    QTest::newRow("an unreadable image; the others go on")
+        << Calibrated + QStringList{good, QStringLiteral("{dir}/broken.png")} << 1
+        << QStringLiteral("curvix-trace: %1/broken.png: ") << QStringList{QStringLiteral("good.csv")};
+    QTest::newRow("an image that does not exist")
+        << Calibrated + QStringList{QStringLiteral("{dir}/gone.png")} << 1
+        << QStringLiteral("curvix-trace: %1/gone.png: No such file or directory") << QStringList{};
+    QTest::newRow("log start value 0")
+        << Calibrated + QStringList{QStringLiteral("--scale"), QStringLiteral("linear-log"), good} << 2
+        << QStringLiteral("curvix-trace: The Y axis is logarithmic: its start value must not be 0.\n") << QStringList{};
+    QTest::newRow("corners on one row")
+        << QStringList{QStringLiteral("--start"), QStringLiteral("50,50"), QStringLiteral("--end"), QStringLiteral("350,50"),
+                       QStringLiteral("--values"), QStringLiteral("0,0,1,1"), good}
+        << 2 << QStringLiteral("The start and end points lie on the same row") << QStringList{};
+    QTest::newRow("an unknown scale") << Calibrated + QStringList{QStringLiteral("--scale"), QStringLiteral("log"), good}
+                                      << 2 << QStringLiteral("--scale must be") << QStringList{};
+    QTest::newRow("three values") << QStringList{QStringLiteral("--start"), QStringLiteral("50,250"), QStringLiteral("--end"),
+                                                 QStringLiteral("350,50"), QStringLiteral("--values"), QStringLiteral("0,0,3"), good}
+                                  << 2 << QStringLiteral("--values must be four values") << QStringList{};
+    QTest::newRow("no calibration") << QStringList{good} << 2 << QStringLiteral("give the calibration") << QStringList{};
+    QTest::newRow("an unknown option") << Calibrated + QStringList{QStringLiteral("--fast"), good} << 2
+                                       << QStringLiteral("Unknown option 'fast'") << QStringList{};
+    QTest::newRow("a bad calibration file")
+        << QStringList{QStringLiteral("--project"), QStringLiteral("{dir}/bad.json"), good} << 2
+        << QStringLiteral("curvix-trace: {dir}/bad.json: \"scale\" is missing") << QStringList{};
+    QTest::newRow("no output folder") << Calibrated + QStringList{QStringLiteral("--out"), QStringLiteral("{dir}/none"), good}
+                                      << 1 << QStringLiteral("the output folder does not exist") << QStringList{};
+    QTest::newRow("stdout takes one image") << Calibrated + QStringList{QStringLiteral("--out"), QStringLiteral("-"), good, good}
+                                            << 2 << QStringLiteral("--out - takes exactly one image") << QStringList{};
+}
+
+void TestTraceCli::failures()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, message);
+    QFETCH(QStringList, written);
+
+    QTemporaryDir dir;
+    writeChart(dir.filePath(QStringLiteral("good.png")));
+    QFile broken(dir.filePath(QStringLiteral("broken.png")));
+    QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write("not a picture") > 0);
+    broken.close();
+    // An output left from before must survive a failed run untouched.
+    QFile old(dir.filePath(QStringLiteral("broken.csv")));
+    QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old\r\n") > 0);
+    old.close();
+    QFile bad(dir.filePath(QStringLiteral("bad.json")));
+    QVERIFY(bad.open(QIODevice::WriteOnly)
+            && bad.write(R"({"curvix": 1, "start": {"pixel": [1, 2], "value": ["0", "0"]},
+                             "end": {"pixel": [3, 1], "value": ["1", "1"]}})") > 0);
+    bad.close();
+
+    const Run run = trace(dir, arguments);
+    QCOMPARE(run.status, status);
+    const QString err = QString::fromUtf8(run.err);
+    const QString expected = QString(message).replace(QStringLiteral("{dir}"), dir.path()).arg(dir.path());
+    QVERIFY2(err.contains(expected), qPrintable(err));
+    QCOMPARE(bytesOf(dir.filePath(QStringLiteral("broken.csv"))), QByteArray("old\r\n"));
+    const QStringList outputs = QDir(dir.path()).entryList({QStringLiteral("*.csv")}, QDir::Files, QDir::Name);
+    QCOMPARE(outputs, QStringList{QStringLiteral("broken.csv")} + written);
+}
+
+void TestTraceCli::formats()
+{
+    QTemporaryDir dir;
+    writeChart(dir.filePath(QStringLiteral("chart.png")));
+    // Columns 52 ... 348 (297 points); row 200 picked from column 100 on, and
+    // row 0 carried before it, where the white picture has no dark pixel.
+    const Run csv = trace(dir, Calibrated + QStringList{QStringLiteral("--out"), QStringLiteral("-"), QStringLiteral("chart.png")});
+    QCOMPARE(csv.status, 0);
+    QCOMPARE(csv.err, QByteArray());
+    QVERIFY2(csv.out.startsWith(" 297 \r\n 2 ,  250 \r\n 3 ,  250 \r\n"), csv.out.left(60).constData());
+    QVERIFY(csv.out.endsWith(" 298 ,  50 \r\n"));
+
+    const Run tsv = trace(dir, Calibrated + QStringList{QStringLiteral("--format"), QStringLiteral("tsv"),
+                                                        QStringLiteral("--out"), QStringLiteral("-"), QStringLiteral("chart.png")});
+    QCOMPARE(tsv.status, 0);
+    QVERIFY(tsv.out.startsWith("x\ty\n2\t250\n3\t250\n"));
+    QCOMPARE(tsv.out.count('\n'), 298);
+
+    const Run json = trace(dir, Calibrated + QStringList{QStringLiteral("--format"), QStringLiteral("json"),
+                                                         QStringLiteral("chart.png")});
+    QCOMPARE(json.status, 0);
+    const QJsonObject object = QJsonDocument::fromJson(bytesOf(dir.filePath(QStringLiteral("chart.json")))).object();
+    QCOMPARE(object.value(QStringLiteral("image")).toString(), QStringLiteral("chart.png"));
+    QCOMPARE(object.value(QStringLiteral("points")).toArray().size(), 297);
+    QCOMPARE(object.value(QStringLiteral("points")).toArray().at(60).toArray(), (QJsonArray{62, 50}));
+    QCOMPARE(object.value(QStringLiteral("rows")).toArray().at(0).toDouble(-1), 0.0);
+    QCOMPARE(object.value(QStringLiteral("truncated")).toBool(true), false);
+    QCOMPARE(object.value(QStringLiteral("calibration")).toObject().value(QStringLiteral("scale")).toString(),
+             QStringLiteral("linear-linear"));
+}
+
+void TestTraceCli::manyImagesAtOnce()
+{
+    QTemporaryDir dir;
+    QStringList images;
+    for (int i = 0; i < 6; ++i) {
+        images << dir.filePath(QStringLiteral("fig%1.png").arg(i));
+        writeChart(images.last());
+    }
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("out")));
+    const Run run = trace(dir, Calibrated + QStringList{QStringLiteral("-j"), QStringLiteral("3"), QStringLiteral("--out"),
+                                                        QStringLiteral("{dir}/out")} + images);
+    QCOMPARE(run.status, 0);
+    QCOMPARE(run.err, QByteArray()); // no progress line when stderr is not a terminal
+    const QByteArray first = bytesOf(dir.filePath(QStringLiteral("out/fig0.csv")));
+    QVERIFY(first.startsWith(" 297 \r\n"));
+    for (int i = 1; i < 6; ++i)
+        QCOMPARE(bytesOf(dir.filePath(QStringLiteral("out/fig%1.csv").arg(i))), first);
+
+    // A frame wider than the window's 1000 columns is cut, with a warning.
+    const QStringList wide{QStringLiteral("--start"), QStringLiteral("0,250"), QStringLiteral("--end"),
+                           QStringLiteral("1200,50"), QStringLiteral("--values"), QStringLiteral("0,0,1,1"),
+                           QStringLiteral("--out"), QStringLiteral("-"), images.first()};
+    const Run cut = trace(dir, wide);
+    QCOMPARE(cut.status, 0);
+    QVERIFY(cut.out.startsWith(" 1000 \r\n"));
+    QVERIFY2(cut.err.contains("wider than 1000 columns"), cut.err.constData());
+    const Run all = trace(dir, wide + QStringList{QStringLiteral("--max-columns"), QStringLiteral("0"), QStringLiteral("--quiet")});
+    QVERIFY(all.out.startsWith(" 1197 \r\n"));
+    QCOMPARE(all.err, QByteArray());
+}
+
+void TestTraceCli::projectFile()
+{
+    QTemporaryDir dir;
+    writeChart(dir.filePath(QStringLiteral("chart.png")));
+    CalibrationFile file;
+    file.image = QStringLiteral("chart.png");
+    file.start = {50, 250};
+    file.end = {350, 50};
+    file.values = {QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("300"), QStringLiteral("200")};
+    QVERIFY(!writeCalibrationFile(dir.filePath(QStringLiteral("cal.json")), file));
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("elsewhere")));
+
+    // The image named in the file is found beside it; options override its fields.
+    const Run run = trace(dir, {QStringLiteral("--project"), QStringLiteral("{dir}/cal.json"), QStringLiteral("--values"),
+                                QStringLiteral("0,0,600,400"), QStringLiteral("--out"), QStringLiteral("{dir}/elsewhere")});
+    QCOMPARE(run.status, 0);
+    QCOMPARE(run.err, QByteArray());
+    QVERIFY(bytesOf(dir.filePath(QStringLiteral("elsewhere/chart.csv"))).startsWith(" 297 \r\n 4 ,  500 \r\n"));
+
+    const Run help = trace(dir, {QStringLiteral("--help")});
+    QCOMPARE(help.status, 0);
+    QVERIFY(help.out.contains("--max-columns <N>"));
+    const Run version = trace(dir, {QStringLiteral("--version")});
+    QCOMPARE(version.out, QByteArray("curvix-trace 1.0\n"));
+}
+
+QTEST_GUILESS_MAIN(TestTraceCli)
+#include "tst_trace_cli.moc"
