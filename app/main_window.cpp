@@ -38,6 +38,7 @@ MainWindow::MainWindow(QWidget *parent)
     createControls();
     setTabOrder();
     connectHandlers();
+    createAids();
     startUp();
 }
 
@@ -131,19 +132,42 @@ void MainWindow::loadImage()
     // Decode first: a file that can't be read changes nothing on screen.
     const LoadedImage loaded = loadImageFile(path);
     if (loaded.image.isNull()) {
-        showMessage(this,
-                    QStringLiteral("画像を読み込めません。\n%1\n%2")
-                        .arg(QDir::toNativeSeparators(path), loaded.error),
-                    QMessageBox::Warning);
+        reportUnreadablePicture(path, loaded.error);
         return;
     }
-    Picture1->setPicture(loaded.image);
+    showPicture(loaded.image, path);
+}
+
+bool MainWindow::loadPictureFile(const QString &path)
+{
+    const LoadedImage loaded = loadImageFile(path);
+    if (loaded.image.isNull()) {
+        reportUnreadablePicture(path, loaded.error);
+        return false;
+    }
+    showPicture(opaqueOnWhite(loaded.image), path);
+    return true;
+}
+
+void MainWindow::showPicture(const QImage &picture, const QString &path)
+{
+    Picture1->setPicture(picture);
+    forgetPicture(path);
     Command3->setFocus();
+}
+
+void MainWindow::reportUnreadablePicture(const QString &path, const QString &reason)
+{
+    showMessage(this, QStringLiteral("画像を読み込めません。\n%1\n%2").arg(QDir::toNativeSeparators(path), reason),
+                QMessageBox::Warning);
 }
 
 void MainWindow::reset()
 {
     Picture1->setPicture(QImage());
+    forgetPicture(QString());
+    m_startCaptured = m_endCaptured = false;
+    m_lastPlaced = Placed::Nothing;
     hideMarkers();
     for (QLineEdit *field : {Text5, Text6, Text7, Text8, Text9})
         field->clear();

@@ -4,10 +4,13 @@
 #include "calibration/calibration.h"
 #include "calibration/work_state.h"
 
+#include "digitize/auto_trace.h"
+
 #include <QPointer>
 #include <QWidget>
 
 class DirListBox;
+class Loupe;
 class DriveListBox;
 class FileListBox;
 class PictureBox;
@@ -90,8 +93,15 @@ public:
     QLineEdit *Text11;     // read-out Y value
     QLabel *Label10;       // "© Curvix Digitizer"
 
+    // The precision aids, each switched by its key and off at start.
+    bool isLoupeOn() const { return m_loupeOn; }
+    bool isGridOn() const;
+    bool isTraceOverlayOn() const;
+    Loupe *loupe() const { return m_loupe; }
+
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void createControls();
@@ -101,6 +111,11 @@ private:
 
     // Image browser, reset and exit.
     void loadImage();
+    // Loads a picture file as "OK" does, with any transparency put on white;
+    // a file that can't be read shows why and changes nothing.
+    bool loadPictureFile(const QString &path);
+    void showPicture(const QImage &picture, const QString &path);
+    void reportUnreadablePicture(const QString &path, const QString &reason);
     void reset();
     void exitAndSave();
     void showBanner();
@@ -119,6 +134,36 @@ private:
     void setCrossMarker(int horizontal, float x, float y);
     void reportFault(const AxisFault &fault);
 
+    // Precision aids and their keys.
+    void createAids();
+    void toggleLoupe();
+    void updateLoupe(QPoint pixel);
+    void toggleGrid();
+    void toggleTraceOverlay();
+    void copyTrace();
+    void saveCalibration();
+    void openCalibration();
+    void nudge(int dx, int dy);
+    void showKeys();
+    // What the picture's corners, values and scale are, for the calibration file.
+    bool cornersCaptured() const { return m_startCaptured && m_endCaptured; }
+    void setCorner(bool start, float x, float y);
+    void forgetPicture(const QString &path);
+
     WorkState m_state;
     QPointer<GraphWindow> m_graphWindow;
+
+    // The item placed last, which Alt+arrow keys move.
+    enum class Placed { Nothing, StartPoint, EndPoint, Point };
+    Placed m_lastPlaced = Placed::Nothing;
+    QPoint m_lastPixel;
+    bool m_startCaptured = false;
+    bool m_endCaptured = false;
+    QString m_picturePath; // the file of the picture shown, empty when none or pasted
+    TraceOptions m_fileTraceOptions; // kept from an opened calibration file for its next save
+    float m_tracedFirstColumn = 0;
+    Loupe *m_loupe = nullptr;
+    bool m_loupeOn = false;
+    int m_gridOverlay = -1;
+    int m_traceOverlay = -1;
 };

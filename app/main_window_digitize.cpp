@@ -10,6 +10,7 @@
 #include "calibration/number_text.h"
 #include "digitize/auto_trace.h"
 #include "digitize/point_read.h"
+#include "digitize/trace_bounds.h"
 #include "output/data_file.h"
 #include "output/graph_drawing.h"
 
@@ -54,12 +55,21 @@ void MainWindow::captureCorner(float x, float y)
 {
     // The start point is the lower left corner, the end point the upper right.
     const bool start = m_state.ClickMode == ClickMode::StartPoint;
+    setCorner(start, x, y);
+    (start ? Command4 : Command5)->setFocus();
+}
+
+void MainWindow::setCorner(bool start, float x, float y)
+{
     (start ? m_state.StartPixelX : m_state.EndPixelX) = x;
     (start ? Text5 : Text7)->setText(formatPosition(x));
     (start ? m_state.StartPixelY : m_state.EndPixelY) = y;
     (start ? Text6 : Text8)->setText(formatPosition(y));
     setCrossMarker(start ? StartCross : EndCross, x, y);
-    (start ? Command4 : Command5)->setFocus();
+    (start ? m_startCaptured : m_endCaptured) = true;
+    m_lastPlaced = start ? Placed::StartPoint : Placed::EndPoint;
+    m_lastPixel = QPoint(int(x), int(y));
+    Picture1->overlayChanged();
 }
 
 void MainWindow::digitizePoint(float x, float y)
@@ -68,6 +78,8 @@ void MainWindow::digitizePoint(float x, float y)
     if (!insideFrame(current, x, y))
         return;
     setCrossMarker(PointCross, x, y);
+    m_lastPlaced = Placed::Point;
+    m_lastPixel = QPoint(int(x), int(y));
     const PointReadout readout = readPoint(current, x, y);
     if (readout.fault) {
         reportFault(*readout.fault);
@@ -84,12 +96,15 @@ void MainWindow::reportFault(const AxisFault &fault)
 
 void MainWindow::autoDigitize()
 {
-    const TraceResult trace = traceCurve(Picture1->surface(), calibration());
+    const Calibration traced = calibration();
+    const TraceResult trace = traceCurve(Picture1->surface(), traced);
     if (trace.fault) {
         reportFault(*trace.fault);
         return;
     }
     storeTrace(trace, m_state);
+    m_tracedFirstColumn = TraceBounds::of(traced).firstColumn;
+    Picture1->overlayChanged();
     m_state.ClickMode = ClickMode::None;
     Picture1->unsetCursor();
     // Input that arrived during the scan is handled before the message.

@@ -114,3 +114,21 @@ void PictureBox::mousePressEvent(QMouseEvent *event)
     const QPointF p = event->position() - contentsRect().topLeft();
     emit pressed(float(std::floor(p.x())), float(std::floor(p.y())));
 }
+
+void PictureBox::mouseMoveEvent(QMouseEvent *event)
+{
+    QFrame::mouseMoveEvent(event);
+    const QPoint at = event->position().toPoint();
+    if (!contentsRect().contains(at)) {
+        emit left();
+        return;
+    }
+    const QPointF p = event->position() - contentsRect().topLeft();
+    emit hovered(QPoint(int(std::floor(p.x())), int(std::floor(p.y()))));
+}
+
+void PictureBox::leaveEvent(QEvent *event)
+{
+    QFrame::leaveEvent(event);
+    emit left();
+}

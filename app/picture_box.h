@@ -65,10 +65,15 @@ public:
 signals:
     // A press of any mouse button, in surface pixels.
     void pressed(float x, float y);
+    // The pointer moved to a surface pixel (with mouse tracking on), or left the surface.
+    void hovered(QPoint pixel);
+    void left();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void leaveEvent(QEvent *event) override;
 
 private:
     struct Marker

@@ -1,0 +1,116 @@
+#include "calibration/grid_lines.h"
+
+#include "calibration/calibration.h"
+
+#include <cmath>
+
+namespace {
+
+// A logarithmic axis of many decades shows every n-th decade, so that its
+// lines stay apart.
+constexpr int MaxDecadeLines = 25;
+
+bool usableRange(double a, double b)
+{
+    return std::isfinite(a) && std::isfinite(b) && a != b;
+}
+
+// The pixel of an axis value: the inverse of the axis's mapping.
+std::optional<double> pixelOf(const AxisCalibration &axis, double value)
+{
+    const double span = double(axis.endPixel) - double(axis.startPixel);
+    const double fraction = axis.logarithmic ? std::log(value / axis.startValue) / std::log(axis.endValue / axis.startValue)
+                                             : (value - axis.startValue) / (axis.endValue - axis.startValue);
+    const double pixel = axis.startPixel + fraction * span;
+    if (!std::isfinite(pixel))
+        return std::nullopt;
+    return pixel;
+}
+
+std::vector<GridLine> linesOf(const AxisCalibration &axis)
+{
+    std::vector<GridLine> lines;
+    const std::vector<double> values = axis.logarithmic ? logarithmicGridValues(axis.startValue, axis.endValue)
+                                                        : linearGridValues(axis.startValue, axis.endValue);
+    for (double value : values) {
+        if (const auto pixel = pixelOf(axis, value))
+            lines.push_back({value, *pixel});
+    }
+    return lines;
+}
+
+} // namespace
+
+std::vector<double> linearGridValues(double a, double b)
+{
+    std::vector<double> values;
+    if (!usableRange(a, b) || !std::isfinite(b - a))
+        return values;
+    const double lo = std::min(a, b);
+    const double hi = std::max(a, b);
+    // The smallest step of 1, 2 or 5 x 10^n that gives at most 10 lines.
+    const int first = int(std::floor(std::log10(hi - lo))) - 2;
+    for (int n = first; n <= first + 4; ++n) {
+        for (double m : {1.0, 2.0, 5.0}) {
+            const double step = m * std::pow(10.0, n);
+            // A corner typed on a step counts, whatever the last bit of the division.
+            const double from = std::ceil(lo / step - 1e-9);
+            const double to = std::floor(hi / step + 1e-9);
+            if (!std::isfinite(from) || !std::isfinite(to) || to - from + 1 > 10)
+                continue;
+            for (double k = from; k <= to; ++k)
+                values.push_back(k * step);
+            return values;
+        }
+    }
+    return values;
+}
+
+std::vector<double> logarithmicGridValues(double a, double b)
+{
+    std::vector<double> values;
+    if (!usableRange(a, b) || a == 0 || b == 0 || (a < 0) != (b < 0))
+        return values;
+    const double sign = a < 0 ? -1 : 1;
+    const double lo = std::min(std::fabs(a), std::fabs(b));
+    const double hi = std::max(std::fabs(a), std::fabs(b));
+    const double decades = std::log10(hi / lo);
+    const bool withSubdivisions = decades <= 3;
+    const int every = std::max(1, int(std::ceil(decades / MaxDecadeLines)));
+    const double slack = 1e-9; // a corner typed as 1E3 counts as the decade 1000
+    for (int n = int(std::floor(std::log10(lo))); n <= int(std::ceil(std::log10(hi))); ++n) {
+        const double decade = std::pow(10.0, n);
+        for (int m = 1; m <= (withSubdivisions ? 9 : 1); ++m) {
+            if (m == 1 && n % every != 0)
+                continue;
+            const double value = m * decade;
+            if (value >= lo * (1 - slack) && value <= hi * (1 + slack))
+                values.push_back(sign * value);
+        }
+    }
+    return values;
+}
+
+CalibrationGrid calibrationGrid(const Calibration &calibration)
+{
+    CalibrationGrid grid;
+    AxisFault fault{};
+    if (!CalibrationMapping::create(calibration, &fault)) {
+        grid.fault = fault;
+        return grid;
+    }
+    for (const auto &[axis, which] : {std::pair{calibration.xAxis(), Axis::X}, std::pair{calibration.yAxis(), Axis::Y}}) {
+        if (axis.endPixel == axis.startPixel) {
+            grid.fault = AxisFault{which, MappingFault::ZeroSpan};
+            return grid;
+        }
+        if (!axis.logarithmic && (!std::isfinite(axis.startValue) || !std::isfinite(axis.endValue)
+                                  || !std::isfinite(axis.endValue - axis.startValue))) {
+            grid.fault = AxisFault{which, MappingFault::OutOfRange};
+            return grid;
+        }
+    }
+    grid.xLines = linesOf(calibration.xAxis());
+    grid.yLines = linesOf(calibration.yAxis());
+    return grid;
+}
