@@ -1,11 +1,15 @@
 #pragma once
 
 #include "app/main_window.h"
+#include "app/file_lists.h"
 #include "app/picture_box.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QListWidget>
+#include <QPushButton>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTest>
@@ -95,6 +99,65 @@ inline void pressInPicture(MainWindow &w, int x, int y, Qt::MouseButton button =
     QTest::mousePress(w.Picture1, button, modifiers, at);
     QTest::mouseRelease(w.Picture1, button, modifiers, at);
 }
+
+// Loads an image through the browser: open its folder, click its name, Enter.
+inline void loadThroughBrowser(MainWindow &w, const QString &folder, const QString &name)
+{
+    w.Dir1->setPath(folder);
+    const auto items = w.File1->findItems(name, Qt::MatchExactly);
+    QVERIFY(!items.isEmpty());
+    QTest::mouseClick(w.File1->viewport(), Qt::LeftButton, {}, w.File1->visualItemRect(items.first()).center());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+}
+
+inline void calibrate(MainWindow &w, QPoint start, QPoint end, const QStringList &values)
+{
+    QTest::mouseClick(w.Command3, Qt::LeftButton);
+    pressInPicture(w, start.x(), start.y());
+    QTest::mouseClick(w.Command4, Qt::LeftButton);
+    pressInPicture(w, end.x(), end.y());
+    const std::array<QLineEdit *, 4> fields{w.Text1, w.Text2, w.Text3, w.Text4};
+    for (size_t i = 0; i < 4; ++i)
+        typeInto(fields[i], values[qsizetype(i)]);
+}
+
+// Presses "Auto Digitize" and closes its closing message with Enter.
+inline QString autoDigitize(MainWindow &w)
+{
+    MessageCatcher message;
+    QTest::mouseClick(w.Command5, Qt::LeftButton);
+    return message.seen ? message.text : QStringLiteral("<no message>");
+}
+
+// Answers the next modal file dialog with a path, as a user would pick it.
+class FileDialogAnswer : public QObject
+{
+public:
+    explicit FileDialogAnswer(const QString &path)
+        : m_path(path)
+    {
+        m_timer.setInterval(5);
+        connect(&m_timer, &QTimer::timeout, this, &FileDialogAnswer::poll);
+        m_timer.start();
+    }
+
+    bool seen = false;
+
+private:
+    void poll()
+    {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        m_timer.stop();
+        seen = true;
+        dialog->selectFile(m_path);
+        QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+    }
+
+    QString m_path;
+    QTimer m_timer;
+};
 
 inline QByteArray readBytes(const QString &path)
 {

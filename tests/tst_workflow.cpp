@@ -21,40 +21,11 @@
 
 namespace {
 
-// Loads an image through the browser: open its folder, click its name, Enter.
-void loadThroughBrowser(MainWindow &w, const QString &folder, const QString &name)
-{
-    w.Dir1->setPath(folder);
-    const auto items = w.File1->findItems(name, Qt::MatchExactly);
-    QVERIFY(!items.isEmpty());
-    QTest::mouseClick(w.File1->viewport(), Qt::LeftButton, {}, w.File1->visualItemRect(items.first()).center());
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-}
-
-void calibrate(MainWindow &w, QPoint start, QPoint end, const QStringList &values)
-{
-    QTest::mouseClick(w.Command3, Qt::LeftButton);
-    pressInPicture(w, start.x(), start.y());
-    QTest::mouseClick(w.Command4, Qt::LeftButton);
-    pressInPicture(w, end.x(), end.y());
-    const std::array<QLineEdit *, 4> fields{w.Text1, w.Text2, w.Text3, w.Text4};
-    for (size_t i = 0; i < 4; ++i)
-        typeInto(fields[i], values[qsizetype(i)]);
-}
-
 // Start point (100, 400), end point (300, 50), corner values 0, 0, 100, 10.
 void calibrateStandardFrame(MainWindow &w)
 {
     calibrate(w, QPoint(100, 400), QPoint(300, 50),
               {QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("100"), QStringLiteral("10")});
-}
-
-// Presses "Auto Digitize" and closes its closing message with Enter.
-QString autoDigitize(MainWindow &w)
-{
-    MessageCatcher message;
-    QTest::mouseClick(w.Command5, Qt::LeftButton);
-    return message.seen ? message.text : QStringLiteral("<no message>");
 }
 
 // The data file expected from an image, worked out here column by column
