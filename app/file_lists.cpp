@@ -159,3 +159,22 @@ QString FileListBox::fileName() const
     const QList<QListWidgetItem *> selected = selectedItems();
     return selected.isEmpty() ? QString() : selected.first()->text();
 }
+
+void DriveListBox::showDriveOf(const QString &folder)
+{
+    const int index = findData(QStorageInfo(folder).rootPath());
+    if (index < 0 || index == m_current)
+        return;
+    m_previous = m_current;
+    m_current = index;
+    setCurrentIndex(index);
+}
+
+bool FileListBox::selectFile(const QString &name)
+{
+    const QList<QListWidgetItem *> found = findItems(name, Qt::MatchExactly);
+    if (found.isEmpty())
+        return false;
+    setCurrentItem(found.first());
+    return true;
+}

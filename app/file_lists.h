@@ -22,6 +22,8 @@ public:
     void refresh();
     // Goes back to the drive chosen before the last change (one that could not be read).
     void restorePrevious();
+    // Shows the drive that holds a folder, without moving the folder list.
+    void showDriveOf(const QString &folder);
 
 signals:
     void driveChanged(const QString &folder);
@@ -68,6 +70,9 @@ public:
     void refresh();
     // The selected file's bare name, empty when none is selected.
     QString fileName() const;
+    const QStringList &patterns() const { return m_patterns; }
+    // Selects a listed file by name; false when it is not listed.
+    bool selectFile(const QString &name);
 
 private:
     QStringList m_patterns;

@@ -39,6 +39,7 @@ MainWindow::MainWindow(QWidget *parent)
     setTabOrder();
     connectHandlers();
     createAids();
+    createInputWays();
     startUp();
 }
 
@@ -142,7 +143,7 @@ bool MainWindow::loadPictureFile(const QString &path)
 {
     const LoadedImage loaded = loadImageFile(path);
     if (loaded.image.isNull()) {
-        reportUnreadablePicture(path, loaded.error);
+        reportUnreadablePicture(path, loaded.unsupported ? unsupportedFormatReason() : loaded.error);
         return false;
     }
     showPicture(opaqueOnWhite(loaded.image), path);

@@ -93,6 +93,12 @@ public:
     QLineEdit *Text11;     // read-out Y value
     QLabel *Label10;       // "© Curvix Digitizer"
 
+    // Loads a picture named on the command line as "OK" loads one; the image
+    // browser moves to its folder and selects it when the list shows such names.
+    void openFromCommandLine(const QString &path);
+    // Loads the first of files dropped on the window; only local files load.
+    void dropFiles(const QList<QUrl> &urls);
+
     // The precision aids, each switched by its key and off at start.
     bool isLoupeOn() const { return m_loupeOn; }
     bool isGridOn() const;
@@ -145,6 +151,9 @@ private:
     void openCalibration();
     void nudge(int dx, int dy);
     void showKeys();
+    // Other ways to get a picture in: a file dropped on the window, Ctrl+V.
+    void createInputWays();
+    void pastePicture();
     // What the picture's corners, values and scale are, for the calibration file.
     bool cornersCaptured() const { return m_startCaptured && m_endCaptured; }
     void setCorner(bool start, float x, float y);

@@ -132,9 +132,20 @@ LoadedImage decodeImage(const QByteArray &bytes, const QRect &part)
         const QString reason = reader.error() == QImageReader::UnsupportedFormatError
             ? translate("This is not a JPEG, BMP, GIF or TIFF image.")
             : reader.errorString();
-        return {QImage(), reason, {}};
+        return {QImage(), reason, {}, reader.error() == QImageReader::UnsupportedFormatError};
     }
     return {image, QString(), origin};
+}
+
+QString unsupportedFormatReason()
+{
+    QStringList formats;
+    for (const QByteArray &format : QImageReader::supportedImageFormats()) {
+        const QString name = QString::fromLatin1(format).toUpper();
+        if (!formats.contains(name))
+            formats << name;
+    }
+    return translate("This is not a picture in a format this program reads (%1).").arg(formats.join(QStringLiteral(", ")));
 }
 
 QImage opaqueOnWhite(const QImage &image)

@@ -3,6 +3,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QImageReader>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
@@ -46,6 +47,8 @@ class TestImageFile : public QObject
 private slots:
     void intactFilesLoad_data();
     void intactFilesLoad();
+    void otherFormatsRead_data();
+    void otherFormatsRead();
     void truncatedFilesAreRefused_data();
     void truncatedFilesAreRefused();
     void damagedHeadersAreRefused_data();
@@ -73,6 +76,47 @@ void TestImageFile::intactFilesLoad()
     QVERIFY2(!loaded.image.isNull(), qPrintable(loaded.error));
     QCOMPARE(loaded.image.size(), QSize(320, 240));
     QVERIFY(qGreen(loaded.image.pixel(10, 110)) < 60);
+}
+
+void TestImageFile::otherFormatsRead_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("green"); // of pixel (10, 110), on the line, once opaque
+
+    auto saved = [](const QImage &image, const char *format) {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, format);
+        return bytes;
+    };
+    QImage transparent = chartLike().convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < transparent.height(); ++y)
+        for (int x = 0; x < transparent.width(); ++x)
+            if (transparent.pixel(x, y) != qRgb(0, 0, 0))
+                transparent.setPixel(x, y, qRgba(0, 0, 0, 0));
+    QTest::newRow("PNG") << saved(chartLike(), "png") << 0;
+    QTest::newRow("PNG, 16-bit grey") << saved(chartLike().convertToFormat(QImage::Format_Grayscale16), "png") << 0;
+    QTest::newRow("PNG, palette") << saved(chartLike().convertToFormat(QImage::Format_Indexed8), "png") << 0;
+    QTest::newRow("PNG, transparent background: white") << saved(transparent, "png") << 0;
+    QTest::newRow("PPM") << saved(chartLike(), "ppm") << 0;
+    if (QImageReader::supportedImageFormats().contains("webp"))
+        QTest::newRow("WebP, lossless") << saved(chartLike(), "webp") << 0;
+    QTest::newRow("GIF with bytes after its trailer") << encoded("gif") + QByteArray(64, '\0') << 0;
+    QTest::newRow("JPEG with bytes after its end") << encoded("jpg") + QByteArray("padding") << 0;
+}
+
+void TestImageFile::otherFormatsRead()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, green);
+    const LoadedImage loaded = decodeImage(bytes);
+    QVERIFY2(!loaded.image.isNull(), qPrintable(loaded.error));
+    const QImage opaque = opaqueOnWhite(loaded.image);
+    QVERIFY(!opaque.hasAlphaChannel());
+    QCOMPARE(opaque.size(), QSize(320, 240));
+    QVERIFY(qAbs(qGreen(opaque.pixel(10, 110)) - green) < 60);
+    QCOMPARE(opaque.pixel(200, 20), qRgb(255, 255, 255)); // background, transparent or not
 }
 
 void TestImageFile::truncatedFilesAreRefused_data()
