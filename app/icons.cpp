@@ -18,8 +18,18 @@ namespace Icons {
 
 QPixmap mainWindow()
 {
-    QPixmap pixmap = blank(QColor(255, 255, 255));
-    QPainter p(&pixmap);
+    return QPixmap::fromImage(applicationIcon(32));
+}
+
+QImage applicationIcon(int size)
+{
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(QColor(255, 255, 255));
+    QPainter p(&image);
+    if (size != 32) {
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(size / 32.0, size / 32.0);
+    }
     p.setPen(QPen(QColor(0, 0, 128), 2));
     p.drawLine(4, 4, 4, 28);
     p.drawLine(4, 28, 29, 28);
@@ -30,7 +40,7 @@ QPixmap mainWindow()
     p.setPen(QPen(QColor(255, 0, 0), 1));
     p.drawLine(19, 12, 27, 12);
     p.drawLine(23, 8, 23, 16);
-    return pixmap;
+    return image;
 }
 
 QPixmap graphWindow()

@@ -1,10 +1,13 @@
 #pragma once
 
+#include <QImage>
 #include <QPixmap>
 
 // The program's four 32 x 32 pictures, drawn in a few flat colours.
 namespace Icons {
 QPixmap mainWindow();  // a chart with a traced curve
+// The same picture at any size, for the desktop's icon theme.
+QImage applicationIcon(int size);
 QPixmap graphWindow(); // a framed red curve on white
 QPixmap exitButton();  // a door with an arrow leaving it
 QPixmap exitPointer(); // a hand pointing left, to the exit button

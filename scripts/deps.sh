@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs every Debian package the build, the tests and the real-window checks need.
+# Installs every Debian package the build, the tests, the real-window checks,
+# the Debian package and the VNC fallback of scripts/run.sh need.
 # Safe to run again: it only calls apt-get when something is missing.
 set -euo pipefail
 
@@ -9,6 +10,8 @@ packages=(
   fonts-liberation fonts-ipafont-gothic
   xvfb xdotool x11-apps
   libbenchmark-dev
+  desktop-file-utils appstream dpkg-dev
+  tigervnc-standalone-server
 )
 
 missing=()
