@@ -27,6 +27,48 @@ std::optional<CornerPixel> pixelPair(const QString &text)
     return CornerPixel{float(x), float(y)};
 }
 
+std::optional<CornerTexts> cornerTexts(const QString &text)
+{
+    const QStringList texts = text.split(u',');
+    if (texts.size() != 4)
+        return std::nullopt;
+    return CornerTexts{texts[0], texts[1], texts[2], texts[3]};
+}
+
+std::optional<OutputFormat> formatFromName(const QString &name)
+{
+    for (OutputFormat format : {OutputFormat::Csv, OutputFormat::Tsv, OutputFormat::Json}) {
+        if (name == outputExtension(format))
+            return format;
+    }
+    return std::nullopt;
+}
+
+// A reader of whole numbers from `lowest` to `highest`.
+auto wholeNumber(int lowest, int highest)
+{
+    return [lowest, highest](const QString &text) -> std::optional<int> {
+        bool ok = false;
+        const int n = text.toInt(&ok);
+        if (!ok || n < lowest || n > highest)
+            return std::nullopt;
+        return n;
+    };
+}
+
+// Reads a given option's value into `target`; false when it does not read.
+template<typename T, typename Read>
+bool readOption(const QCommandLineParser &parser, const QCommandLineOption &option, Read read, T &target)
+{
+    if (!parser.isSet(option))
+        return true;
+    const auto value = read(parser.value(option));
+    if (!value)
+        return false;
+    target = *value;
+    return true;
+}
+
 } // namespace
 
 QString outputExtension(OutputFormat format)
@@ -110,81 +152,32 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments, int defaultJobs
         if (!file.image.isEmpty())
             file.image = QFileInfo(QFileInfo(path).dir(), file.image).filePath();
     }
-    if (parser.isSet(start)) {
-        const auto pixel = pixelPair(parser.value(start));
-        if (!pixel)
-            return usageError(QStringLiteral("--start must be two whole pixel positions, as 80,540"), parser);
-        file.start = *pixel;
-    }
-    if (parser.isSet(end)) {
-        const auto pixel = pixelPair(parser.value(end));
-        if (!pixel)
-            return usageError(QStringLiteral("--end must be two whole pixel positions, as 770,30"), parser);
-        file.end = *pixel;
-    }
-    if (parser.isSet(values)) {
-        const QStringList texts = parser.value(values).split(u',');
-        if (texts.size() != 4)
-            return usageError(QStringLiteral("--values must be four values, as 0,1,50,10000"), parser);
-        file.values = {texts[0], texts[1], texts[2], texts[3]};
-    }
+    if (!readOption(parser, start, pixelPair, file.start))
+        return usageError(QStringLiteral("--start must be two whole pixel positions, as 80,540"), parser);
+    if (!readOption(parser, end, pixelPair, file.end))
+        return usageError(QStringLiteral("--end must be two whole pixel positions, as 770,30"), parser);
+    if (!readOption(parser, values, cornerTexts, file.values))
+        return usageError(QStringLiteral("--values must be four values, as 0,1,50,10000"), parser);
     if (!haveCorners && !(parser.isSet(start) && parser.isSet(end) && parser.isSet(values)))
         return usageError(QStringLiteral("give the calibration: --project FILE, or --start, --end and --values"), parser);
-    if (parser.isSet(scale)) {
-        const auto s = scaleFromName(parser.value(scale));
-        if (!s)
-            return usageError(QStringLiteral("--scale must be linear-linear, linear-log or log-log"), parser);
-        file.scale = *s;
-    }
-    if (parser.isSet(line)) {
-        const auto rule = lineRuleFromName(parser.value(line));
-        if (!rule)
-            return usageError(QStringLiteral("--line must be top or centre"), parser);
-        file.trace.line = *rule;
-    }
-    if (parser.isSet(colour)) {
-        const auto rgb = colourFromName(parser.value(colour));
-        if (!rgb)
-            return usageError(QStringLiteral("--colour must be a colour RRGGBB, as ff0000"), parser);
-        file.trace.colour = rgb;
-    }
-    auto wholeNumber = [&](const QCommandLineOption &option, int lowest, int highest) -> std::optional<int> {
-        bool ok = false;
-        const int n = parser.value(option).toInt(&ok);
-        if (!ok || n < lowest || n > highest)
-            return std::nullopt;
-        return n;
-    };
-    if (parser.isSet(tolerance)) {
-        const auto n = wholeNumber(tolerance, 0, 442);
-        if (!n)
-            return usageError(QStringLiteral("--tolerance must be a whole number from 0 to 442"), parser);
-        file.trace.tolerance = *n;
-    }
-    if (parser.isSet(maxColumns)) {
-        const auto n = wholeNumber(maxColumns, 0, 1 << 24);
-        if (!n)
-            return usageError(QStringLiteral("--max-columns must be a whole number, 0 for no limit"), parser);
-        file.trace.maxColumns = *n;
-    }
+    if (!readOption(parser, scale, scaleFromName, file.scale))
+        return usageError(QStringLiteral("--scale must be linear-linear, linear-log or log-log"), parser);
+    if (!readOption(parser, line, lineRuleFromName, file.trace.line))
+        return usageError(QStringLiteral("--line must be top or centre"), parser);
+    std::optional<QRgb> colourValue;
+    if (!readOption(parser, colour, colourFromName, colourValue))
+        return usageError(QStringLiteral("--colour must be a colour RRGGBB, as ff0000"), parser);
+    if (colourValue)
+        file.trace.colour = colourValue;
+    if (!readOption(parser, tolerance, wholeNumber(0, 442), file.trace.tolerance))
+        return usageError(QStringLiteral("--tolerance must be a whole number from 0 to 442"), parser);
+    if (!readOption(parser, maxColumns, wholeNumber(0, 1 << 24), file.trace.maxColumns))
+        return usageError(QStringLiteral("--max-columns must be a whole number, 0 for no limit"), parser);
     options.jobs = defaultJobs;
-    if (parser.isSet(jobs)) {
-        const auto n = wholeNumber(jobs, 1, 1024);
-        if (!n)
-            return usageError(QStringLiteral("-j must be a whole number from 1 to 1024"), parser);
-        options.jobs = *n;
-    }
-    if (parser.isSet(format)) {
-        const QString name = parser.value(format);
-        if (name == QStringLiteral("csv"))
-            options.format = OutputFormat::Csv;
-        else if (name == QStringLiteral("tsv"))
-            options.format = OutputFormat::Tsv;
-        else if (name == QStringLiteral("json"))
-            options.format = OutputFormat::Json;
-        else
-            return usageError(QStringLiteral("--format must be csv, tsv or json"), parser);
-    }
+    if (!readOption(parser, jobs, wholeNumber(1, 1024), options.jobs))
+        return usageError(QStringLiteral("-j must be a whole number from 1 to 1024"), parser);
+    if (!readOption(parser, format, formatFromName, options.format))
+        return usageError(QStringLiteral("--format must be csv, tsv or json"), parser);
     options.quiet = parser.isSet(quiet);
 
     options.images = parser.positionalArguments();

@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 #include "app/file_lists.h"
 #include "app/picture_box.h"
+#include "test_files.h"
 
 #include <QApplication>
 #include <QDir>
@@ -72,11 +73,8 @@ struct Session
     explicit Session(const QByteArray *settings = nullptr)
     {
         QDir::setCurrent(dir.path());
-        if (settings) {
-            QFile file(dir.filePath(QStringLiteral("Curvix.ini")));
-            if (file.open(QIODevice::WriteOnly))
-                file.write(*settings);
-        }
+        if (settings && !writeBytes(dir.filePath(QStringLiteral("Curvix.ini")), *settings))
+            qWarning("settings file not written");
         window = std::make_unique<MainWindow>();
         window->show();
         if (!QTest::qWaitForWindowExposed(window.get()))
@@ -159,8 +157,4 @@ private:
     QTimer m_timer;
 };
 
-inline QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
+

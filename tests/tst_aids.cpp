@@ -158,9 +158,7 @@ void TestAids::calibrationFileRoundTrip()
         // Opening it in a fresh window gives the same state.
         Session again;
         QVERIFY(QFile::copy(s.path("chart.bmp"), again.path("chart.bmp")));
-        QFile file(again.path("cal.json"));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(saved) == saved.size());
-        file.close();
+        QVERIFY(writeBytes(again.path("cal.json"), saved));
         MainWindow &v = *again.window;
         FileDialogAnswer open(again.path("cal.json"));
         key(v, Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
@@ -206,9 +204,7 @@ void TestAids::badCalibrationFiles()
 
     Session s;
     MainWindow &w = *s.window;
-    QFile file(s.path("cal.json"));
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-    file.close();
+    QVERIFY(writeBytes(s.path("cal.json"), bytes));
     const QString before = w.Text1->text();
 
     auto box = std::make_unique<MessageCatcher>();

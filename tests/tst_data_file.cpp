@@ -1,5 +1,6 @@
 #include "calibration/work_state.h"
 #include "output/data_file.h"
+#include "test_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,12 +18,6 @@ WorkState tracedState(const QList<QPair<double, double>> &points)
         state.Points[1][size_t(k)] = points[k - 1].second;
     }
     return state;
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
 } // namespace
@@ -90,9 +85,9 @@ void TestDataFile::saveWritesAndReplaces()
     QTemporaryDir dir;
     const QString path = dataFilePath(dir.path(), QStringLiteral("curve"));
     QCOMPARE(saveDataFile(path, tracedState({{1, 2}, {3, 4}})), std::nullopt);
-    QCOMPARE(readAll(path), QByteArray(" 2 \r\n 1 ,  2 \r\n 3 ,  4 \r\n"));
+    QCOMPARE(readBytes(path), QByteArray(" 2 \r\n 1 ,  2 \r\n 3 ,  4 \r\n"));
     QCOMPARE(saveDataFile(path, tracedState({{5, 6}})), std::nullopt);
-    QCOMPARE(readAll(path), QByteArray(" 1 \r\n 5 ,  6 \r\n"));
+    QCOMPARE(readBytes(path), QByteArray(" 1 \r\n 5 ,  6 \r\n"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("curve.csv")});
 }
 
@@ -110,7 +105,7 @@ void TestDataFile::failedSaveKeepsTheOldFile()
     const auto error = saveDataFile(path, tracedState({{1, 2}}));
     QVERIFY(error);
     QVERIFY(!error->isEmpty());
-    QCOMPARE(readAll(path), QByteArray("old content\r\n"));
+    QCOMPARE(readBytes(path), QByteArray("old content\r\n"));
 }
 
 void TestDataFile::failedSaveReportsTheReason_data()
@@ -134,7 +129,7 @@ void TestDataFile::failedSaveReportsTheReason()
     const auto error = saveDataFile(dir.filePath(relativePath), tracedState({{1, 2}}));
     QVERIFY(error);
     QVERIFY(!error->isEmpty());
-    QCOMPARE(readAll(dir.filePath(QStringLiteral("plain"))), QByteArray());
+    QCOMPARE(readBytes(dir.filePath(QStringLiteral("plain"))), QByteArray());
     QVERIFY(QFileInfo(dir.filePath(QStringLiteral("folder.csv"))).isDir());
 }
 

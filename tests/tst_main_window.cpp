@@ -29,13 +29,6 @@ QImage testPicture(QRgb colour = qRgb(20, 120, 220))
     return image;
 }
 
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 // Double-clicks a row of a list, scrolled into view first. The first click
 // is sent on its own, as a real double click starts with one.
 void doubleClickRow(QListWidget *list, QListWidgetItem *item)
@@ -328,7 +321,7 @@ void TestMainWindow::failedLoadChangesNothing()
     Session s;
     MainWindow &w = *s.window;
     QVERIFY(testPicture().save(s.dir.filePath(QStringLiteral("good.bmp"))));
-    writeBytes(s.dir.filePath(file), bytes);
+    QVERIFY(writeBytes(s.dir.filePath(file), bytes));
     w.Dir1->setPath(s.dir.path());
 
     clickFile(w, QStringLiteral("good.bmp"));

@@ -23,13 +23,6 @@ QImage transparentChart()
     return image;
 }
 
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
 // A PNG whose header claims 100000 x 100000 pixels.
 QByteArray hugePng()
 {
@@ -125,9 +118,9 @@ void TestPictureIn::drops()
     Session s;
     MainWindow &w = *s.window;
     QVERIFY(transparentChart().save(s.path("chart.png")));
-    writeFile(s.path("text.png"), "just text");
-    writeFile(s.path("empty.png"), QByteArray());
-    writeFile(s.path("huge.png"), hugePng());
+    QVERIFY(writeBytes(s.path("text.png"), "just text"));
+    QVERIFY(writeBytes(s.path("empty.png"), QByteArray()));
+    QVERIFY(writeBytes(s.path("huge.png"), hugePng()));
     QVERIFY(QDir(s.dir.path()).mkdir(QStringLiteral("folder")));
     const QImage before = w.Picture1->surface();
 

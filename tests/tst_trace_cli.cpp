@@ -1,6 +1,7 @@
 // curvix-trace as a user runs it: the built program, its exit status, what
 // it prints and the files it leaves.
 #include "files/calibration_file.h"
+#include "test_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -51,12 +52,6 @@ void writeChart(const QString &path)
 
 const QStringList Calibrated{QStringLiteral("--start"), QStringLiteral("50,250"), QStringLiteral("--end"),
                              QStringLiteral("350,50"), QStringLiteral("--values"), QStringLiteral("0,0,300,200")};
-
-QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 } // namespace
 
@@ -119,25 +114,19 @@ void TestTraceCli::failures()
 
     QTemporaryDir dir;
     writeChart(dir.filePath(QStringLiteral("good.png")));
-    QFile broken(dir.filePath(QStringLiteral("broken.png")));
-    QVERIFY(broken.open(QIODevice::WriteOnly) && broken.write("not a picture") > 0);
-    broken.close();
+    QVERIFY(writeBytes(dir.filePath(QStringLiteral("broken.png")), "not a picture"));
     // An output left from before must survive a failed run untouched.
-    QFile old(dir.filePath(QStringLiteral("broken.csv")));
-    QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old\r\n") > 0);
-    old.close();
-    QFile bad(dir.filePath(QStringLiteral("bad.json")));
-    QVERIFY(bad.open(QIODevice::WriteOnly)
-            && bad.write(R"({"curvix": 1, "start": {"pixel": [1, 2], "value": ["0", "0"]},
-                             "end": {"pixel": [3, 1], "value": ["1", "1"]}})") > 0);
-    bad.close();
+    QVERIFY(writeBytes(dir.filePath(QStringLiteral("broken.csv")), "old\r\n"));
+    QVERIFY(writeBytes(dir.filePath(QStringLiteral("bad.json")),
+                       R"({"curvix": 1, "start": {"pixel": [1, 2], "value": ["0", "0"]},
+                           "end": {"pixel": [3, 1], "value": ["1", "1"]}})"));
 
     const Run run = trace(dir, arguments);
     QCOMPARE(run.status, status);
     const QString err = QString::fromUtf8(run.err);
     const QString expected = QString(message).replace(QStringLiteral("{dir}"), dir.path()).arg(dir.path());
     QVERIFY2(err.contains(expected), qPrintable(err));
-    QCOMPARE(bytesOf(dir.filePath(QStringLiteral("broken.csv"))), QByteArray("old\r\n"));
+    QCOMPARE(readBytes(dir.filePath(QStringLiteral("broken.csv"))), QByteArray("old\r\n"));
     const QStringList outputs = QDir(dir.path()).entryList({QStringLiteral("*.csv")}, QDir::Files, QDir::Name);
     QCOMPARE(outputs, QStringList{QStringLiteral("broken.csv")} + written);
 }
@@ -163,7 +152,7 @@ void TestTraceCli::formats()
     const Run json = trace(dir, Calibrated + QStringList{QStringLiteral("--format"), QStringLiteral("json"),
                                                          QStringLiteral("chart.png")});
     QCOMPARE(json.status, 0);
-    const QJsonObject object = QJsonDocument::fromJson(bytesOf(dir.filePath(QStringLiteral("chart.json")))).object();
+    const QJsonObject object = QJsonDocument::fromJson(readBytes(dir.filePath(QStringLiteral("chart.json")))).object();
     QCOMPARE(object.value(QStringLiteral("image")).toString(), QStringLiteral("chart.png"));
     QCOMPARE(object.value(QStringLiteral("points")).toArray().size(), 297);
     QCOMPARE(object.value(QStringLiteral("points")).toArray().at(60).toArray(), (QJsonArray{62, 50}));
@@ -186,10 +175,10 @@ void TestTraceCli::manyImagesAtOnce()
                                                         QStringLiteral("{dir}/out")} + images);
     QCOMPARE(run.status, 0);
     QCOMPARE(run.err, QByteArray()); // no progress line when stderr is not a terminal
-    const QByteArray first = bytesOf(dir.filePath(QStringLiteral("out/fig0.csv")));
+    const QByteArray first = readBytes(dir.filePath(QStringLiteral("out/fig0.csv")));
     QVERIFY(first.startsWith(" 297 \r\n"));
     for (int i = 1; i < 6; ++i)
-        QCOMPARE(bytesOf(dir.filePath(QStringLiteral("out/fig%1.csv").arg(i))), first);
+        QCOMPARE(readBytes(dir.filePath(QStringLiteral("out/fig%1.csv").arg(i))), first);
 
     // A frame wider than the window's 1000 columns is cut, with a warning.
     const QStringList wide{QStringLiteral("--start"), QStringLiteral("0,250"), QStringLiteral("--end"),
@@ -221,7 +210,7 @@ void TestTraceCli::projectFile()
                                 QStringLiteral("0,0,600,400"), QStringLiteral("--out"), QStringLiteral("{dir}/elsewhere")});
     QCOMPARE(run.status, 0);
     QCOMPARE(run.err, QByteArray());
-    QVERIFY(bytesOf(dir.filePath(QStringLiteral("elsewhere/chart.csv"))).startsWith(" 297 \r\n 4 ,  500 \r\n"));
+    QVERIFY(readBytes(dir.filePath(QStringLiteral("elsewhere/chart.csv"))).startsWith(" 297 \r\n 4 ,  500 \r\n"));
 
     const Run help = trace(dir, {QStringLiteral("--help")});
     QCOMPARE(help.status, 0);
