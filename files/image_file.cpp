@@ -19,13 +19,39 @@ quint32 littleEndian(const QByteArray &bytes, qsizetype at, int size)
     return value;
 }
 
-// JPEG: the end-of-image marker must follow the last start-of-scan marker.
-// Inside entropy-coded data a 0xFF byte is always stuffed, so neither marker
-// can appear there by chance.
+// JPEG: walking its marker segments from the start reaches the end-of-image
+// marker. Inside entropy-coded data a 0xFF byte is always followed by 0x00 or
+// a restart marker, so the next real marker is found by scanning. Bytes after
+// the end (some tools pad files) do not matter.
 bool jpegComplete(const QByteArray &bytes)
 {
-    const qsizetype lastScan = bytes.lastIndexOf(QByteArrayView("\xFF\xDA", 2));
-    return lastScan >= 0 && bytes.indexOf(QByteArrayView("\xFF\xD9", 2), lastScan) > lastScan;
+    const qsizetype size = bytes.size();
+    auto at = [&](qsizetype i) { return quint8(bytes[i]); };
+    qsizetype p = 2; // after the start-of-image marker
+    while (p < size) {
+        if (at(p) != 0xFF)
+            return true; // not a structure we know: the decoder judges it
+        while (p < size && at(p) == 0xFF)
+            ++p; // fill bytes
+        if (p >= size)
+            return false;
+        const quint8 marker = at(p++);
+        if (marker == 0xD9) // end of image
+            return true;
+        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7))
+            continue; // markers without a segment
+        if (p + 2 > size)
+            return false;
+        p += (at(p) << 8) | at(p + 1);
+        if (marker != 0xDA) // not a start of scan: the segment is all
+            continue;
+        // Entropy-coded data up to the next marker.
+        while (p + 1 < size && !(at(p) == 0xFF && at(p + 1) != 0x00 && !(at(p + 1) >= 0xD0 && at(p + 1) <= 0xD7)))
+            ++p;
+        if (p + 1 >= size)
+            return false;
+    }
+    return false;
 }
 
 // BMP without compression: the pixel rows must all be in the file.

@@ -4,6 +4,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
+#include <QImageWriter>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
@@ -104,6 +105,14 @@ void TestImageFile::otherFormatsRead_data()
         QTest::newRow("WebP, lossless") << saved(chartLike(), "webp") << 0;
     QTest::newRow("GIF with bytes after its trailer") << encoded("gif") + QByteArray(64, '\0') << 0;
     QTest::newRow("JPEG with bytes after its end") << encoded("jpg") + QByteArray("padding") << 0;
+    QTest::newRow("JPEG padded with what looks like a scan") << encoded("jpg") + QByteArray("\xFF\xDA\x00\x08scan", 8) << 0;
+    QByteArray progressive;
+    QBuffer buffer(&progressive);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpg");
+    writer.setProgressiveScanWrite(true);
+    writer.write(chartLike());
+    QTest::newRow("progressive JPEG") << progressive << 0;
 }
 
 void TestImageFile::otherFormatsRead()
