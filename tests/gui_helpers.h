@@ -127,7 +127,8 @@ inline QString autoDigitize(MainWindow &w)
     return message.seen ? message.text : QStringLiteral("<no message>");
 }
 
-// Answers the next modal file dialog with a path, as a user would pick it.
+// Answers the next modal file dialog with a path, as a user types it into
+// the dialog's name field and presses Enter; again while the dialog stays.
 class FileDialogAnswer : public QObject
 {
 public:
@@ -145,16 +146,20 @@ private:
     void poll()
     {
         auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-        if (!dialog)
+        if (!dialog) {
+            if (seen)
+                m_timer.stop();
             return;
-        m_timer.stop();
+        }
         seen = true;
-        dialog->selectFile(m_path);
+        // Typed into the name field: selectFile() leaves a focused field as it is.
+        if (auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+            name->setText(m_path);
+        else
+            dialog->selectFile(m_path);
         QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
     }
 
     QString m_path;
     QTimer m_timer;
 };
-
-

@@ -368,11 +368,13 @@ void TestWorkflow::graphWindowLifecycle()
     QCOMPARE(surface.pixel(400, 250), qRgb(255, 255, 255)); // the old right side is gone
     QCOMPARE(surface.pixel(350, 250), qRgb(0, 0, 0));
     // What the open window shows on screen is the new drawing, not the old one.
-    QTest::qWait(50);
-    const QImage onScreen = graph->screen()->grabWindow(graph->winId()).toImage().convertToFormat(QImage::Format_RGB32);
     const QPoint origin = graph->Picture1->geometry().topLeft() + QPoint(PictureBox::BorderWidth, PictureBox::BorderWidth);
     const QRect drawn(0, 0, 900, 700); // clear of the "Close" button over the corner
-    QCOMPARE(onScreen.copy(drawn.translated(origin)), surface.copy(drawn));
+    auto onScreen = [&] {
+        const QImage shot = graph->screen()->grabWindow(graph->winId()).toImage();
+        return shot.convertToFormat(QImage::Format_RGB32).copy(drawn.translated(origin));
+    };
+    QTRY_COMPARE(onScreen(), surface.copy(drawn));
 
     // Enter on the focused "Close" hides it and gives the file name the focus.
     graph->Command1->setFocus();
