@@ -154,9 +154,11 @@ private:
     // Other ways to get a picture in: a file dropped on the window, Ctrl+V.
     void createInputWays();
     void pastePicture();
-    // What the picture's corners, values and scale are, for the calibration file.
+    // Both corners captured since the start or the last Reset.
     bool cornersCaptured() const { return m_startCaptured && m_endCaptured; }
+    // Sets a corner as a press in capture mode does, without moving the focus.
     void setCorner(bool start, float x, float y);
+    // A new picture (or none) is shown: its file, and the old trace's overlay off.
     void forgetPicture(const QString &path);
 
     WorkState m_state;
