@@ -220,7 +220,7 @@ public:
     void ReportRuns(const std::vector<Run> &runs) override
     {
         for (const Run &run : runs)
-            nanoseconds[run.benchmark_name()] = run.GetAdjustedRealTime()
+            nanoseconds[run.run_name.function_name] = run.GetAdjustedRealTime()
                 * (run.time_unit == benchmark::kMicrosecond ? 1e3 : run.time_unit == benchmark::kMillisecond ? 1e6 : 1);
         m_display->ReportRuns(runs);
     }
