@@ -119,8 +119,11 @@ int writeGeneral(double value, char *out)
 {
     char buffer[64];
     const double magnitude = std::fabs(value);
-    // The shortest round-trip digits, when they are no more than 15, are the
-    // value rounded to 15 digits (see decimalDigits); else round explicitly.
+    // The shortest round-trip digits (16 or 17 of them at most) round to the
+    // same 15 digits as the exact value, unless they end exactly half-way
+    // ("...5"): any nearer short decimal would have been the shortest one.
+    // When no more than 15, they are the answer as they stand (see
+    // decimalDigits). Only a half-way tail is rounded from the exact value.
     auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific);
     char digits[24];
     int count = 0;
@@ -129,7 +132,11 @@ int writeGeneral(double value, char *out)
         if (*p >= '0' && *p <= '9' && count < 20)
             digits[count++] = *p;
     }
-    if (count > GeneralDigits) {
+    int exponent = 0;
+    if (p < result.ptr)
+        std::from_chars(*(p + 1) == '+' ? p + 2 : p + 1, static_cast<const char *>(result.ptr), exponent);
+    const bool halfWay = count == GeneralDigits + 1 && digits[GeneralDigits] == '5';
+    if (halfWay) {
         result = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific,
                                GeneralDigits - 1);
         count = 0;
@@ -137,10 +144,22 @@ int writeGeneral(double value, char *out)
             if (*p >= '0' && *p <= '9')
                 digits[count++] = *p;
         }
-    }
-    int exponent = 0;
-    if (p < result.ptr)
         std::from_chars(*(p + 1) == '+' ? p + 2 : p + 1, static_cast<const char *>(result.ptr), exponent);
+    } else if (count > GeneralDigits) {
+        const bool up = digits[GeneralDigits] >= '5';
+        count = GeneralDigits;
+        if (up) {
+            int i = count - 1;
+            for (; i >= 0 && digits[i] == '9'; --i)
+                digits[i] = '0';
+            if (i >= 0) {
+                ++digits[i];
+            } else { // 9.99...9 became 10.00...0
+                digits[0] = '1';
+                ++exponent;
+            }
+        }
+    }
     while (count > 1 && digits[count - 1] == '0')
         --count;
 

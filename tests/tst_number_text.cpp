@@ -191,11 +191,22 @@ QString referenceGeneral(double value)
 
 void TestNumberText::generalMatchesPrintf()
 {
-    // Short decimals (the quick path), long fractions and random bit patterns.
+    // Short decimals, long fractions, random bit patterns, and 16-digit
+    // decimals ending in 5: half-way between two 15-digit texts, so that only
+    // the exact value decides.
     QRandomGenerator random(7);
     for (int i = 0; i < 20000; ++i) {
         double value = 0;
-        switch (i % 3) {
+        switch (i % 4) {
+        case 3: {
+            const QString text = QStringLiteral("%1.%2%3e%4")
+                                     .arg(random.bounded(1, 10))
+                                     .arg(random.bounded(100000000), 8, 10, QLatin1Char('0'))
+                                     .arg(random.bounded(1000000) * 10 + 5, 7, 10, QLatin1Char('0'))
+                                     .arg(random.bounded(-30, 30));
+            value = text.toDouble();
+            break;
+        }
         case 0:
             value = double(random.bounded(-100000, 100000)) / std::pow(10.0, random.bounded(0, 8));
             break;
