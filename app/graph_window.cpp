@@ -37,9 +37,9 @@ GraphWindow::GraphWindow(QWidget *parent)
     QWidget::setTabOrder(Picture1, Command1);
 }
 
-GraphDrawOutcome GraphWindow::draw(const Calibration &calibration, const WorkState::CurveTable &curveY)
+GraphDrawOutcome GraphWindow::draw(const Calibration &calibration, std::span<const float> pickedRows)
 {
-    const GraphDrawOutcome outcome = drawGraph(Picture1->surface(), calibration, curveY, Picture1->font(),
+    const GraphDrawOutcome outcome = drawGraph(Picture1->surface(), calibration, pickedRows, Picture1->font(),
                                                palette().color(QPalette::ButtonText));
     Picture1->surfaceChanged();
     return outcome;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calibration/work_state.h"
+#include <span>
 
 #include <QWidget>
 
@@ -18,9 +18,9 @@ class GraphWindow : public QWidget
 public:
     explicit GraphWindow(QWidget *parent);
 
-    // Redraws the picture box from the calibration and the traced rows. On a
-    // fault the drawing is left as it was.
-    GraphDrawOutcome draw(const Calibration &calibration, const WorkState::CurveTable &curveY);
+    // Redraws the picture box from the calibration and the rows picked in the
+    // traced columns. On a fault the drawing is left as it was.
+    GraphDrawOutcome draw(const Calibration &calibration, std::span<const float> pickedRows);
 
     PictureBox *Picture1; // the redrawn graph
     QPushButton *Command1; // "Close"

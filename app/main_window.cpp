@@ -50,7 +50,7 @@ MainWindow::~MainWindow()
 
 Calibration MainWindow::calibration() const
 {
-    return Calibration::fromState(
+    return calibrationOf(
         m_state, readCornerValues(CornerTexts{Text1->text(), Text2->text(), Text3->text(), Text4->text()}));
 }
 
@@ -65,7 +65,7 @@ void MainWindow::connectHandlers()
 
     connect(Command3, &QPushButton::clicked, this, [this] { armCapture(ClickMode::StartPoint); });
     connect(Command4, &QPushButton::clicked, this, [this] { armCapture(ClickMode::EndPoint); });
-    connect(Command9, &QPushButton::clicked, this, [this] { armCapture(ClickMode::ReadPoint); });
+    connect(Command9, &QPushButton::clicked, this, [this] { armCapture(ClickMode::PointDigitize); });
     connect(Picture1, &PictureBox::pressed, this, &MainWindow::pictureMouseDown);
     // Toggled, not clicked: arrow keys move the selection within the group too.
     const std::pair<QRadioButton *, AxisScale> options[] = {
@@ -91,7 +91,7 @@ void MainWindow::startUp()
     hideMarkers();
     for (QLineEdit *readout : {Text5, Text6, Text7, Text8, Text9, Text10, Text11})
         readout->clear();
-    m_state.ClickMode = ClickMode::None;
+    m_state.ClickMode = ClickMode::ReadPoint;
     Option1->setChecked(true);
     m_state.AxisScale = AxisScale::LinearLinear;
     showBanner();

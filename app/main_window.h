@@ -2,7 +2,7 @@
 
 #include "app/graph_window.h"
 #include "calibration/calibration.h"
-#include "calibration/work_state.h"
+#include "app/work_state.h"
 
 #include "digitize/auto_trace.h"
 

@@ -94,7 +94,7 @@ void MainWindow::createAids()
     m_gridOverlay = Picture1->addOverlay(
         [this](QPainter &painter) { paintCalibrationGrid(painter, calibration(), cornersCaptured()); });
     m_traceOverlay = Picture1->addOverlay([this](QPainter &painter) {
-        paintTraceMarks(painter, m_tracedFirstColumn, m_state.CurveY, m_state.PointCount.value_or(0));
+        paintTraceMarks(painter, m_tracedFirstColumn, m_state.pickedRows());
     });
     // The grid follows every change of the values and the scale at once.
     for (QLineEdit *value : {Text1, Text2, Text3, Text4})

@@ -105,7 +105,7 @@ void MainWindow::autoDigitize()
     storeTrace(trace, m_state);
     m_tracedFirstColumn = TraceBounds::of(traced).firstColumn;
     Picture1->overlayChanged();
-    m_state.ClickMode = ClickMode::None;
+    m_state.ClickMode = ClickMode::ReadPoint;
     Picture1->unsetCursor();
     // Input that arrived during the scan is handled before the message.
     QCoreApplication::processEvents();
@@ -126,7 +126,7 @@ void MainWindow::saveData()
         return;
     }
     const QString path = dataFilePath(Dir2->path(), Text9->text());
-    if (const auto error = saveDataFile(path, m_state)) {
+    if (const auto error = saveDataFile(path, dataFileBytes(m_state))) {
         showMessage(this,
                     QStringLiteral("データファイルを書き込めません。\n%1\n%2")
                         .arg(QDir::toNativeSeparators(path), *error),
@@ -140,7 +140,7 @@ void MainWindow::drawGraph()
         m_graphWindow = new GraphWindow(this);
         connect(m_graphWindow->Command1, &QPushButton::clicked, this, &MainWindow::closeGraph);
     }
-    const GraphDrawOutcome outcome = m_graphWindow->draw(calibration(), m_state.CurveY);
+    const GraphDrawOutcome outcome = m_graphWindow->draw(calibration(), m_state.tableRows());
     if (outcome.fault) {
         reportFault(*outcome.fault);
         return;

@@ -63,11 +63,13 @@ void paintCalibrationGrid(QPainter &painter, const Calibration &calibration, boo
     }
 }
 
-void paintTraceMarks(QPainter &painter, float firstColumn, const WorkState::CurveTable &rows, int count)
+void paintTraceMarks(QPainter &painter, float firstColumn, std::span<const float> pickedRows)
 {
     painter.setPen(Qt::NoPen);
     painter.setBrush(TraceColour);
     float x = firstColumn;
-    for (int k = 1; k <= count && k <= WorkState::TableLast; ++k, x += 1.0f)
-        painter.drawRect(QRectF(x, std::floor(rows[size_t(k)]), 1, 1));
+    for (float row : pickedRows) {
+        painter.drawRect(QRectF(x, std::floor(row), 1, 1));
+        x += 1.0f;
+    }
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calibration/work_state.h"
+#include <span>
 
 class QPainter;
 struct Calibration;
@@ -13,5 +13,5 @@ struct Calibration;
 // note in the top left corner.
 void paintCalibrationGrid(QPainter &painter, const Calibration &calibration, bool cornersCaptured);
 
-// A mark on the picked pixel of each traced column.
-void paintTraceMarks(QPainter &painter, float firstColumn, const WorkState::CurveTable &rows, int count);
+// A mark on the picked pixel of each traced column, from firstColumn on.
+void paintTraceMarks(QPainter &painter, float firstColumn, std::span<const float> pickedRows);

@@ -169,9 +169,9 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments, int defaultJobs
         return usageError(QStringLiteral("--colour must be a colour RRGGBB, as ff0000"), parser);
     if (colourValue)
         file.trace.colour = colourValue;
-    if (!readOption(parser, tolerance, wholeNumber(0, 442), file.trace.tolerance))
-        return usageError(QStringLiteral("--tolerance must be a whole number from 0 to 442"), parser);
-    if (!readOption(parser, maxColumns, wholeNumber(0, 1 << 24), file.trace.maxColumns))
+    if (!readOption(parser, tolerance, wholeNumber(0, TraceLimits::MaxTolerance), file.trace.tolerance))
+        return usageError(QStringLiteral("--tolerance must be a whole number from 0 to %1").arg(TraceLimits::MaxTolerance), parser);
+    if (!readOption(parser, maxColumns, wholeNumber(0, TraceLimits::UnlimitedColumns), file.trace.maxColumns))
         return usageError(QStringLiteral("--max-columns must be a whole number, 0 for no limit"), parser);
     options.jobs = defaultJobs;
     if (!readOption(parser, jobs, wholeNumber(1, 1024), options.jobs))

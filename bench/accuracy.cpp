@@ -1,6 +1,6 @@
 #include "accuracy.h"
 
-#include "calibration/work_state.h"
+#include "app/work_state.h"
 #include "chart_maker.h"
 #include "digitize/auto_trace.h"
 #include "fixtures.h"
@@ -51,7 +51,7 @@ AccuracyRow measure(const ChartDesign &design, const char *format, const QString
     const QImage surface = onSurface(roundTrip(drawChart(design).image, format));
     const WorkState state = cornerState(design.axisScale, float(design.start.x()), float(design.start.y()),
                                         float(design.end.x()), float(design.end.y()));
-    const Calibration calibration = Calibration::fromState(state, {design.xs, design.ys, design.xe, design.ye});
+    const Calibration calibration = calibrationOf(state, {design.xs, design.ys, design.xe, design.ye});
     const TraceResult trace = traceCurve(surface, calibration, options);
 
     AccuracyRow row;
@@ -66,7 +66,7 @@ AccuracyRow measure(const ChartDesign &design, const char *format, const QString
         const double trueRow = chartRow(design, design.function(chartX(design, column + 0.5))) - 0.5;
         const double truth = chartY(design, trueRow);
         const double axisError = std::fabs(trace.ys[size_t(k)] - truth);
-        const double pixelError = std::fabs(trace.rows[size_t(k)] - trueRow);
+        const double pixelError = std::fabs(trace.pickedRows[size_t(k)] - trueRow);
         row.maxAxisError = std::max(row.maxAxisError, axisError);
         row.maxRelativeError = std::max(row.maxRelativeError, axisError / std::fabs(truth));
         row.maxPixelError = std::max(row.maxPixelError, pixelError);

@@ -29,11 +29,11 @@ struct AidsFixture
         design.start = QPoint(0, 790);
         design.end = QPoint(1004, 10);
         box.setPicture(drawChart(design).image);
-        calibration = Calibration::fromState(state, {design.xs, design.ys, design.xe, design.ye});
+        calibration = calibrationOf(state, {design.xs, design.ys, design.xe, design.ye});
         storeTrace(traceCurve(box.surface(), calibration), state);
         const float first = TraceBounds::of(calibration).firstColumn;
         box.addOverlay([this](QPainter &p) { paintCalibrationGrid(p, calibration, true); }, true);
-        box.addOverlay([this, first](QPainter &p) { paintTraceMarks(p, first, state.CurveY, *state.PointCount); }, true);
+        box.addOverlay([this, first](QPainter &p) { paintTraceMarks(p, first, state.pickedRows()); }, true);
         box.show();
         QCoreApplication::processEvents();
     }

@@ -7,7 +7,7 @@
 #include "app/graph_window.h"
 #include "app/main_window.h"
 #include "app/picture_box.h"
-#include "calibration/work_state.h"
+#include "app/work_state.h"
 #include "chart_maker.h"
 #include "digitize/auto_trace.h"
 #include "files/image_file.h"
@@ -64,8 +64,8 @@ void BM_Trace(benchmark::State &bench)
     const TraceFixture &f = traceFixture();
     WorkState state = f.state;
     for (auto _ : bench) {
-        const TraceResult trace = traceCurve(f.surface, Calibration::fromState(state, f.values));
-        benchmark::DoNotOptimize(trace.rows.data());
+        const TraceResult trace = traceCurve(f.surface, calibrationOf(state, f.values));
+        benchmark::DoNotOptimize(trace.pickedRows.data());
     }
     bench.SetItemsProcessed(bench.iterations() * (f.lastColumn() - f.firstColumn() + 1)
                             * (f.lastRow() - f.firstRow() + 1));
@@ -188,7 +188,7 @@ void BM_GraphDraw(benchmark::State &bench)
     QCoreApplication::processEvents();
     const CornerValues values{1, 0.01, 10000, 100};
     for (auto _ : bench) {
-        window.draw(Calibration::fromState(state, values), state.CurveY);
+        window.draw(calibrationOf(state, values), state.tableRows());
         window.Picture1->repaint();
     }
 }
@@ -200,7 +200,7 @@ void BM_WriteDataFile(benchmark::State &bench)
     QTemporaryDir dir;
     const QString path = dataFilePath(dir.path(), QStringLiteral("curve"));
     for (auto _ : bench) {
-        if (saveDataFile(path, state))
+        if (saveDataFile(path, dataFileBytes(state)))
             bench.SkipWithError("write failed");
     }
 }

@@ -33,6 +33,15 @@ AxisValue finiteOrFault(double value, MappingFault fault)
 
 } // namespace
 
+std::optional<AxisFault> firstFault(const AxisValue &x, const AxisValue &y)
+{
+    if (!x.value)
+        return AxisFault{Axis::X, x.fault};
+    if (!y.value)
+        return AxisFault{Axis::Y, y.fault};
+    return std::nullopt;
+}
+
 bool isXLogarithmic(AxisScale scale)
 {
     return scale == AxisScale::LogLog;

@@ -6,10 +6,10 @@
 // (lower left), Xe, Ye at the end point (upper right).
 struct CornerValues
 {
-    double xs = 0;
-    double ys = 0;
-    double xe = 0;
-    double ye = 0;
+    double startX = 0;
+    double startY = 0;
+    double endX = 0;
+    double endY = 0;
 };
 
 enum class Axis { X, Y };
@@ -38,6 +38,9 @@ struct AxisValue
 
 // One axis of the calibration: the pixel positions and typed values of its two
 // corners. The Y axis runs from the start point's row to the end point's row.
+// The fault of the first axis without a value, X before Y, or none.
+std::optional<AxisFault> firstFault(const AxisValue &x, const AxisValue &y);
+
 struct AxisCalibration
 {
     float startPixel = 0;

@@ -7,20 +7,14 @@ CornerValues readCornerValues(const CornerTexts &texts)
     return readCornerValues(texts[0], texts[1], texts[2], texts[3]);
 }
 
-Calibration Calibration::fromState(const WorkState &state, const CornerValues &values)
-{
-    return {{state.StartPixelX, state.StartPixelY}, {state.EndPixelX, state.EndPixelY}, values,
-            state.AxisScale};
-}
-
 AxisCalibration Calibration::xAxis() const
 {
-    return {start.x, end.x, values.xs, values.xe, xLogarithmic()};
+    return {start.x, end.x, values.startX, values.endX, xLogarithmic()};
 }
 
 AxisCalibration Calibration::yAxis() const
 {
-    return {start.y, end.y, values.ys, values.ye, yLogarithmic()};
+    return {start.y, end.y, values.startY, values.endY, yLogarithmic()};
 }
 
 std::optional<CalibrationMapping> CalibrationMapping::create(const Calibration &calibration,

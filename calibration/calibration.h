@@ -1,7 +1,7 @@
 #pragma once
 
 #include "calibration/axis_mapping.h"
-#include "calibration/work_state.h"
+#include "calibration/axis_scale.h"
 
 #include <QString>
 
@@ -32,8 +32,6 @@ struct Calibration
     CornerPixel end;   // upper right corner
     CornerValues values;
     AxisScale scale = AxisScale::LinearLinear;
-
-    static Calibration fromState(const WorkState &state, const CornerValues &values);
 
     bool xLogarithmic() const { return isXLogarithmic(scale); }
     bool yLogarithmic() const { return isYLogarithmic(scale); }

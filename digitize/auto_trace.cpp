@@ -20,9 +20,6 @@ struct PositionRun
     bool cut = false; // more positions remained than `limit` allowed
 };
 
-// Beyond 2^24 a single-precision position no longer advances by one.
-constexpr int UnlimitedColumns = 1 << 24;
-
 PositionRun positionRun(float first, float last, int limit)
 {
     PositionRun run{first, 0, false};
@@ -92,13 +89,14 @@ double lineCentre(const QImage &image, const ScanArea &area, int k, int picked, 
     const double peak = weightAt(picked);
     if (peak <= 0)
         return picked;
-    constexpr int MaxEdge = 2; // antialiasing fades a line over a pixel or two
+    constexpr int MaxEdge = 2;        // antialiasing fades a line over a pixel or two
+    constexpr int MaxCoreReach = 64; // the core of the thickest line read, each side of the pick
     int ends[2] = {picked, picked};
     double around = peak;
     for (int side = 0; side < 2; ++side) {
         const int step = side == 0 ? -1 : 1;
         int j = picked;
-        while (weightAt(j + step) >= peak / 2 && std::abs(j + step - picked) < 64)
+        while (weightAt(j + step) >= peak / 2 && std::abs(j + step - picked) < MaxCoreReach)
             j += step;
         for (int edge = 0; edge < MaxEdge && weightAt(j + step) > 0 && weightAt(j + step) <= weightAt(j); ++edge)
             j += step;
@@ -129,8 +127,7 @@ TraceResult traceCurve(const QImage &surface, const Calibration &calibration, co
     }
 
     const TraceBounds bounds = TraceBounds::of(calibration);
-    const int limit = options.maxColumns > 0 ? options.maxColumns : UnlimitedColumns;
-    const PositionRun columns = positionRun(bounds.firstColumn, bounds.lastColumn, limit);
+    const PositionRun columns = positionRun(bounds.firstColumn, bounds.lastColumn, options.columnLimit());
     const PositionRun rows = fullRun(bounds.firstRow, bounds.lastRow);
     const ScanArea area{pixelIndex(columns.first) - origin.x(), columns.count, pixelIndex(rows.first) - origin.y(),
                         rows.count};
@@ -155,22 +152,16 @@ TraceResult traceCurve(const QImage &surface, const Calibration &calibration, co
                 : rows.first + float(j);
         }
         const AxisValue xValue = mapping->x.valueAt(x);
-        if (!xValue.value) {
-            result.fault = AxisFault{Axis::X, xValue.fault};
-            return result;
-        }
         const AxisValue yValue = mapping->y.valueAt(pickedRow);
-        if (!yValue.value) {
-            result.fault = AxisFault{Axis::Y, yValue.fault};
+        if ((result.fault = firstFault(xValue, yValue)))
             return result;
-        }
         xs[size_t(k)] = *xValue.value;
         ys[size_t(k)] = *yValue.value;
         curve[size_t(k)] = pickedRow;
     }
     result.xs = std::move(xs);
     result.ys = std::move(ys);
-    result.rows = std::move(curve);
+    result.pickedRows = std::move(curve);
     result.truncated = columns.cut;
     return result;
 }
@@ -182,8 +173,7 @@ std::optional<AxisFault> traceFault(const Calibration &calibration, const TraceO
     if (!mapping)
         return fault;
     const TraceBounds bounds = TraceBounds::of(calibration);
-    const int limit = options.maxColumns > 0 ? options.maxColumns : UnlimitedColumns;
-    const PositionRun columns = positionRun(bounds.firstColumn, bounds.lastColumn, limit);
+    const PositionRun columns = positionRun(bounds.firstColumn, bounds.lastColumn, options.columnLimit());
     if (columns.count == 0)
         return std::nullopt;
     // Both mappings are monotonic: the values at the ends bound all others.
@@ -202,8 +192,7 @@ std::optional<AxisFault> traceFault(const Calibration &calibration, const TraceO
 QRect traceArea(const Calibration &calibration, const TraceOptions &options)
 {
     const TraceBounds bounds = TraceBounds::of(calibration);
-    const int limit = options.maxColumns > 0 ? options.maxColumns : UnlimitedColumns;
-    const PositionRun columns = positionRun(bounds.firstColumn, bounds.lastColumn, limit);
+    const PositionRun columns = positionRun(bounds.firstColumn, bounds.lastColumn, options.columnLimit());
     const PositionRun rows = fullRun(bounds.firstRow, bounds.lastRow);
     const long long x = pixelIndex(columns.first);
     const long long y = pixelIndex(rows.first);
@@ -211,13 +200,4 @@ QRect traceArea(const Calibration &calibration, const TraceOptions &options)
     if (columns.count == 0 || rows.count == 0 || std::abs(x) > Far || std::abs(y) > Far)
         return QRect();
     return QRect(int(x), int(y), columns.count, rows.count);
-}
-
-void storeTrace(const TraceResult &trace, WorkState &state)
-{
-    const size_t count = std::min<size_t>(trace.xs.size(), WorkState::TableLast);
-    std::copy_n(trace.xs.begin(), count, state.Points[0].begin() + 1);
-    std::copy_n(trace.ys.begin(), count, state.Points[1].begin() + 1);
-    std::copy_n(trace.rows.begin(), count, state.CurveY.begin() + 1);
-    state.PointCount = int(count);
 }

@@ -1,9 +1,8 @@
 #pragma once
 
 #include "calibration/axis_mapping.h"
-#include "calibration/work_state.h"
+#include "calibration/trace_options.h"
 
-#include <QRgb>
 #include <QPoint>
 #include <QRect>
 
@@ -13,23 +12,6 @@
 class QImage;
 struct Calibration;
 
-// Which row of a dark line a column's point is read from.
-enum class LineRule {
-    Top,    // the topmost of the darkest pixels (the window's rule)
-    Centre, // the weighted centre of the line around that pixel, sub-pixel
-};
-
-struct TraceOptions
-{
-    // Columns traced at most; 0 means no limit. The window's tables hold 1000.
-    int maxColumns = WorkState::TableLast;
-    LineRule line = LineRule::Top;
-    // When set, each column picks the pixel nearest to this colour, among
-    // those within `tolerance` (RGB distance), instead of the darkest one.
-    std::optional<QRgb> colour;
-    int tolerance = 60;
-};
-
 // What one run of the automatic trace found: for traced column k the X and Y
 // axis values and the picture row picked, or the axis that has no defined
 // mapping (then there are no points).
@@ -38,7 +20,7 @@ struct TraceResult
     std::optional<AxisFault> fault;
     std::vector<double> xs;
     std::vector<double> ys;
-    std::vector<float> rows;
+    std::vector<float> pickedRows;
     // The frame held more columns than the limit; only the first were traced.
     bool truncated = false;
 
@@ -61,8 +43,3 @@ std::optional<AxisFault> traceFault(const Calibration &calibration, const TraceO
 
 // The picture pixels the trace reads (empty when it reads none).
 QRect traceArea(const Calibration &calibration, const TraceOptions &options = {});
-
-// Keeps a trace as the last one: PointCount, and entries 1 ... count of
-// Points and CurveY (later entries keep what they held). The trace must fit
-// the tables.
-void storeTrace(const TraceResult &trace, WorkState &state);

@@ -13,15 +13,9 @@ PointReadout readPoint(const Calibration &calibration, float x, float y)
 {
     PointReadout readout;
     const AxisValue xValue = PixelToAxisX(calibration, x);
-    if (!xValue.value) {
-        readout.fault = AxisFault{Axis::X, xValue.fault};
-        return readout;
-    }
     const AxisValue yValue = PixelToAxisY(calibration, y);
-    if (!yValue.value) {
-        readout.fault = AxisFault{Axis::Y, yValue.fault};
+    if ((readout.fault = firstFault(xValue, yValue)))
         return readout;
-    }
     readout.xText = calibration.xLogarithmic() ? formatScientificReadout(*xValue.value)
                                                : formatFixedReadout(*xValue.value);
     readout.yText = calibration.yLogarithmic() ? formatScientificReadout(*yValue.value)

@@ -109,8 +109,8 @@ std::optional<QString> readTrace(const QJsonObject &root, TraceOptions &trace)
     const QJsonValue tolerance = object.value(QStringLiteral("tolerance"));
     if (!tolerance.isUndefined()) {
         const double t = tolerance.toDouble(-1);
-        if (!tolerance.isDouble() || t < 0 || t != std::floor(t) || t > 442)
-            return QStringLiteral("\"trace.tolerance\" must be a whole number from 0 to 442");
+        if (!tolerance.isDouble() || t < 0 || t != std::floor(t) || t > TraceLimits::MaxTolerance)
+            return QStringLiteral("\"trace.tolerance\" must be a whole number from 0 to %1").arg(TraceLimits::MaxTolerance);
         trace.tolerance = int(t);
     }
     return std::nullopt;

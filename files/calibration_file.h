@@ -1,7 +1,7 @@
 #pragma once
 
 #include "calibration/calibration.h"
-#include "digitize/auto_trace.h"
+#include "calibration/trace_options.h"
 
 #include <QByteArray>
 #include <QString>

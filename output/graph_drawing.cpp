@@ -15,9 +15,9 @@ namespace {
 
 std::optional<AxisFault> cornerValueFault(const CornerValues &values)
 {
-    if (!std::isfinite(values.xs) || !std::isfinite(values.xe))
+    if (!std::isfinite(values.startX) || !std::isfinite(values.endX))
         return AxisFault{Axis::X, MappingFault::OutOfRange};
-    if (!std::isfinite(values.ys) || !std::isfinite(values.ye))
+    if (!std::isfinite(values.startY) || !std::isfinite(values.endY))
         return AxisFault{Axis::Y, MappingFault::OutOfRange};
     return std::nullopt;
 }
@@ -52,7 +52,7 @@ AxisValue decadeCount(double startValue, double endValue)
 }
 
 GraphDrawOutcome drawGraph(QImage &surface, const Calibration &calibration,
-                           const WorkState::CurveTable &curveY, const QFont &labelFont,
+                           std::span<const float> pickedRows, const QFont &labelFont,
                            const QColor &foreground)
 {
     const CornerValues &values = calibration.values;
@@ -62,7 +62,7 @@ GraphDrawOutcome drawGraph(QImage &surface, const Calibration &calibration,
     std::optional<double> yDecades;
     std::optional<double> xDecades;
     if (calibration.yLogarithmic()) {
-        const AxisValue n = decadeCount(values.ys, values.ye);
+        const AxisValue n = decadeCount(values.startY, values.endY);
         if (!n.value) {
             outcome.fault = AxisFault{Axis::Y, n.fault};
             return outcome;
@@ -70,7 +70,7 @@ GraphDrawOutcome drawGraph(QImage &surface, const Calibration &calibration,
         yDecades = n.value;
     }
     if (calibration.xLogarithmic()) {
-        const AxisValue m = decadeCount(values.xs, values.xe);
+        const AxisValue m = decadeCount(values.startX, values.endX);
         if (!m.value) {
             outcome.fault = AxisFault{Axis::X, m.fault};
             return outcome;
@@ -114,14 +114,14 @@ GraphDrawOutcome drawGraph(QImage &surface, const Calibration &calibration,
     painter.setPen(curvePen);
     const TraceBounds bounds = TraceBounds::of(calibration);
     QPolygonF curve;
-    curve << QPointF(bounds.firstColumn, curveY[1]);
-    int i = 2;
-    for (float x = bounds.firstColumn + 1; x <= bounds.lastColumn; x += 1.0f, ++i) {
-        if (i > WorkState::TableLast) {
+    curve << QPointF(bounds.firstColumn, pickedRows.empty() ? 0.f : pickedRows[0]);
+    size_t k = 1;
+    for (float x = bounds.firstColumn + 1; x <= bounds.lastColumn; x += 1.0f, ++k) {
+        if (k >= pickedRows.size()) {
             outcome.truncated = true;
             break;
         }
-        curve << QPointF(x, curveY[size_t(i)]);
+        curve << QPointF(x, pickedRows[k]);
     }
     if (curve.size() == 1)
         painter.drawPoint(curve.front());
@@ -130,9 +130,9 @@ GraphDrawOutcome drawGraph(QImage &surface, const Calibration &calibration,
 
     painter.setPen(foregroundPen(foreground, 1));
     painter.setFont(labelFont);
-    printAt(painter, sx - 0.05 * width, sy + 0.02 * height, formatNumberItem(values.xs));
-    printAt(painter, ex - 0.05 * width, sy + 0.02 * height, formatNumberItem(values.xe));
-    printAt(painter, ex + 0.02 * width, sy - 0.02 * height, formatNumberItem(values.ys));
-    printAt(painter, ex + 0.02 * width, ey - 0.02 * height, formatNumberItem(values.ye));
+    printAt(painter, sx - 0.05 * width, sy + 0.02 * height, formatNumberItem(values.startX));
+    printAt(painter, ex - 0.05 * width, sy + 0.02 * height, formatNumberItem(values.endX));
+    printAt(painter, ex + 0.02 * width, sy - 0.02 * height, formatNumberItem(values.startY));
+    printAt(painter, ex + 0.02 * width, ey - 0.02 * height, formatNumberItem(values.endY));
     return outcome;
 }

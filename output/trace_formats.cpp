@@ -24,7 +24,7 @@ QByteArray traceJsonBytes(const QString &imageName, const CalibrationFile &calib
         const QString separator = k ? QStringLiteral(", ") : QString();
         points += separator + u'[' + formatShortestNumber(trace.xs[size_t(k)]) + QStringLiteral(", ")
             + formatShortestNumber(trace.ys[size_t(k)]) + u']';
-        rows += separator + formatShortestNumber(trace.rows[size_t(k)]);
+        rows += separator + formatShortestNumber(trace.pickedRows[size_t(k)]);
     }
     QByteArray out = "{\n  \"image\": " + name.mid(1, name.size() - 2) + ",\n";
     out += "  \"calibration\": " + calibrationObject(calibration, 2) + ",\n";

@@ -2,7 +2,7 @@
 
 // Hand-built working states and traces shared by the tests and the benchmarks.
 #include "calibration/calibration.h"
-#include "calibration/work_state.h"
+#include "app/work_state.h"
 #include "digitize/auto_trace.h"
 #include "digitize/picture_surface.h"
 
@@ -43,10 +43,10 @@ struct TraceOutcome
 // values, and keeps the result in the state as the window does.
 inline TraceOutcome traceAsWindow(const QImage &surface, const CornerValues &values, WorkState &state)
 {
-    const TraceResult trace = traceCurve(surface, Calibration::fromState(state, values));
+    const TraceResult trace = traceCurve(surface, calibrationOf(state, values));
     if (!trace.fault) {
         storeTrace(trace, state);
-        state.ClickMode = ClickMode::None;
+        state.ClickMode = ClickMode::ReadPoint;
     }
     return {trace.fault, trace.pointCount(), trace.truncated};
 }

@@ -1,5 +1,5 @@
 #include "calibration/number_text.h"
-#include "calibration/work_state.h"
+#include "app/work_state.h"
 #include "digitize/auto_trace.h"
 #include "fixtures.h"
 
@@ -85,7 +85,7 @@ void TestAutoTrace::columnsAndValues()
     QVERIFY(!outcome.truncated);
     QCOMPARE(outcome.pointCount, 197);
     QCOMPARE(state.PointCount, std::optional<int>(197));
-    QCOMPARE(state.ClickMode, ClickMode::None);
+    QCOMPARE(state.ClickMode, ClickMode::ReadPoint);
     QCOMPARE(state.Points[0][1], 1.0);
     QCOMPARE(state.Points[0][197], 99.0);
     QCOMPARE(state.Points[0][198], 0.0);
@@ -217,7 +217,7 @@ void TestAutoTrace::narrowFrameTracesNothing()
     const TraceOutcome outcome = traceAsWindow(whiteSurface(), linearValues, state);
     QVERIFY(!outcome.fault);
     QCOMPARE(state.PointCount, std::optional<int>(0));
-    QCOMPARE(state.ClickMode, ClickMode::None);
+    QCOMPARE(state.ClickMode, ClickMode::ReadPoint);
 
     // Before any corner is captured every corner counts as 0: nothing traced.
     WorkState fresh;
@@ -343,7 +343,7 @@ void TestAutoTrace::undefinedLeavesStateUntouched()
     QImage image = whiteSurface();
     paintColumn(image, 150, 200, 200, qRgb(0, 0, 0));
     traceAsWindow(image, linearValues, state);
-    state.ClickMode = ClickMode::ReadPoint;
+    state.ClickMode = ClickMode::PointDigitize;
     state.AxisScale = AxisScale(scale);
     state.StartPixelY = startY;
     const WorkState before = state;
@@ -352,7 +352,7 @@ void TestAutoTrace::undefinedLeavesStateUntouched()
     QVERIFY(outcome.fault);
     QCOMPARE(int(outcome.fault->axis), axis);
     QCOMPARE(int(outcome.fault->fault), fault);
-    QCOMPARE(state.ClickMode, ClickMode::ReadPoint);
+    QCOMPARE(state.ClickMode, ClickMode::PointDigitize);
     QCOMPARE(state.PointCount, before.PointCount);
     QVERIFY(state.Points == before.Points);
     QVERIFY(state.CurveY == before.CurveY);
@@ -454,13 +454,13 @@ void TestAutoTrace::lineCentre()
     options.line = LineRule::Centre;
     if (colour)
         options.colour = qRgb(200, 0, 0);
-    const TraceResult trace = traceCurve(image, Calibration::fromState(state, linearValues), options);
+    const TraceResult trace = traceCurve(image, calibrationOf(state, linearValues), options);
     QCOMPARE(trace.pointCount(), 197);
-    for (float row : {trace.rows.front(), trace.rows[100], trace.rows.back()})
+    for (float row : {trace.pickedRows.front(), trace.pickedRows[100], trace.pickedRows.back()})
         QVERIFY2(std::abs(row - centre) <= 0.05, qPrintable(QString::number(row)));
     // The window's rule reads the topmost dark row instead.
     options.line = LineRule::Top;
-    const float top = traceCurve(image, Calibration::fromState(state, linearValues), options).rows[100];
+    const float top = traceCurve(image, calibrationOf(state, linearValues), options).pickedRows[100];
     QVERIFY(top <= centre);
 }
 
@@ -494,16 +494,16 @@ void TestAutoTrace::curveColour()
     TraceOptions options;
     options.colour = qRgb(220, 20, 30);
     options.tolerance = tolerance;
-    const TraceResult trace = traceCurve(image, Calibration::fromState(state, linearValues), options);
+    const TraceResult trace = traceCurve(image, calibrationOf(state, linearValues), options);
     for (int k = 0; k < trace.pointCount(); ++k)
-        QCOMPARE(trace.rows[size_t(k)], float(expected));
-    QCOMPARE(traceCurve(image, Calibration::fromState(state, linearValues)).rows[10], 150.f);
+        QCOMPARE(trace.pickedRows[size_t(k)], float(expected));
+    QCOMPARE(traceCurve(image, calibrationOf(state, linearValues)).pickedRows[10], 150.f);
 }
 
 void TestAutoTrace::optionsLimitColumns()
 {
     WorkState state = frameState(1, 1500);
-    const Calibration calibration = Calibration::fromState(state, linearValues);
+    const Calibration calibration = calibrationOf(state, linearValues);
     const TraceResult window = traceCurve(whiteSurface(), calibration);
     QCOMPARE(window.pointCount(), 1000);
     QVERIFY(window.truncated);

@@ -1,6 +1,6 @@
 #include "calibration/axis_mapping.h"
 #include "calibration/number_text.h"
-#include "calibration/work_state.h"
+#include "app/work_state.h"
 #include "digitize/point_read.h"
 #include "fixtures.h"
 
@@ -78,7 +78,7 @@ void TestAxisMapping::pointReadout()
 
     const QStringList t = texts.split(u'|');
     const WorkState state = frameState(scale);
-    const PointReadout readout = readPoint(Calibration::fromState(state, readCornerValues(t[0], t[1], t[2], t[3])), x, y);
+    const PointReadout readout = readPoint(calibrationOf(state, readCornerValues(t[0], t[1], t[2], t[3])), x, y);
     QVERIFY(!readout.fault);
     QCOMPARE(readout.xText, xText);
     QCOMPARE(readout.yText, yText);
@@ -121,7 +121,7 @@ void TestAxisMapping::insideFrame()
     state.StartPixelY = sy;
     state.EndPixelX = ex;
     state.EndPixelY = ey;
-    QCOMPARE(::insideFrame(Calibration::fromState(state, {}), x, y), inside);
+    QCOMPARE(::insideFrame(calibrationOf(state, {}), x, y), inside);
 }
 
 void TestAxisMapping::undefined_data()
@@ -156,7 +156,7 @@ void TestAxisMapping::undefined()
 
     const QStringList t = texts.split(u'|');
     const WorkState state = frameState(scale);
-    const PointReadout readout = readPoint(Calibration::fromState(state, readCornerValues(t[0], t[1], t[2], t[3])), x, 225);
+    const PointReadout readout = readPoint(calibrationOf(state, readCornerValues(t[0], t[1], t[2], t[3])), x, 225);
     QVERIFY(readout.fault);
     QCOMPARE(readout.fault->axis, axis);
     QCOMPARE(readout.fault->fault, fault);
@@ -174,12 +174,12 @@ void TestAxisMapping::readoutAndTraceOrderDiffer()
     state.AxisScale = AxisScale::LinearLinear;
     const CornerValues values = corners("0", "0", "300000", "10");
 
-    const AxisValue readout = PixelToAxisX(Calibration::fromState(state, values), 200);
+    const AxisValue readout = PixelToAxisX(calibrationOf(state, values), 200);
     QVERIFY(readout.value);
     QCOMPARE(formatGeneralNumber(*readout.value), QStringLiteral("100000.002980232"));
     QCOMPARE(formatFixedReadout(*readout.value), QStringLiteral("100000.003"));
 
-    const auto trace = TraceMapping::create(Calibration::fromState(state, values).xAxis(), nullptr);
+    const auto trace = TraceMapping::create(calibrationOf(state, values).xAxis(), nullptr);
     QVERIFY(trace);
     QCOMPARE(formatGeneralNumber(*trace->valueAt(200).value), QStringLiteral("100000"));
 }
@@ -187,7 +187,7 @@ void TestAxisMapping::readoutAndTraceOrderDiffer()
 void TestAxisMapping::traceOrderValues()
 {
     WorkState state = frameState(1);
-    const auto linearY = TraceMapping::create(Calibration::fromState(state, corners("0", "0", "100", "10")).yAxis(), nullptr);
+    const auto linearY = TraceMapping::create(calibrationOf(state, corners("0", "0", "100", "10")).yAxis(), nullptr);
     QVERIFY(linearY);
     QCOMPARE(formatGeneralNumber(*linearY->valueAt(224).value), QStringLiteral("5.02857142857143"));
     QCOMPARE(formatGeneralNumber(*linearY->valueAt(0).value), QStringLiteral("11.4285714285714"));
@@ -195,21 +195,21 @@ void TestAxisMapping::traceOrderValues()
     state = frameState(2);
     state.StartPixelY = 400;
     state.EndPixelY = 100;
-    const auto logY = TraceMapping::create(Calibration::fromState(state, corners("0", "1", "100", "1000")).yAxis(), nullptr);
+    const auto logY = TraceMapping::create(calibrationOf(state, corners("0", "1", "100", "1000")).yAxis(), nullptr);
     QVERIFY(logY);
     QCOMPARE(formatScientificReadout(*logY->valueAt(250).value), QStringLiteral("3.162E+01"));
     QVERIFY(qAbs(*logY->valueAt(250).value - 31.6227766016838) < 1e-12);
 
     MappingFault fault{};
     state.EndPixelY = 400;
-    QVERIFY(!TraceMapping::create(Calibration::fromState(state, corners("0", "1", "100", "1000")).yAxis(), &fault));
+    QVERIFY(!TraceMapping::create(calibrationOf(state, corners("0", "1", "100", "1000")).yAxis(), &fault));
     QCOMPARE(fault, MappingFault::ZeroSpan);
 }
 
 void TestAxisMapping::negativeLogarithmicAxis()
 {
     const WorkState state = frameState(3);
-    const AxisValue x = PixelToAxisX(Calibration::fromState(state, corners("-1", "1", "-1000", "10")), 200);
+    const AxisValue x = PixelToAxisX(calibrationOf(state, corners("-1", "1", "-1000", "10")), 200);
     QVERIFY(x.value);
     QCOMPARE(formatGeneralNumber(*x.value), QStringLiteral("-31.6227766016838"));
 }

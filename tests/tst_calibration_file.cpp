@@ -53,7 +53,7 @@ void TestCalibrationFile::readsTheExample()
     QCOMPARE(file.trace.tolerance, 60);
     // The values are read as the window reads typed numbers.
     const Calibration calibration = file.calibration();
-    QCOMPARE(calibration.values.ye, 10000.0);
+    QCOMPARE(calibration.values.endY, 10000.0);
     QVERIFY(calibration.yLogarithmic() && !calibration.xLogarithmic());
 }
 

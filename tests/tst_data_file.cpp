@@ -1,4 +1,4 @@
-#include "calibration/work_state.h"
+#include "app/work_state.h"
 #include "output/data_file.h"
 #include "test_files.h"
 
@@ -84,9 +84,9 @@ void TestDataFile::saveWritesAndReplaces()
 {
     QTemporaryDir dir;
     const QString path = dataFilePath(dir.path(), QStringLiteral("curve"));
-    QCOMPARE(saveDataFile(path, tracedState({{1, 2}, {3, 4}})), std::nullopt);
+    QCOMPARE(saveDataFile(path, dataFileBytes(tracedState({{1, 2}, {3, 4}}))), std::nullopt);
     QCOMPARE(readBytes(path), QByteArray(" 2 \r\n 1 ,  2 \r\n 3 ,  4 \r\n"));
-    QCOMPARE(saveDataFile(path, tracedState({{5, 6}})), std::nullopt);
+    QCOMPARE(saveDataFile(path, dataFileBytes(tracedState({{5, 6}}))), std::nullopt);
     QCOMPARE(readBytes(path), QByteArray(" 1 \r\n 5 ,  6 \r\n"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("curve.csv")});
 }
@@ -102,7 +102,7 @@ void TestDataFile::failedSaveKeepsTheOldFile()
         QVERIFY(old.open(QIODevice::WriteOnly));
         old.write("old content\r\n");
     }
-    const auto error = saveDataFile(path, tracedState({{1, 2}}));
+    const auto error = saveDataFile(path, dataFileBytes(tracedState({{1, 2}})));
     QVERIFY(error);
     QVERIFY(!error->isEmpty());
     QCOMPARE(readBytes(path), QByteArray("old content\r\n"));
@@ -126,7 +126,7 @@ void TestDataFile::failedSaveReportsTheReason()
     plain.close();
     QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.csv")));
 
-    const auto error = saveDataFile(dir.filePath(relativePath), tracedState({{1, 2}}));
+    const auto error = saveDataFile(dir.filePath(relativePath), dataFileBytes(tracedState({{1, 2}})));
     QVERIFY(error);
     QVERIFY(!error->isEmpty());
     QCOMPARE(readBytes(dir.filePath(QStringLiteral("plain"))), QByteArray());

@@ -1,4 +1,4 @@
-#include "calibration/work_state.h"
+#include "app/work_state.h"
 #include "fixtures.h"
 #include "output/graph_drawing.h"
 
@@ -35,7 +35,7 @@ QFont labelFont()
 
 GraphDrawOutcome draw(QImage &image, const WorkState &state, const CornerValues &values)
 {
-    return drawGraph(image, Calibration::fromState(state, values), state.CurveY, labelFont());
+    return drawGraph(image, calibrationOf(state, values), state.tableRows(), labelFont());
 }
 
 constexpr QRgb Black = 0xff000000;
@@ -124,7 +124,7 @@ void TestGraphDrawing::foregroundColour()
 {
     QImage image = surface();
     const WorkState state = tracedFrame(1);
-    drawGraph(image, Calibration::fromState(state, CornerValues{0, 0, 100, 10}), state.CurveY, labelFont(),
+    drawGraph(image, calibrationOf(state, CornerValues{0, 0, 100, 10}), state.tableRows(), labelFont(),
               QColor(0, 0, 255));
     QCOMPARE(image.pixel(250, 400), qRgb(0, 0, 255));
     QCOMPARE(image.pixel(250, 350), Red);

@@ -92,9 +92,9 @@ void TestGridLines::gridOfACalibration()
     QVERIFY(qAbs(grid.yLines.back().pixel - 100) < 1e-9);
     QVERIFY(qAbs(grid.yLines[9].pixel - 300) < 1e-9); // 10: one decade up
 
-    calibration.values.ys = 0; // no logarithm of 0
+    calibration.values.startY = 0; // no logarithm of 0
     QCOMPARE(calibrationGrid(calibration).fault, (std::optional<AxisFault>(AxisFault{Axis::Y, MappingFault::LogStartZero})));
-    calibration.values.ys = 1;
+    calibration.values.startY = 1;
     calibration.end.x = 100; // both corners on one column
     QCOMPARE(calibrationGrid(calibration).fault, (std::optional<AxisFault>(AxisFault{Axis::X, MappingFault::ZeroSpan})));
 }

@@ -105,7 +105,7 @@ void TestMainWindow::startUpWithoutSettings()
     for (QLineEdit *e : {w.Text5, w.Text6, w.Text7, w.Text8, w.Text9, w.Text10, w.Text11})
         QCOMPARE(e->text(), QString());
     QVERIFY(w.Option1->isChecked());
-    QCOMPARE(w.workState().ClickMode, ClickMode::None);
+    QCOMPARE(w.workState().ClickMode, ClickMode::ReadPoint);
     QCOMPARE(w.workState().AxisScale, AxisScale::LinearLinear);
     QVERIFY(!w.workState().PointCount);
     for (int i = 0; i < PictureBox::MarkerCount; ++i)
@@ -423,7 +423,7 @@ void TestMainWindow::resetClearsWhatItShould()
     QCOMPARE(w.Text11->text(), QStringLiteral("50.000"));
     QVERIFY(w.Option1->isChecked());
     QCOMPARE(w.workState().AxisScale, AxisScale::LinearLinear);
-    QCOMPARE(w.workState().ClickMode, ClickMode::ReadPoint);
+    QCOMPARE(w.workState().ClickMode, ClickMode::PointDigitize);
     QCOMPARE(w.workState().StartPixelX, 100.f);
 
     // Point digitizing stays armed over the old frame.

@@ -123,7 +123,7 @@ void TestWorkflow::wholeRoad()
 
     QCOMPARE(autoDigitize(w), QStringLiteral("DIGITIZE が終了しました。"));
     QTRY_COMPARE(QApplication::focusWidget(), w.Command8);
-    QCOMPARE(w.workState().ClickMode, ClickMode::None);
+    QCOMPARE(w.workState().ClickMode, ClickMode::ReadPoint);
 
     // Enter on the focused "Graph Draw" shows the graph window.
     QTest::keyClick(w.Command8, Qt::Key_Return);
@@ -164,7 +164,7 @@ void TestWorkflow::pointReadouts()
     MainWindow &w = *s.window;
     calibrateStandardFrame(w);
     QTest::mouseClick(w.Command9, Qt::LeftButton);
-    QCOMPARE(w.workState().ClickMode, ClickMode::ReadPoint);
+    QCOMPARE(w.workState().ClickMode, ClickMode::PointDigitize);
 
     struct Press
     {
@@ -404,7 +404,7 @@ void TestWorkflow::undefinedLogarithmicAxis()
     QTest::mouseClick(w.Option2, Qt::LeftButton, {}, QPoint(5, 8)); // Ys = 0 admits no logarithm
     const QString traceMessage = autoDigitize(w);
     QVERIFY2(traceMessage.contains(QStringLiteral("Y軸")), qPrintable(traceMessage));
-    QCOMPARE(w.workState().ClickMode, ClickMode::ReadPoint);
+    QCOMPARE(w.workState().ClickMode, ClickMode::PointDigitize);
     QVERIFY(w.workState().Points == before.Points);
 
     {

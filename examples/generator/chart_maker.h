@@ -1,6 +1,6 @@
 #pragma once
 
-#include "calibration/work_state.h"
+#include "calibration/axis_scale.h"
 
 #include <QImage>
 #include <QPoint>
