@@ -3,8 +3,10 @@
 #include "app/file_lists.h"
 #include "app/graph_window.h"
 #include "app/icons.h"
+#include "app/key_table.h"
 #include "app/message_box.h"
 #include "app/picture_box.h"
+#include "app/precision_aids.h"
 #include "app/titles.h"
 #include "app/window_placement.h"
 #include "files/image_file.h"
@@ -18,6 +20,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 
 namespace {
 
@@ -35,10 +38,11 @@ MainWindow::MainWindow(QWidget *parent)
     setWindowIcon(QIcon(Icons::mainWindow()));
     setFixedSize(1205, 854);
     centreOnScreen(this);
-    createControls();
-    setTabOrder();
+    setupUi(this);
+    m_corners = new CornerPanel(*this, this);
     connectHandlers();
     createAids();
+    bindKeys();
     createInputWays();
     startUp();
 }
@@ -50,8 +54,66 @@ MainWindow::~MainWindow()
 
 Calibration MainWindow::calibration() const
 {
-    return calibrationOf(
-        m_state, readCornerValues(CornerTexts{Text1->text(), Text2->text(), Text3->text(), Text4->text()}));
+    return calibrationOf(m_state, m_corners->values());
+}
+
+void MainWindow::createAids()
+{
+    PrecisionAids::Sources sources{
+        [this] { return calibration(); },
+        [this] { return cornersCaptured(); },
+        [this] { return m_tracedFirstColumn; },
+        [this] { return m_state.pickedRows(); },
+    };
+    m_aids = new PrecisionAids(this, Picture1, std::move(sources), [this](int dx, int dy) { nudge(dx, dy); });
+    // The grid follows every change of the values and the scale at once.
+    connect(m_corners, &CornerPanel::changed, Picture1, &PictureBox::overlayChanged);
+}
+
+void MainWindow::bindKeys()
+{
+    for (const KeyBinding &key : keyTable()) {
+        if (key.run)
+            connect(new QShortcut(key.sequence, this), &QShortcut::activated, this, [this, run = key.run] { run(*this); });
+    }
+}
+
+void MainWindow::showKeys()
+{
+    showMessage(this, keyListText(), QMessageBox::Information);
+}
+
+bool MainWindow::isLoupeOn() const
+{
+    return m_aids->isLoupeOn();
+}
+
+bool MainWindow::isGridOn() const
+{
+    return m_aids->isGridOn();
+}
+
+bool MainWindow::isTraceOverlayOn() const
+{
+    return m_aids->isTraceOverlayOn();
+}
+
+Loupe *MainWindow::loupe() const
+{
+    return m_aids->loupe();
+}
+
+void MainWindow::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && m_aids)
+        m_aids->windowDeactivated();
+}
+
+void MainWindow::forgetPicture(const QString &path)
+{
+    m_picturePath = path;
+    m_aids->hideTraceOverlay();
 }
 
 void MainWindow::connectHandlers()
@@ -67,15 +129,7 @@ void MainWindow::connectHandlers()
     connect(Command4, &QPushButton::clicked, this, [this] { armCapture(ClickMode::EndPoint); });
     connect(Command9, &QPushButton::clicked, this, [this] { armCapture(ClickMode::PointDigitize); });
     connect(Picture1, &PictureBox::pressed, this, &MainWindow::pictureMouseDown);
-    // Toggled, not clicked: arrow keys move the selection within the group too.
-    const std::pair<QRadioButton *, AxisScale> options[] = {
-        {Option1, AxisScale::LinearLinear}, {Option2, AxisScale::LinearLog}, {Option3, AxisScale::LogLog}};
-    for (const auto &choice : options) {
-        connect(choice.first, &QRadioButton::toggled, this, [this, scale = choice.second](bool checked) {
-            if (checked)
-                m_state.AxisScale = scale;
-        });
-    }
+    connect(m_corners, &CornerPanel::scaleChosen, this, [this](AxisScale scale) { m_state.AxisScale = scale; });
     connect(Command5, &QPushButton::clicked, this, &MainWindow::autoDigitize);
 
     linkBrowser(Drive2, Dir2, File2, this, &MainWindow::reportUnreadableFolder);
@@ -92,14 +146,9 @@ void MainWindow::startUp()
     for (QLineEdit *readout : {Text5, Text6, Text7, Text8, Text9, Text10, Text11})
         readout->clear();
     m_state.ClickMode = ClickMode::ReadPoint;
-    Option1->setChecked(true);
-    m_state.AxisScale = AxisScale::LinearLinear;
+    m_corners->setScale(AxisScale::LinearLinear);
     showBanner();
-
-    const CornerTexts corners = readSettingsFile(SettingsFileName);
-    const std::array<QLineEdit *, 4> fields{Text1, Text2, Text3, Text4};
-    for (size_t i = 0; i < fields.size(); ++i)
-        fields[i]->setText(corners[i]);
+    m_corners->setTexts(readSettingsFile(SettingsFileName));
 }
 
 void MainWindow::showBanner()
@@ -128,25 +177,18 @@ void MainWindow::loadImage()
         showMessage(this, QStringLiteral("ファイルを選択して下さい"));
         return;
     }
-    const QString path = Dir1->path() + u'/' + name;
+    loadPictureFile(Dir1->path() + u'/' + name, Transparency::OnPictureArea);
+}
 
+bool MainWindow::loadPictureFile(const QString &path, Transparency transparency)
+{
     // Decode first: a file that can't be read changes nothing on screen.
     const LoadedImage loaded = loadImageFile(path);
     if (loaded.image.isNull()) {
         reportUnreadablePicture(path, loaded.error);
-        return;
-    }
-    showPicture(loaded.image, path);
-}
-
-bool MainWindow::loadPictureFile(const QString &path)
-{
-    const LoadedImage loaded = loadImageFile(path);
-    if (loaded.image.isNull()) {
-        reportUnreadablePicture(path, loaded.unsupported ? unsupportedFormatReason() : loaded.error);
         return false;
     }
-    showPicture(opaqueOnWhite(loaded.image), path);
+    showPicture(transparency == Transparency::OnWhite ? opaqueOnWhite(loaded.image) : loaded.image, path);
     return true;
 }
 
@@ -170,17 +212,15 @@ void MainWindow::reset()
     m_startCaptured = m_endCaptured = false;
     m_lastPlaced = Placed::Nothing;
     hideMarkers();
-    for (QLineEdit *field : {Text5, Text6, Text7, Text8, Text9})
-        field->clear();
-    Option1->setChecked(true);
-    m_state.AxisScale = AxisScale::LinearLinear;
+    m_corners->clearPixels();
+    Text9->clear();
+    m_corners->setScale(AxisScale::LinearLinear);
     showBanner();
 }
 
 void MainWindow::exitAndSave()
 {
-    const CornerTexts corners{Text1->text(), Text2->text(), Text3->text(), Text4->text()};
-    if (const auto error = writeSettingsFile(SettingsFileName, corners)) {
+    if (const auto error = writeSettingsFile(SettingsFileName, m_corners->texts())) {
         showMessage(this,
                     QStringLiteral("%1 を書き込めません。\n%2")
                         .arg(QDir::toNativeSeparators(QDir::current().absoluteFilePath(SettingsFileName)),

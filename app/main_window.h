@@ -1,31 +1,24 @@
 #pragma once
 
+#include "app/corner_panel.h"
+#include "app/form1_ui.h"
 #include "app/graph_window.h"
-#include "calibration/calibration.h"
 #include "app/work_state.h"
-
-#include "digitize/auto_trace.h"
+#include "calibration/calibration.h"
 
 #include <QPointer>
 #include <QWidget>
 
-class DirListBox;
 class Loupe;
-class DriveListBox;
-class FileListBox;
-class PictureBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
+class PrecisionAids;
 struct AxisFault;
-struct TraceResult;
 
-// Form1, the main window: the image browser, the picture area, the
-// calibration panel, the scale choice, the action buttons, the save area and
-// the point read-out. The controls carry the names the workflow gives them.
-class MainWindow : public QWidget
+// Form1, the main window: the workflow of loading, calibrating, digitizing
+// and saving, over three parts: the controls (Form1Ui), the calibration
+// panel's fields (CornerPanel) and the precision aids. The view of the
+// picture (zoom and pan), the datasets and the undo stack join them here as
+// parts of their own.
+class MainWindow : public QWidget, public Form1Ui
 {
     Q_OBJECT
 
@@ -40,58 +33,8 @@ public:
     // The graph window, or null before the first "Graph Draw" or after the
     // user closed it by its close box.
     GraphWindow *graphWindow() const { return m_graphWindow; }
-
-    // Image browser.
-    QLabel *Label6;        // "画像ファイル"
-    DriveListBox *Drive1;  // image drives
-    DirListBox *Dir1;      // image folders
-    FileListBox *File1;    // image files
-    QPushButton *Command1; // "OK": load the selected image
-    QPushButton *Command2; // "Reset"
-    // Calibration panel.
-    QLabel *Label8;        // "Graph   Pixel"
-    QPushButton *Command3; // "始点": capture the lower left corner
-    QPushButton *Command4; // "終点": capture the upper right corner
-    QLabel *Label1;        // "X座標" of the start point
-    QLabel *Label2;        // "Y座標" of the start point
-    QLabel *Label3;        // "X座標" of the end point
-    QLabel *Label4;        // "Y座標" of the end point
-    QLineEdit *Text1;      // start point X value
-    QLineEdit *Text2;      // start point Y value
-    QLineEdit *Text3;      // end point X value
-    QLineEdit *Text4;      // end point Y value
-    QLineEdit *Text5;      // start point pixel X
-    QLineEdit *Text6;      // start point pixel Y
-    QLineEdit *Text7;      // end point pixel X
-    QLineEdit *Text8;      // end point pixel Y
-    // Scale choice.
-    QGroupBox *Frame1;     // "Scale Mode"
-    QRadioButton *Option1; // "Linear - Linear"
-    QRadioButton *Option2; // "Linear - Logarithm"
-    QRadioButton *Option3; // "Logarithm - Logarithm"
-    // Actions.
-    QPushButton *Command9; // "Point Digitize"
-    QPushButton *Command5; // "Auto Digitize"
-    QPushButton *Command8; // "Graph Draw"
-    // Save area.
-    QLabel *Label7;        // "ディジタルデータ保存"
-    DriveListBox *Drive2;  // save drives
-    DirListBox *Dir2;      // save folders
-    FileListBox *File2;    // data files already there
-    QLabel *Label5;        // "ファイル名（拡張子なし）"
-    QLineEdit *Text9;      // data file name
-    QPushButton *Command6; // "File Save"
-    // Exit corner.
-    QPushButton *Command7; // the exit door: save the settings and end
-    QLabel *Picture2;      // the pointing hand beside it
-    // Picture area and read-out.
-    QLabel *Label9;        // "適用最大画像 1000×800 ピクセル"
-    PictureBox *Picture1;  // the picture area
-    QLabel *Label11;       // "X座標" of the read-out
-    QLineEdit *Text10;     // read-out X value
-    QLabel *Label12;       // "Y座標" of the read-out
-    QLineEdit *Text11;     // read-out Y value
-    QLabel *Label10;       // "© Curvix Digitizer"
+    CornerPanel *cornerPanel() const { return m_corners; }
+    PrecisionAids *aids() const { return m_aids; }
 
     // Loads a picture named on the command line as "OK" loads one; the image
     // browser moves to its folder and selects it when the list shows such names.
@@ -100,26 +43,38 @@ public:
     void dropFiles(const QList<QUrl> &urls);
 
     // The precision aids, each switched by its key and off at start.
-    bool isLoupeOn() const { return m_loupeOn; }
+    bool isLoupeOn() const;
     bool isGridOn() const;
     bool isTraceOverlayOn() const;
-    Loupe *loupe() const { return m_loupe; }
+    Loupe *loupe() const;
+
+    // What the keys of the key table run besides the aids' switches.
+    void copyTrace();
+    void saveCalibration();
+    void openCalibration();
+    void pastePicture();
+    void showKeys();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:
-    void createControls();
-    void setTabOrder();
     void connectHandlers();
+    void createAids();
+    void bindKeys();
+    // Other ways to get a picture in: a file dropped on the window, Ctrl+V.
+    void createInputWays();
     void startUp();
 
     // Image browser, reset and exit.
     void loadImage();
-    // Loads a picture file as "OK" does, with any transparency put on white;
-    // a file that can't be read shows why and changes nothing.
-    bool loadPictureFile(const QString &path);
+    // How a picture's transparent parts are shown: on the picture area's grey
+    // as "OK" shows them, or on white as a viewer shows them.
+    enum class Transparency { OnPictureArea, OnWhite };
+    // Decodes and shows a picture file; one that can't be read shows why and
+    // changes nothing.
+    bool loadPictureFile(const QString &path, Transparency transparency);
     void showPicture(const QImage &picture, const QString &path);
     void reportUnreadablePicture(const QString &path, const QString &reason);
     void reset();
@@ -139,29 +94,18 @@ private:
     void closeGraph();
     void setCrossMarker(int horizontal, float x, float y);
     void reportFault(const AxisFault &fault);
-
-    // Precision aids and their keys.
-    void createAids();
-    void toggleLoupe();
-    void updateLoupe(QPoint pixel);
-    void toggleGrid();
-    void toggleTraceOverlay();
-    void copyTrace();
-    void saveCalibration();
-    void openCalibration();
-    void nudge(int dx, int dy);
-    void showKeys();
-    // Other ways to get a picture in: a file dropped on the window, Ctrl+V.
-    void createInputWays();
-    void pastePicture();
     // Both corners captured since the start or the last Reset.
     bool cornersCaptured() const { return m_startCaptured && m_endCaptured; }
     // Sets a corner as a press in capture mode does, without moving the focus.
-    void setCorner(bool start, float x, float y);
+    void setCorner(Corner corner, float x, float y);
+    // Moves the item placed last by (dx, dy) pixels, as a press there would.
+    void nudge(int dx, int dy);
     // A new picture (or none) is shown: its file, and the old trace's overlay off.
     void forgetPicture(const QString &path);
 
     WorkState m_state;
+    CornerPanel *m_corners = nullptr;
+    PrecisionAids *m_aids = nullptr;
     QPointer<GraphWindow> m_graphWindow;
 
     // The item placed last, which Alt+arrow keys move.
@@ -173,8 +117,4 @@ private:
     QString m_picturePath; // the file of the picture shown, empty when none or pasted
     TraceOptions m_fileTraceOptions; // kept from an opened calibration file for its next save
     float m_tracedFirstColumn = 0;
-    Loupe *m_loupe = nullptr;
-    bool m_loupeOn = false;
-    int m_gridOverlay = -1;
-    int m_traceOverlay = -1;
 };

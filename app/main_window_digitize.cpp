@@ -55,16 +55,16 @@ void MainWindow::captureCorner(float x, float y)
 {
     // The start point is the lower left corner, the end point the upper right.
     const bool start = m_state.ClickMode == ClickMode::StartPoint;
-    setCorner(start, x, y);
+    setCorner(start ? Corner::Start : Corner::End, x, y);
     (start ? Command4 : Command5)->setFocus();
 }
 
-void MainWindow::setCorner(bool start, float x, float y)
+void MainWindow::setCorner(Corner corner, float x, float y)
 {
+    const bool start = corner == Corner::Start;
     (start ? m_state.StartPixelX : m_state.EndPixelX) = x;
-    (start ? Text5 : Text7)->setText(formatPosition(x));
     (start ? m_state.StartPixelY : m_state.EndPixelY) = y;
-    (start ? Text6 : Text8)->setText(formatPosition(y));
+    m_corners->showPixel(corner, x, y);
     setCrossMarker(start ? StartCross : EndCross, x, y);
     (start ? m_startCaptured : m_endCaptured) = true;
     m_lastPlaced = start ? Placed::StartPoint : Placed::EndPoint;
@@ -156,4 +156,17 @@ void MainWindow::closeGraph()
     Text9->setFocus();
     if (m_graphWindow)
         m_graphWindow->hide();
+}
+
+void MainWindow::nudge(int dx, int dy)
+{
+    if (m_lastPlaced == Placed::Nothing)
+        return;
+    // Exactly what a press at the new pixel does, without moving the focus.
+    const QPoint to(std::clamp(m_lastPixel.x() + dx, 0, PictureSurface::Size.width() - 1),
+                    std::clamp(m_lastPixel.y() + dy, 0, PictureSurface::Size.height() - 1));
+    if (m_lastPlaced == Placed::Point)
+        digitizePoint(float(to.x()), float(to.y()));
+    else
+        setCorner(m_lastPlaced == Placed::StartPoint ? Corner::Start : Corner::End, float(to.x()), float(to.y()));
 }

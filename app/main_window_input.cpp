@@ -1,6 +1,7 @@
 // Ways to get a picture in besides the image browser: the command line, a
-// file dropped anywhere on the window, and Ctrl+V. Each loads as "OK" does,
-// with any transparency put on white, and refuses with the load message.
+// file dropped anywhere on the window, and Ctrl+V (its key is in the key
+// table). Each loads as "OK" does, except that any transparency is put on
+// white, and refuses with the load message.
 #include "app/main_window.h"
 
 #include "app/file_lists.h"
@@ -13,7 +14,6 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QMimeData>
-#include <QShortcut>
 #include <QUrl>
 
 namespace {
@@ -70,8 +70,6 @@ void MainWindow::createInputWays()
 {
     setAcceptDrops(true);
     qApp->installEventFilter(new PictureDrops(this));
-    // An edit box with the focus takes Ctrl+V itself and pastes text.
-    connect(new QShortcut(QKeySequence::Paste, this), &QShortcut::activated, this, &MainWindow::pastePicture);
 }
 
 void MainWindow::openFromCommandLine(const QString &path)
@@ -83,7 +81,7 @@ void MainWindow::openFromCommandLine(const QString &path)
         if (Dir1->setPath(info.absolutePath()))
             File1->selectFile(info.fileName());
     }
-    loadPictureFile(file);
+    loadPictureFile(file, Transparency::OnWhite);
 }
 
 void MainWindow::dropFiles(const QList<QUrl> &urls)
@@ -96,7 +94,7 @@ void MainWindow::dropFiles(const QList<QUrl> &urls)
         return;
     }
     activateWindow();
-    loadPictureFile(first.toLocalFile());
+    loadPictureFile(first.toLocalFile(), Transparency::OnWhite);
 }
 
 void MainWindow::pastePicture()
@@ -122,7 +120,7 @@ void MainWindow::pastePicture()
             urls << url;
     }
     if (!urls.isEmpty() && isLocalFile(urls.first())) {
-        loadPictureFile(urls.first().toLocalFile());
+        loadPictureFile(urls.first().toLocalFile(), Transparency::OnWhite);
         return;
     }
     showMessage(this, QStringLiteral("クリップボードに画像がありません。\n"

@@ -155,10 +155,9 @@ LoadedImage decodeImage(const QByteArray &bytes, const QRect &part)
     }
     QImage image = reader.read();
     if (image.isNull()) {
-        const QString reason = reader.error() == QImageReader::UnsupportedFormatError
-            ? translate("This is not a JPEG, BMP, GIF or TIFF image.")
-            : reader.errorString();
-        return {QImage(), reason, {}, reader.error() == QImageReader::UnsupportedFormatError};
+        const QString reason = reader.error() == QImageReader::UnsupportedFormatError ? unsupportedFormatReason()
+                                                                                       : reader.errorString();
+        return {QImage(), reason, {}};
     }
     return {image, QString(), origin};
 }

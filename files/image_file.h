@@ -13,8 +13,6 @@ struct LoadedImage
     // Where the image's top-left pixel lies in the whole picture: (0, 0)
     // unless only a part was decoded.
     QPoint origin;
-    // The bytes are in no format the image plugins read.
-    bool unsupported = false;
 };
 
 // The reason for a picture in no format the installed image plugins read,

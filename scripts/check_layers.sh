@@ -1,18 +1,25 @@
 #!/usr/bin/env bash
-# Fails when rule code reaches up into window code: a rule folder that
-# includes a header of app/ or of Qt Widgets, or whose library links Widgets.
+# Fails when an arrow runs the wrong way: the rule libraries stack as
+# calibration <- digitize <- files <- output <- {app, batch}, and a folder may
+# include headers only of its own level or below. Rule folders and batch/
+# never include window code (app/ or Qt Widgets) nor link Widgets.
 # Usage: check_layers.sh SOURCE_DIR QT_WIDGETS_INCLUDE_DIR
 set -euo pipefail
 src=$1
 widgets=$2
+declare -A level=([calibration]=0 [digitize]=1 [files]=2 [output]=3 [batch]=4 [app]=5)
 rules=(calibration digitize files output batch)
 failed=0
 
 for folder in "${rules[@]}"; do
   while IFS=: read -r file line text; do
     header=$(sed -E 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"]([^>"]+)[>"].*/\1/' <<<"$text")
-    if [[ $header == app/* ]] || [[ $header == QtWidgets/* ]] || [ -e "$widgets/$header" ]; then
+    top=${header%%/*}
+    if [[ $header == QtWidgets/* ]] || [ -e "$widgets/$header" ]; then
       echo "layers: $file:$line includes window code: $header" >&2
+      failed=1
+    elif [[ $header == */* ]] && [ -n "${level[$top]:-}" ] && [ "${level[$top]}" -gt "${level[$folder]}" ]; then
+      echo "layers: $file:$line reaches up from $folder/ to $header" >&2
       failed=1
     fi
   done < <(grep -rnE '^[[:space:]]*#[[:space:]]*include' "$src/$folder" --include='*.h' --include='*.cpp' | sed "s#^$src/##")

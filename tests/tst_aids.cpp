@@ -1,11 +1,13 @@
 // The precision aids as a user meets them: keys, the pointer over the
 // picture, the clipboard and the calibration file's dialogs.
+#include "app/key_table.h"
 #include "app/loupe.h"
 #include "calibration/number_text.h"
 #include "chart_maker.h"
 #include "gui_helpers.h"
 
 #include <QClipboard>
+#include <QFile>
 #include <QRadioButton>
 
 namespace {
@@ -39,6 +41,7 @@ class TestAids : public QObject
 
 private slots:
     void offAtStartAndToggled();
+    void readmeListsEveryKey();
     void aidsNeverReachTheSurface();
     void copyTrace();
     void calibrationFileRoundTrip();
@@ -74,6 +77,37 @@ void TestAids::offAtStartAndToggled()
     QVERIFY(help.seen);
     for (const char *shortcut : {"Ctrl+L", "Ctrl+G", "Ctrl+T", "Ctrl+Shift+C", "Ctrl+Shift+S", "Ctrl+Shift+O", "Alt+", "F1"})
         QVERIFY2(help.text.contains(QString::fromLatin1(shortcut)), shortcut);
+    QCOMPARE(help.text, QStringLiteral("キー操作 (Keys)\n\n"
+                                       "Ctrl+L\tルーペ (loupe)\n"
+                                       "Ctrl+G\t校正の格子 (calibration grid)\n"
+                                       "Ctrl+T\tトレースした画素 (trace overlay)\n"
+                                       "Ctrl+Shift+C\tトレースをコピー (copy the trace)\n"
+                                       "Ctrl+Shift+S\t校正を保存 (save the calibration)\n"
+                                       "Ctrl+Shift+O\t校正を開く (open a calibration)\n"
+                                       "Alt+矢印\t最後の点を 1 画素動かす; Shift と共に 10 画素\n"
+                                       "\t(move the last placed point by 1 pixel; with Shift by 10)\n"
+                                       "Ctrl+V\t画像を貼り付け (paste a picture)\n"
+                                       "F1\tこの一覧 (these keys)"));
+}
+
+void TestAids::readmeListsEveryKey()
+{
+    // The README's key table: rows "| `KEY` | ... |" between its header and the next blank line.
+    QFile readme(QStringLiteral(CURVIX_SOURCE_DIR "/README.md"));
+    QVERIFY(readme.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QString text = QString::fromUtf8(readme.readAll());
+    const qsizetype table = text.indexOf(QStringLiteral("| Key | What it does |"));
+    QVERIFY(table >= 0);
+    QStringList listed;
+    for (const QString &line : text.mid(table).split(u'\n').mid(2)) {
+        if (!line.startsWith(u'|'))
+            break;
+        listed << line.section(u'|', 1, 1).trimmed();
+    }
+    QStringList keys;
+    for (const KeyBinding &key : keyTable())
+        keys << key.name;
+    QCOMPARE(listed, keys);
 }
 
 void TestAids::aidsNeverReachTheSurface()

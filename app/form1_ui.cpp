@@ -1,9 +1,10 @@
 // Builds the main window's controls at their pixel places, with their
 // captions, fonts, colours and tab order.
+#include "app/form1_ui.h"
+
 #include "app/fonts.h"
 #include "app/file_lists.h"
 #include "app/icons.h"
-#include "app/main_window.h"
 #include "app/picture_box.h"
 
 #include <QGroupBox>
@@ -77,7 +78,7 @@ void makeCaptionBox(QLabel *label, const QColor &background)
 
 } // namespace
 
-void MainWindow::createControls()
+void Form1Ui::setupUi(QWidget *form)
 {
     using namespace Fonts;
     const QFont tnr975 = Fonts::font(TimesNewRoman, 9.75);
@@ -89,40 +90,40 @@ void MainWindow::createControls()
     const QFont msp1125 = Fonts::font(ProportionalGothic, 11.25);
 
     // Image browser.
-    Label6 = label(this, "Label6", QStringLiteral("画像ファイル"), 40, 8, 96, 16, hg12);
+    Label6 = label(form, "Label6", QStringLiteral("画像ファイル"), 40, 8, 96, 16, hg12);
     setForeground(Label6, Blue);
-    Drive1 = place(new DriveListBox(this), "Drive1", 8, 24, 161, 20);
-    Dir1 = place(new DirListBox(this), "Dir1", 8, 40, 161, 76);
+    Drive1 = place(new DriveListBox(form), "Drive1", 8, 24, 161, 20);
+    Dir1 = place(new DirListBox(form), "Dir1", 8, 40, 161, 76);
     File1 = place(new FileListBox({QStringLiteral("*.jpg"), QStringLiteral("*.bmp"), QStringLiteral("*.gif"),
                                    QStringLiteral("*.tif")},
-                                  this),
+                                  form),
                   "File1", 8, 112, 161, 90);
-    Command1 = button(this, "Command1", QStringLiteral("OK"), 8, 208, 73, 25, tnr12);
-    Command2 = button(this, "Command2", QStringLiteral("Reset"), 96, 208, 73, 25, tnr12);
+    Command1 = button(form, "Command1", QStringLiteral("OK"), 8, 208, 73, 25, tnr12);
+    Command2 = button(form, "Command2", QStringLiteral("Reset"), 96, 208, 73, 25, tnr12);
 
     // Calibration panel.
-    Label8 = label(this, "Label8", QStringLiteral("Graph   Pixel"), 96, 240, 65, 15, tnr975);
-    Command3 = button(this, "Command3", QStringLiteral("始\n点"), 8, 256, 25, 49, hg1125);
+    Label8 = label(form, "Label8", QStringLiteral("Graph   Pixel"), 96, 240, 65, 15, tnr975);
+    Command3 = button(form, "Command3", QStringLiteral("始\n点"), 8, 256, 25, 49, hg1125);
     Command3->setAccessibleName(QStringLiteral("始点"));
     Command3->setToolTip(QStringLiteral("始点(左下)を指定"));
-    Command4 = button(this, "Command4", QStringLiteral("終\n点"), 8, 312, 25, 49, hg1125);
+    Command4 = button(form, "Command4", QStringLiteral("終\n点"), 8, 312, 25, 49, hg1125);
     Command4->setAccessibleName(QStringLiteral("終点"));
     Command4->setToolTip(QStringLiteral("終点(右上)を指定"));
 
     const QString xCaption = QStringLiteral("X座標");
     const QString yCaption = QStringLiteral("Y座標");
-    Label1 = label(this, "Label1", xCaption, 32, 256, 57, 25, hg1125);
-    Label2 = label(this, "Label2", yCaption, 32, 280, 57, 25, hg1125);
-    Label3 = label(this, "Label3", xCaption, 32, 312, 57, 25, hg1125);
-    Label4 = label(this, "Label4", yCaption, 32, 336, 57, 25, hg1125);
-    Text1 = edit(this, "Text1", 88, 256, tnr1125);
-    Text2 = edit(this, "Text2", 88, 280, tnr1125);
-    Text3 = edit(this, "Text3", 88, 312, tnr1125);
-    Text4 = edit(this, "Text4", 88, 336, tnr1125);
-    Text5 = edit(this, "Text5", 128, 256, tnr1125);
-    Text6 = edit(this, "Text6", 128, 280, tnr1125);
-    Text7 = edit(this, "Text7", 128, 312, tnr1125);
-    Text8 = edit(this, "Text8", 128, 336, tnr1125);
+    Label1 = label(form, "Label1", xCaption, 32, 256, 57, 25, hg1125);
+    Label2 = label(form, "Label2", yCaption, 32, 280, 57, 25, hg1125);
+    Label3 = label(form, "Label3", xCaption, 32, 312, 57, 25, hg1125);
+    Label4 = label(form, "Label4", yCaption, 32, 336, 57, 25, hg1125);
+    Text1 = edit(form, "Text1", 88, 256, tnr1125);
+    Text2 = edit(form, "Text2", 88, 280, tnr1125);
+    Text3 = edit(form, "Text3", 88, 312, tnr1125);
+    Text4 = edit(form, "Text4", 88, 336, tnr1125);
+    Text5 = edit(form, "Text5", 128, 256, tnr1125);
+    Text6 = edit(form, "Text6", 128, 280, tnr1125);
+    Text7 = edit(form, "Text7", 128, 312, tnr1125);
+    Text8 = edit(form, "Text8", 128, 336, tnr1125);
     for (QLabel *caption : {Label1, Label2, Label3, Label4})
         makeCaptionBox(caption, LightYellow);
     const QString cornerNames[] = {QStringLiteral("始点 X座標"), QStringLiteral("始点 Y座標"),
@@ -137,38 +138,38 @@ void MainWindow::createControls()
     }
 
     // Scale choice.
-    Frame1 = place(new QGroupBox(QStringLiteral("Scale Mode"), this), "Frame1", 8, 368, 161, 81, &tnr975);
+    Frame1 = place(new QGroupBox(QStringLiteral("Scale Mode"), form), "Frame1", 8, 368, 161, 81, &tnr975);
     Option1 = place(new QRadioButton(QStringLiteral("Linear - Linear"), Frame1), "Option1", 8, 16, 113, 17, &tnr975);
     Option2 = place(new QRadioButton(QStringLiteral("Linear - Logarithm"), Frame1), "Option2", 8, 36, 129, 17, &tnr975);
     Option3 = place(new QRadioButton(QStringLiteral("Logarithm - Logarithm"), Frame1), "Option3", 8, 56, 145, 17, &tnr975);
     Option1->setChecked(true);
 
     // Actions.
-    Command9 = button(this, "Command9", QStringLiteral("Point Digitize"), 8, 456, 161, 25, tnr12);
-    Command5 = button(this, "Command5", QStringLiteral("Auto Digitize"), 8, 488, 161, 25, tnr12);
-    Command8 = button(this, "Command8", QStringLiteral("Graph Draw"), 8, 520, 161, 27, tnr1125);
+    Command9 = button(form, "Command9", QStringLiteral("Point Digitize"), 8, 456, 161, 25, tnr12);
+    Command5 = button(form, "Command5", QStringLiteral("Auto Digitize"), 8, 488, 161, 25, tnr12);
+    Command8 = button(form, "Command8", QStringLiteral("Graph Draw"), 8, 520, 161, 27, tnr1125);
     Command8->setToolTip(QStringLiteral(" ディジタル化されたグラフを確認します "));
 
     // Save area.
-    Label7 = label(this, "Label7", QStringLiteral("ディジタルデータ保存"), 16, 552, 150, 15, hg1125);
+    Label7 = label(form, "Label7", QStringLiteral("ディジタルデータ保存"), 16, 552, 150, 15, hg1125);
     setForeground(Label7, Blue);
-    Drive2 = place(new DriveListBox(this), "Drive2", 8, 568, 161, 20);
-    Dir2 = place(new DirListBox(this), "Dir2", 8, 584, 161, 62);
-    File2 = place(new FileListBox({QStringLiteral("*.csv")}, this), "File2", 8, 640, 161, 90);
+    Drive2 = place(new DriveListBox(form), "Drive2", 8, 568, 161, 20);
+    Dir2 = place(new DirListBox(form), "Dir2", 8, 584, 161, 62);
+    File2 = place(new FileListBox({QStringLiteral("*.csv")}, form), "File2", 8, 640, 161, 90);
     setBackground(File2, Qt::white);
-    Label5 = label(this, "Label5", QStringLiteral("ファイル名（拡張子なし）"), 8, 736, 161, 17, hg975);
+    Label5 = label(form, "Label5", QStringLiteral("ファイル名（拡張子なし）"), 8, 736, 161, 17, hg975);
     Label5->setAlignment(Qt::AlignCenter);
-    Text9 = edit(this, "Text9", 8, 752, msp1125, 161);
+    Text9 = edit(form, "Text9", 8, 752, msp1125, 161);
     Text9->setAccessibleName(Label5->text());
-    Command6 = button(this, "Command6", QStringLiteral("File Save"), 8, 784, 161, 25, tnr12);
+    Command6 = button(form, "Command6", QStringLiteral("File Save"), 8, 784, 161, 25, tnr12);
 
     // Exit corner.
-    Command7 = button(this, "Command7", QString(), 32, 816, 33, 33, tnr12);
+    Command7 = button(form, "Command7", QString(), 32, 816, 33, 33, tnr12);
     Command7->setIcon(QIcon(Icons::exitButton()));
     Command7->setIconSize(QSize(32, 32));
     Command7->setToolTip(QStringLiteral(" bye bye "));
     Command7->setAccessibleName(QStringLiteral("bye bye"));
-    Picture2 = place(new QLabel(this), "Picture2", 112, 816, 34, 34);
+    Picture2 = place(new QLabel(form), "Picture2", 112, 816, 34, 34);
     Picture2->setPixmap(Icons::exitPointer());
     Picture2->setFrameStyle(QFrame::Box | QFrame::Plain);
     Picture2->setLineWidth(1);
@@ -177,9 +178,9 @@ void MainWindow::createControls()
     Picture2->setAccessibleName(QStringLiteral("出口はとなりです"));
 
     // Picture area and read-out.
-    Label9 = label(this, "Label9", QStringLiteral("適用最大画像 1000×800 ピクセル"), 192, 0, 270, 16, hg12);
+    Label9 = label(form, "Label9", QStringLiteral("適用最大画像 1000×800 ピクセル"), 192, 0, 270, 16, hg12);
     setForeground(Label9, Blue);
-    Picture1 = place(new PictureBox(QColor::fromRgb(PictureSurface::Background), this), "Picture1", 184, 16,
+    Picture1 = place(new PictureBox(QColor::fromRgb(PictureSurface::Background), form), "Picture1", 184, 16,
                      PictureBox::BoxSize.width(), PictureBox::BoxSize.height());
     Picture1->setFont(Fonts::font(TimesNewRoman, 36, true));
     Picture1->setCursor(Qt::CrossCursor);
@@ -187,17 +188,17 @@ void MainWindow::createControls()
     for (int i = 0; i < PictureBox::MarkerCount; ++i)
         Picture1->setMarkerVisible(i, true); // shown at creation; start-up hides them
 
-    Label11 = label(this, "Label11", xCaption, 456, 824, 57, 25, hg1125);
+    Label11 = label(form, "Label11", xCaption, 456, 824, 57, 25, hg1125);
     makeCaptionBox(Label11, LightCyan);
-    Text10 = edit(this, "Text10", 512, 824, tnr1125, 81);
+    Text10 = edit(form, "Text10", 512, 824, tnr1125, 81);
     setBackground(Text10, LightYellow);
     Text10->setAccessibleName(QStringLiteral("X座標"));
-    Label12 = label(this, "Label12", yCaption, 592, 824, 57, 25, hg1125);
+    Label12 = label(form, "Label12", yCaption, 592, 824, 57, 25, hg1125);
     makeCaptionBox(Label12, LightCyan);
-    Text11 = edit(this, "Text11", 648, 824, tnr1125, 81);
+    Text11 = edit(form, "Text11", 648, 824, tnr1125, 81);
     setBackground(Text11, LightYellow);
     Text11->setAccessibleName(QStringLiteral("Y座標"));
-    Label10 = label(this, "Label10", QStringLiteral("© Curvix Digitizer"), 888, 832, 157, 15, tnr975);
+    Label10 = label(form, "Label10", QStringLiteral("© Curvix Digitizer"), 888, 832, 157, 15, tnr975);
     setForeground(Label10, Grey);
 
     // Labels that fit themselves to their text keep their top-left corner.
@@ -205,11 +206,12 @@ void MainWindow::createControls()
         fitted->adjustSize();
 
     // Each edit box starts with its own name; start-up replaces them all.
-    for (QLineEdit *e : findChildren<QLineEdit *>())
+    for (QLineEdit *e : form->findChildren<QLineEdit *>())
         e->setText(e->objectName());
+    setTabOrder();
 }
 
-void MainWindow::setTabOrder()
+void Form1Ui::setTabOrder()
 {
     const QList<QWidget *> stops{Drive1, Dir1, File1, Command1, Command2, Text1, Text2, Text3, Text4,
                                  Command3, Command4, Command5, Command6, File2, Dir2, Drive2, Text9,

@@ -1,0 +1,51 @@
+#include "app/key_table.h"
+
+#include "app/main_window.h"
+#include "app/precision_aids.h"
+
+namespace {
+
+KeyBinding key(const QKeySequence &sequence, const QString &japanese, const QString &english,
+               std::function<void(MainWindow &)> run)
+{
+    const QString name = sequence.toString(QKeySequence::PortableText);
+    return {name, name, sequence, japanese, english, std::move(run)};
+}
+
+} // namespace
+
+const std::vector<KeyBinding> &keyTable()
+{
+    static const std::vector<KeyBinding> table{
+        key(QKeySequence(Qt::CTRL | Qt::Key_L), QStringLiteral("ルーペ"), QStringLiteral("loupe"),
+            [](MainWindow &w) { w.aids()->toggleLoupe(); }),
+        key(QKeySequence(Qt::CTRL | Qt::Key_G), QStringLiteral("校正の格子"), QStringLiteral("calibration grid"),
+            [](MainWindow &w) { w.aids()->toggleGrid(); }),
+        key(QKeySequence(Qt::CTRL | Qt::Key_T), QStringLiteral("トレースした画素"), QStringLiteral("trace overlay"),
+            [](MainWindow &w) { w.aids()->toggleTraceOverlay(); }),
+        key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), QStringLiteral("トレースをコピー"),
+            QStringLiteral("copy the trace"), &MainWindow::copyTrace),
+        key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), QStringLiteral("校正を保存"),
+            QStringLiteral("save the calibration"), &MainWindow::saveCalibration),
+        key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O), QStringLiteral("校正を開く"),
+            QStringLiteral("open a calibration"), &MainWindow::openCalibration),
+        {QStringLiteral("Alt+arrow"), QStringLiteral("Alt+矢印"), QKeySequence(),
+         QStringLiteral("最後の点を 1 画素動かす; Shift と共に 10 画素"),
+         QStringLiteral("move the last placed point by 1 pixel; with Shift by 10"), nullptr, true},
+        key(QKeySequence(Qt::CTRL | Qt::Key_V), QStringLiteral("画像を貼り付け"), QStringLiteral("paste a picture"),
+            &MainWindow::pastePicture),
+        key(QKeySequence(Qt::Key_F1), QStringLiteral("この一覧"), QStringLiteral("these keys"), &MainWindow::showKeys),
+    };
+    return table;
+}
+
+QString keyListText()
+{
+    QString text = QStringLiteral("キー操作 (Keys)\n\n");
+    for (const KeyBinding &k : keyTable()) {
+        text += k.shownName + u'\t' + k.japanese + (k.englishBelow ? QStringLiteral("\n\t(") : QStringLiteral(" ("))
+            + k.english + QStringLiteral(")\n");
+    }
+    text.chop(1);
+    return text;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QKeySequence>
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+class MainWindow;
+
+// One key of the main window beyond its buttons: what the F1 list and the
+// README call it, the sequence that triggers it, its description, and what
+// it does.
+struct KeyBinding
+{
+    QString name;          // "Ctrl+Shift+C", as the README's key table lists it
+    QString shownName;     // as the F1 list shows it
+    QKeySequence sequence; // empty when a filter handles it (Alt+arrow)
+    QString japanese;
+    QString english;
+    std::function<void(MainWindow &)> run;
+    bool englishBelow = false; // the F1 list puts the English on a line of its own
+};
+
+// Every key, in the order the F1 list shows them. Adding a key is a row here
+// and the handler it runs.
+const std::vector<KeyBinding> &keyTable();
+
+// The text of the F1 list.
+QString keyListText();

@@ -1,0 +1,119 @@
+// The main window's calibration file and trace copy: saving and opening the
+// corners, values and scale (Ctrl+Shift+S/O), and copying the trace for a
+// spreadsheet (Ctrl+Shift+C).
+#include "app/main_window.h"
+
+#include "app/file_lists.h"
+#include "app/message_box.h"
+#include "app/picture_box.h"
+#include "calibration/number_text.h"
+#include "files/calibration_file.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QPushButton>
+
+namespace {
+
+const QString CalibrationFilter = QStringLiteral("Curvix calibration (*.json);;All files (*)");
+
+} // namespace
+
+void MainWindow::copyTrace()
+{
+    const int count = m_state.PointCount.value_or(0);
+    if (count == 0) {
+        showMessage(this, QStringLiteral("コピーするトレースがありません。先に Auto Digitize を押して下さい。\n"
+                                         "(There is no trace to copy: press Auto Digitize first.)"),
+                    QMessageBox::Information);
+        return;
+    }
+    QString text;
+    for (int k = 1; k <= count; ++k) {
+        text += formatShortestNumber(m_state.Points[0][size_t(k)]) + u'\t'
+            + formatShortestNumber(m_state.Points[1][size_t(k)]) + u'\n';
+    }
+    QGuiApplication::clipboard()->setText(text);
+}
+
+void MainWindow::saveCalibration()
+{
+    if (!cornersCaptured()) {
+        showMessage(this, QStringLiteral("保存する校正がありません。始点と終点を指定して下さい。\n"
+                                         "(There is no calibration to save: capture the start and end points first.)"),
+                    QMessageBox::Information);
+        return;
+    }
+    const QString folder = m_picturePath.isEmpty() ? Dir2->path() : QFileInfo(m_picturePath).path();
+    QFileDialog dialog(this, QStringLiteral("Save calibration"), folder, CalibrationFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("json"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString path = dialog.selectedFiles().first();
+
+    CalibrationFile file;
+    if (!m_picturePath.isEmpty())
+        file.image = QFileInfo(path).dir().relativeFilePath(m_picturePath);
+    file.start = {m_state.StartPixelX, m_state.StartPixelY};
+    file.end = {m_state.EndPixelX, m_state.EndPixelY};
+    file.values = m_corners->texts();
+    file.scale = m_state.AxisScale == AxisScale::Unset ? AxisScale::LinearLinear : m_state.AxisScale;
+    file.trace = m_fileTraceOptions;
+    if (const auto error = writeCalibrationFile(path, file)) {
+        showMessage(this, QStringLiteral("校正ファイルを書き込めません。\n%1\n%2").arg(QDir::toNativeSeparators(path), *error),
+                    QMessageBox::Critical);
+    }
+}
+
+void MainWindow::openCalibration()
+{
+    const QString folder = m_picturePath.isEmpty() ? Dir1->path() : QFileInfo(m_picturePath).path();
+    QFileDialog dialog(this, QStringLiteral("Open calibration"), folder, CalibrationFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString path = dialog.selectedFiles().first();
+
+    const CalibrationFileRead read = readCalibrationFile(path);
+    QString problem = read.error;
+    if (read.file) {
+        const QRect surface(QPoint(), PictureSurface::Size);
+        for (const CornerPixel &corner : {read.file->start, read.file->end}) {
+            if (!surface.contains(QPoint(int(corner.x), int(corner.y))))
+                problem = QStringLiteral("a corner pixel (%1, %2) lies outside the picture area of %3 × %4")
+                              .arg(corner.x)
+                              .arg(corner.y)
+                              .arg(surface.width())
+                              .arg(surface.height());
+        }
+    }
+    if (!problem.isEmpty()) {
+        showMessage(this, QStringLiteral("校正ファイルを読み込めません。\n%1\n%2").arg(QDir::toNativeSeparators(path), problem),
+                    QMessageBox::Warning);
+        return;
+    }
+    const CalibrationFile &file = *read.file;
+
+    if (!file.image.isEmpty()) {
+        const QString image = QFileInfo(QFileInfo(path).dir(), file.image).filePath();
+        if (QFileInfo(image).isFile()) {
+            loadPictureFile(image, Transparency::OnWhite);
+        } else {
+            showMessage(this,
+                        QStringLiteral("校正ファイルの画像が見つかりません。始点、終点と座標の値は読み込みました。\n%1\n"
+                                       "(The calibration's picture was not found; its corners and values were loaded.)")
+                            .arg(QDir::toNativeSeparators(image)),
+                        QMessageBox::Warning);
+        }
+    }
+    setCorner(Corner::Start, file.start.x, file.start.y);
+    setCorner(Corner::End, file.end.x, file.end.y);
+    m_corners->setTexts(file.values);
+    m_corners->setScale(file.scale);
+    m_fileTraceOptions = file.trace;
+    Command5->setFocus();
+}
