@@ -111,9 +111,11 @@ void MainWindow::autoDigitize()
     QCoreApplication::processEvents();
     QString message = QStringLiteral("DIGITIZE が終了しました。");
     if (trace.truncated) {
-        message += QStringLiteral("\n枠の幅が 1000 列を超えたため、1001 列目から右はトレースしていません。"
-                                  "\n(The frame is wider than 1000 columns: the columns after the "
-                                  "1000th were not traced.)");
+        message += QStringLiteral("\n枠の幅が %1 列を超えたため、%2 列目から右はトレースしていません。"
+                                  "\n(The frame is wider than %1 columns: the columns after the "
+                                  "%1th were not traced.)")
+                       .arg(WorkState::TableLast)
+                       .arg(WorkState::TableLast + 1);
     }
     showMessage(this, message);
     Command8->setFocus();

@@ -29,7 +29,7 @@ QImage roundTrip(const QImage &image, const char *format)
 // light grey 1005 x 805 surface.
 QImage onSurface(const QImage &image)
 {
-    QImage surface(1005, 805, QImage::Format_RGB32);
+    QImage surface(PictureSurface::Size, QImage::Format_RGB32);
     surface.fill(qRgb(192, 192, 192));
     for (int y = 0; y < qMin(image.height(), 805); ++y)
         for (int x = 0; x < qMin(image.width(), 1005); ++x)

@@ -41,7 +41,7 @@ struct TraceFixture
     TraceFixture()
     {
         design = sampleCharts().first();
-        design.size = QSize(1005, 805);
+        design.size = PictureSurface::Size;
         design.start = QPoint(2, 802);
         design.end = QPoint(1002, 2);
         surface = drawChart(design).image;

@@ -9,6 +9,11 @@ namespace {
 // A logarithmic axis of many decades shows every n-th decade, so that its
 // lines stay apart.
 constexpr int MaxDecadeLines = 25;
+// A linear axis shows at most this many lines.
+constexpr int MaxLinearLines = 10;
+// A corner typed on a step or a decade (1E3 for 1000) counts as on it,
+// whatever the last bit of a division or product says.
+constexpr double OnStepSlack = 1e-9;
 
 bool usableRange(double a, double b)
 {
@@ -48,15 +53,15 @@ std::vector<double> linearGridValues(double a, double b)
         return values;
     const double lo = std::min(a, b);
     const double hi = std::max(a, b);
-    // The smallest step of 1, 2 or 5 x 10^n that gives at most 10 lines.
+    // The smallest step of 1, 2 or 5 x 10^n that gives at most MaxLinearLines.
     const int first = int(std::floor(std::log10(hi - lo))) - 2;
     for (int n = first; n <= first + 4; ++n) {
         for (double m : {1.0, 2.0, 5.0}) {
             const double step = m * std::pow(10.0, n);
             // A corner typed on a step counts, whatever the last bit of the division.
-            const double from = std::ceil(lo / step - 1e-9);
-            const double to = std::floor(hi / step + 1e-9);
-            if (!std::isfinite(from) || !std::isfinite(to) || to - from + 1 > 10)
+            const double from = std::ceil(lo / step - OnStepSlack);
+            const double to = std::floor(hi / step + OnStepSlack);
+            if (!std::isfinite(from) || !std::isfinite(to) || to - from + 1 > MaxLinearLines)
                 continue;
             for (double k = from; k <= to; ++k)
                 values.push_back(k * step);
@@ -77,14 +82,13 @@ std::vector<double> logarithmicGridValues(double a, double b)
     const double decades = std::log10(hi / lo);
     const bool withSubdivisions = decades <= 3;
     const int every = std::max(1, int(std::ceil(decades / MaxDecadeLines)));
-    const double slack = 1e-9; // a corner typed as 1E3 counts as the decade 1000
     for (int n = int(std::floor(std::log10(lo))); n <= int(std::ceil(std::log10(hi))); ++n) {
         const double decade = std::pow(10.0, n);
         for (int m = 1; m <= (withSubdivisions ? 9 : 1); ++m) {
             if (m == 1 && n % every != 0)
                 continue;
             const double value = m * decade;
-            if (value >= lo * (1 - slack) && value <= hi * (1 + slack))
+            if (value >= lo * (1 - OnStepSlack) && value <= hi * (1 + OnStepSlack))
                 values.push_back(sign * value);
         }
     }

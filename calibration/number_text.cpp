@@ -14,35 +14,27 @@ struct DecimalDigits
     int exponent = 0;
 };
 
-DecimalDigits decimalDigits(double positive, int significant)
+// The digits of a positive finite value in scientific form as to_chars
+// writes it (the shortest round-trip form, or `precision` digits after the
+// first) and the decimal exponent of the first digit.
+struct ScientificDigits
+{
+    char digits[24];
+    int count = 0;
+    int exponent = 0;
+};
+
+ScientificDigits scientificDigits(double positive, int precision = -1)
 {
     char buffer[64];
-    // The shortest form that reads back as the same double is, when it has no
-    // more digits than asked for, also the value rounded to that many digits:
-    // it lies within half a unit in the last place of the double, far closer
-    // than half a step of the last asked-for digit. It is much cheaper to make.
-    {
-        const auto shortest = std::to_chars(buffer, buffer + sizeof buffer, positive, std::chars_format::scientific);
-        DecimalDigits out;
-        const char *p = buffer;
-        for (; p < shortest.ptr && *p != 'e'; ++p) {
-            if (*p >= '0' && *p <= '9')
-                out.digits.push_back(*p);
-        }
-        if (int(out.digits.size()) <= significant) {
-            if (p < shortest.ptr)
-                std::from_chars(*(p + 1) == '+' ? p + 2 : p + 1, static_cast<const char *>(shortest.ptr), out.exponent);
-            out.digits.append(size_t(significant) - out.digits.size(), '0');
-            return out;
-        }
-    }
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, positive,
-                                      std::chars_format::scientific, significant - 1);
-    DecimalDigits out;
+    const auto result = precision < 0
+        ? std::to_chars(buffer, buffer + sizeof buffer, positive, std::chars_format::scientific)
+        : std::to_chars(buffer, buffer + sizeof buffer, positive, std::chars_format::scientific, precision);
+    ScientificDigits out;
     const char *p = buffer;
     for (; p < result.ptr && *p != 'e'; ++p) {
-        if (*p >= '0' && *p <= '9')
-            out.digits.push_back(*p);
+        if (*p >= '0' && *p <= '9' && out.count < int(sizeof out.digits))
+            out.digits[out.count++] = *p;
     }
     if (p < result.ptr)
         std::from_chars(*(p + 1) == '+' ? p + 2 : p + 1, static_cast<const char *>(result.ptr), out.exponent);
@@ -51,16 +43,35 @@ DecimalDigits decimalDigits(double positive, int significant)
 
 // Adds one unit in the last place of a digit string; returns true when the
 // carry runs out of the front ("999" becomes "000" and true).
-bool incrementDigits(std::string &digits)
+bool carryUp(char *digits, size_t count)
 {
-    for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
-        if (*it != '9') {
-            ++*it;
+    for (size_t i = count; i-- > 0;) {
+        if (digits[i] != '9') {
+            ++digits[i];
             return false;
         }
-        *it = '0';
+        digits[i] = '0';
     }
     return true;
+}
+
+bool incrementDigits(std::string &digits)
+{
+    return carryUp(digits.data(), digits.size());
+}
+
+DecimalDigits decimalDigits(double positive, int significant)
+{
+    // The shortest form that reads back as the same double is, when it has no
+    // more digits than asked for, also the value rounded to that many digits:
+    // it lies within half a unit in the last place of the double, far closer
+    // than half a step of the last asked-for digit. It is much cheaper to make.
+    ScientificDigits d = scientificDigits(positive);
+    if (d.count > significant)
+        d = scientificDigits(positive, significant - 1);
+    DecimalDigits out{std::string(d.digits, size_t(d.count)), d.exponent};
+    out.digits.append(size_t(significant) - out.digits.size(), '0');
+    return out;
 }
 
 void stripTrailingZeros(std::string &digits)
@@ -117,49 +128,27 @@ namespace {
 // because the data file writes two of these per traced column.
 int writeGeneral(double value, char *out)
 {
-    char buffer[64];
     const double magnitude = std::fabs(value);
     // The shortest round-trip digits (16 or 17 of them at most) round to the
     // same 15 digits as the exact value, unless they end exactly half-way
     // ("...5"): any nearer short decimal would have been the shortest one.
     // When no more than 15, they are the answer as they stand (see
     // decimalDigits). Only a half-way tail is rounded from the exact value.
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific);
-    char digits[24];
-    int count = 0;
-    const char *p = buffer;
-    for (; p < result.ptr && *p != 'e'; ++p) {
-        if (*p >= '0' && *p <= '9' && count < 20)
-            digits[count++] = *p;
-    }
-    int exponent = 0;
-    if (p < result.ptr)
-        std::from_chars(*(p + 1) == '+' ? p + 2 : p + 1, static_cast<const char *>(result.ptr), exponent);
-    const bool halfWay = count == GeneralDigits + 1 && digits[GeneralDigits] == '5';
+    ScientificDigits d = scientificDigits(magnitude);
+    const bool halfWay = d.count == GeneralDigits + 1 && d.digits[GeneralDigits] == '5';
     if (halfWay) {
-        result = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific,
-                               GeneralDigits - 1);
-        count = 0;
-        for (p = buffer; p < result.ptr && *p != 'e'; ++p) {
-            if (*p >= '0' && *p <= '9')
-                digits[count++] = *p;
-        }
-        std::from_chars(*(p + 1) == '+' ? p + 2 : p + 1, static_cast<const char *>(result.ptr), exponent);
-    } else if (count > GeneralDigits) {
-        const bool up = digits[GeneralDigits] >= '5';
-        count = GeneralDigits;
-        if (up) {
-            int i = count - 1;
-            for (; i >= 0 && digits[i] == '9'; --i)
-                digits[i] = '0';
-            if (i >= 0) {
-                ++digits[i];
-            } else { // 9.99...9 became 10.00...0
-                digits[0] = '1';
-                ++exponent;
-            }
+        d = scientificDigits(magnitude, GeneralDigits - 1);
+    } else if (d.count > GeneralDigits) {
+        const bool up = d.digits[GeneralDigits] >= '5';
+        d.count = GeneralDigits;
+        if (up && carryUp(d.digits, size_t(d.count))) { // 9.99...9 became 10.00...0
+            d.digits[0] = '1';
+            ++d.exponent;
         }
     }
+    const char *digits = d.digits;
+    int count = d.count;
+    const int exponent = d.exponent;
     while (count > 1 && digits[count - 1] == '0')
         --count;
 

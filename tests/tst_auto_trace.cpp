@@ -189,7 +189,7 @@ void TestAutoTrace::greyBackgroundPicksTopRow()
 {
     // With no image the surface shows the light grey background (green 192),
     // which qualifies: every column picks its topmost scanned row.
-    QImage image(1005, 805, QImage::Format_RGB32);
+    QImage image(PictureSurface::Size, QImage::Format_RGB32);
     image.fill(qRgb(192, 192, 192));
     paintColumn(image, 200, 250, 250, qRgb(0, 0, 0));
     WorkState state = armedFrame();
@@ -360,7 +360,7 @@ void TestAutoTrace::undefinedLeavesStateUntouched()
 
 void TestAutoTrace::otherImageFormats()
 {
-    QImage image(1005, 805, QImage::Format_Grayscale8);
+    QImage image(PictureSurface::Size, QImage::Format_Grayscale8);
     image.fill(255);
     for (int y = 140; y < 142; ++y)
         image.scanLine(y)[180] = 10;

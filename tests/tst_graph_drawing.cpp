@@ -10,7 +10,7 @@ namespace {
 
 QImage surface()
 {
-    QImage image(1005, 805, QImage::Format_RGB32);
+    QImage image(PictureSurface::Size, QImage::Format_RGB32);
     image.fill(qRgb(1, 2, 3));
     return image;
 }
