@@ -12,6 +12,7 @@ packages=(
   libbenchmark-dev
   desktop-file-utils appstream dpkg-dev
   tigervnc-standalone-server
+  locales
 )
 
 missing=()
@@ -21,15 +22,28 @@ for p in "${packages[@]}"; do
   fi
 done
 
-if [ ${#missing[@]} -eq 0 ]; then
+# The tests read and write numbers under a locale whose decimal mark is a
+# comma, to show that it never reaches a file or a read-out.
+comma_locale_missing() {
+  ! locale -a 2>/dev/null | grep -qx 'de_DE.utf8'
+}
+
+if [ ${#missing[@]} -eq 0 ] && ! comma_locale_missing; then
   exit 0
 fi
 
 if [ "$(id -u)" -ne 0 ]; then
-  echo "deps: missing packages: ${missing[*]}; run this script as root" >&2
+  echo "deps: missing packages: ${missing[*]:-none}, or the de_DE.UTF-8 locale; run this script as root" >&2
   exit 1
 fi
 
-export DEBIAN_FRONTEND=noninteractive
-apt-get update -q
-apt-get install -y -q --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -ne 0 ]; then
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -q
+  apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+if comma_locale_missing; then
+  sed -i 's/^# *de_DE.UTF-8 UTF-8/de_DE.UTF-8 UTF-8/' /etc/locale.gen
+  grep -qx 'de_DE.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' >> /etc/locale.gen
+  locale-gen
+fi

@@ -72,6 +72,9 @@ private slots:
     void scanPathsMatchTheReference();
     void lineCentre_data();
     void lineCentre();
+    void lineCentreEdges_data();
+    void lineCentreEdges();
+    void undefinedInTheMiddle();
     void curveColour_data();
     void curveColour();
     void optionsLimitColumns();
@@ -462,6 +465,67 @@ void TestAutoTrace::lineCentre()
     options.line = LineRule::Top;
     const float top = traceCurve(image, calibrationOf(state, linearValues), options).pickedRows[100];
     QVERIFY(top <= centre);
+}
+
+void TestAutoTrace::lineCentreEdges_data()
+{
+    // One column's pixels from row 98 down, every other row white; the
+    // centre each gives with --line centre.
+    QTest::addColumn<QList<QRgb>>("pixels");
+    QTest::addColumn<bool>("red");
+    QTest::addColumn<int>("tolerance");
+    QTest::addColumn<double>("expected");
+    const QRgb white = qRgb(255, 255, 255);
+    const QRgb red = qRgb(255, 0, 0);
+    // Half-way from white to red, 21 off the blend: weight 255 * 224 / 510.
+    const QRgb offBlend = qRgb(255, 128, 158);
+    const double offWeight = 255.0 * 224 / 510;
+    QTest::newRow("an edge off the blend within the tolerance")
+        << QList<QRgb>{white, offBlend, red, white} << true << 60 << 100 - offWeight / (offWeight + 255);
+    QTest::newRow("the same edge beyond the tolerance") << QList<QRgb>{white, offBlend, red, white} << true << 20 << 100.0;
+    // The core is what weighs half the peak or more; a fading tail adds two pixels.
+    auto grey = [](int weight) { return qRgb(255 - weight, 255 - weight, 255 - weight); };
+    QTest::newRow("a long tail below half the peak")
+        << QList<QRgb>{white, white, grey(255), grey(100), grey(90), grey(80), grey(70), white} << false << 60
+        << 100 + (100.0 + 2 * 90) / (255 + 100 + 90);
+}
+
+void TestAutoTrace::lineCentreEdges()
+{
+    QFETCH(QList<QRgb>, pixels);
+    QFETCH(bool, red);
+    QFETCH(int, tolerance);
+    QFETCH(double, expected);
+    QImage image = whiteSurface();
+    for (int x = 0; x < image.width(); ++x) {
+        for (qsizetype i = 0; i < pixels.size(); ++i)
+            image.setPixel(x, 98 + int(i), pixels[i]);
+    }
+    TraceOptions options;
+    options.line = LineRule::Centre;
+    options.tolerance = tolerance;
+    if (red)
+        options.colour = qRgb(255, 0, 0);
+    WorkState state = frameState();
+    const TraceResult trace = traceCurve(image, calibrationOf(state, linearValues), options);
+    QCOMPARE(trace.pointCount(), 197);
+    QVERIFY2(std::abs(trace.pickedRows[50] - expected) < 1e-4, qPrintable(QString::number(trace.pickedRows[50])));
+}
+
+void TestAutoTrace::undefinedInTheMiddle()
+{
+    // A linear Y axis up to 1E307: (row - Sy) * 1E307 overflows more than 18
+    // rows above the start corner. The curve stays below that but for one
+    // column; the whole trace is refused, as the window refuses it.
+    QImage image = whiteSurface();
+    for (int x = 0; x < image.width(); ++x)
+        image.setPixel(x, x == 200 ? 100 : 385, qRgb(0, 0, 0));
+    WorkState state = frameState();
+    const TraceResult trace = traceCurve(image, calibrationOf(state, CornerValues{0, 0, 10, 1e307}));
+    QCOMPARE(trace.fault, (std::optional<AxisFault>(AxisFault{Axis::Y, MappingFault::OutOfRange})));
+    QCOMPARE(trace.pointCount(), 0);
+    image.setPixel(200, 100, qRgb(255, 255, 255));
+    QCOMPARE(traceCurve(image, calibrationOf(state, CornerValues{0, 0, 10, 1e307})).pointCount(), 197);
 }
 
 void TestAutoTrace::curveColour_data()

@@ -1,4 +1,5 @@
 #include "files/calibration_file.h"
+#include "test_files.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -30,6 +31,9 @@ class TestCalibrationFile : public QObject
     Q_OBJECT
 
 private slots:
+    // Every check here runs under a comma-decimal locale: the files and the
+    // typed numbers keep "." whatever the user's locale says.
+    void initTestCase() { QVERIFY2(useCommaLocale(), "the de_DE.UTF-8 locale is not installed (scripts/deps.sh makes it)"); }
     void readsTheExample();
     void writesWhatItReads();
     void refusals_data();

@@ -27,6 +27,9 @@ class TestDataFile : public QObject
     Q_OBJECT
 
 private slots:
+    // Every check here runs under a comma-decimal locale: the files and the
+    // typed numbers keep "." whatever the user's locale says.
+    void initTestCase() { QVERIFY2(useCommaLocale(), "the de_DE.UTF-8 locale is not installed (scripts/deps.sh makes it)"); }
     void bytes_data();
     void bytes();
     void unsetCountWritesEmptyLine();

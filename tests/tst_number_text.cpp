@@ -1,4 +1,5 @@
 #include "calibration/number_text.h"
+#include "test_files.h"
 
 #include <QLocale>
 #include <QRandomGenerator>
@@ -90,6 +91,8 @@ void TestNumberText::fixedReadout_data()
     QTest::newRow("no digit grouping") << 1234567.8 << QStringLiteral("1234567.800");
     // 1.0005 is stored as 1.000499999...; its 15-digit form decides the half.
     QTest::newRow("decimal half rounds up") << 1.0005 << QStringLiteral("1.001");
+    // Its 17 digits (1.0004999999999997) fall short of the half; its 15 reach it.
+    QTest::newRow("a half in 15 digits only") << std::nextafter(1.0005, 0.0) << QStringLiteral("1.001");
     QTest::newRow("0.0625") << 0.0625 << QStringLiteral("0.063");
     QTest::newRow("single-precision fraction shows") << 100000.00298023224 << QStringLiteral("100000.003");
     QTest::newRow("zero") << 0.0 << QStringLiteral("0.000");
@@ -152,8 +155,7 @@ void TestNumberText::position()
 void TestNumberText::decimalMarkIgnoresLocale()
 {
     // A user whose locale writes "1,5" must still get "1.5" in the files.
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    std::setlocale(LC_ALL, "de_DE.UTF-8");
+    QVERIFY2(useCommaLocale(), "the de_DE.UTF-8 locale is not installed (scripts/deps.sh makes it)");
     QCOMPARE(formatNumberItem(-1.5), QStringLiteral("-1.5 "));
     QCOMPARE(formatFixedReadout(2.5), QStringLiteral("2.500"));
     QCOMPARE(formatScientificReadout(2.5), QStringLiteral("2.500E+00"));

@@ -32,6 +32,10 @@ Run trace(const QTemporaryDir &dir, QStringList arguments)
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
     environment.remove(QStringLiteral("DISPLAY"));
+    // Numbers as a German user's locale writes them ("1,5"); messages in English.
+    environment.remove(QStringLiteral("LC_ALL"));
+    environment.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
+    environment.insert(QStringLiteral("LC_NUMERIC"), QStringLiteral("de_DE.UTF-8"));
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(CURVIX_TRACE), arguments);
     if (!process.waitForFinished(60000))
@@ -101,6 +105,10 @@ void TestTraceCli::failures_data()
         << QStringLiteral("curvix-trace: {dir}/bad.json: \"scale\" is missing") << QStringList{};
     QTest::newRow("no output folder") << Calibrated + QStringList{QStringLiteral("--out"), QStringLiteral("{dir}/none"), good}
                                       << 1 << QStringLiteral("the output folder does not exist") << QStringList{};
+    QTest::newRow("two images, one output name")
+        << Calibrated + QStringList{good, QStringLiteral("{dir}/good.jpg")} << 2
+        << QStringLiteral("curvix-trace: {dir}/good.jpg: another image would write the same output {dir}/good.csv")
+        << QStringList{};
     QTest::newRow("stdout takes one image") << Calibrated + QStringList{QStringLiteral("--out"), QStringLiteral("-"), good, good}
                                             << 2 << QStringLiteral("--out - takes exactly one image") << QStringList{};
 }
@@ -124,7 +132,9 @@ void TestTraceCli::failures()
     const Run run = trace(dir, arguments);
     QCOMPARE(run.status, status);
     const QString err = QString::fromUtf8(run.err);
-    const QString expected = QString(message).replace(QStringLiteral("{dir}"), dir.path()).arg(dir.path());
+    QString expected = QString(message).replace(QStringLiteral("{dir}"), dir.path());
+    if (expected.contains(QStringLiteral("%1")))
+        expected = expected.arg(dir.path());
     QVERIFY2(err.contains(expected), qPrintable(err));
     QCOMPARE(readBytes(dir.filePath(QStringLiteral("broken.csv"))), QByteArray("old\r\n"));
     const QStringList outputs = QDir(dir.path()).entryList({QStringLiteral("*.csv")}, QDir::Files, QDir::Name);
@@ -149,10 +159,14 @@ void TestTraceCli::formats()
     QVERIFY(tsv.out.startsWith("x\ty\n2\t250\n3\t250\n"));
     QCOMPARE(tsv.out.count('\n'), 298);
 
+    // Without --out the file goes beside the picture, not into the working folder.
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+    writeChart(dir.filePath(QStringLiteral("sub/chart.png")));
     const Run json = trace(dir, Calibrated + QStringList{QStringLiteral("--format"), QStringLiteral("json"),
-                                                         QStringLiteral("chart.png")});
+                                                         QStringLiteral("{dir}/sub/chart.png")});
     QCOMPARE(json.status, 0);
-    const QJsonObject object = QJsonDocument::fromJson(readBytes(dir.filePath(QStringLiteral("chart.json")))).object();
+    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("chart.json"))));
+    const QJsonObject object = QJsonDocument::fromJson(readBytes(dir.filePath(QStringLiteral("sub/chart.json")))).object();
     QCOMPARE(object.value(QStringLiteral("image")).toString(), QStringLiteral("chart.png"));
     QCOMPARE(object.value(QStringLiteral("points")).toArray().size(), 297);
     QCOMPARE(object.value(QStringLiteral("points")).toArray().at(60).toArray(), (QJsonArray{62, 50}));
@@ -160,6 +174,14 @@ void TestTraceCli::formats()
     QCOMPARE(object.value(QStringLiteral("truncated")).toBool(true), false);
     QCOMPARE(object.value(QStringLiteral("calibration")).toObject().value(QStringLiteral("scale")).toString(),
              QStringLiteral("linear-linear"));
+
+    const Run cut = trace(dir, Calibrated + QStringList{QStringLiteral("--format"), QStringLiteral("json"),
+                                                        QStringLiteral("--max-columns"), QStringLiteral("10"),
+                                                        QStringLiteral("--quiet"), QStringLiteral("--out"),
+                                                        QStringLiteral("-"), QStringLiteral("chart.png")});
+    const QJsonObject cutObject = QJsonDocument::fromJson(cut.out).object();
+    QCOMPARE(cutObject.value(QStringLiteral("points")).toArray().size(), 10);
+    QCOMPARE(cutObject.value(QStringLiteral("truncated")).toBool(false), true);
 }
 
 void TestTraceCli::manyImagesAtOnce()

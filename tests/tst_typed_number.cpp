@@ -1,4 +1,5 @@
 #include "calibration/typed_number.h"
+#include "test_files.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -11,6 +12,9 @@ class TestTypedNumber : public QObject
     Q_OBJECT
 
 private slots:
+    // Every check here runs under a comma-decimal locale: the files and the
+    // typed numbers keep "." whatever the user's locale says.
+    void initTestCase() { QVERIFY2(useCommaLocale(), "the de_DE.UTF-8 locale is not installed (scripts/deps.sh makes it)"); }
     void reads_data();
     void reads();
     void beyondDoubleRange_data();
