@@ -8,7 +8,7 @@ packages=(
   g++ make cmake ninja-build pkg-config
   qt6-base-dev qt6-image-formats-plugins libgl-dev
   fonts-liberation fonts-ipafont-gothic
-  xvfb xdotool x11-apps
+  xvfb xdotool x11-apps x11-utils xauth
   libbenchmark-dev
   desktop-file-utils appstream dpkg-dev
   tigervnc-standalone-server
