@@ -1,5 +1,7 @@
 #include "app/file_lists.h"
 
+#include "app/icons.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -96,8 +98,8 @@ bool DirListBox::setPath(const QString &path)
 
     m_path = folder;
     clear();
-    const QIcon openIcon = style()->standardIcon(QStyle::SP_DirOpenIcon);
-    const QIcon closedIcon = style()->standardIcon(QStyle::SP_DirClosedIcon);
+    const QIcon openIcon(Icons::openFolder());
+    const QIcon closedIcon(Icons::closedFolder());
 
     // The current path from the root down, then its subfolders.
     QStringList ancestors;

@@ -87,4 +87,36 @@ QPixmap exitPointer()
     return pixmap;
 }
 
+namespace {
+
+QPixmap folder(bool open)
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setPen(QPen(QColor(160, 120, 0), 1));
+    p.setBrush(QColor(240, 200, 80));
+    p.drawRect(1, 2, 6, 2); // the tab
+    p.drawRect(1, 4, 13, 9);
+    if (open) {
+        p.setBrush(QColor(255, 230, 140));
+        p.drawPolygon(QPolygon({QPoint(3, 7), QPoint(15, 7), QPoint(13, 13), QPoint(1, 13)}));
+    }
+    return pixmap;
+}
+
+} // namespace
+
+QPixmap openFolder()
+{
+    static const QPixmap pixmap = folder(true);
+    return pixmap;
+}
+
+QPixmap closedFolder()
+{
+    static const QPixmap pixmap = folder(false);
+    return pixmap;
+}
+
 } // namespace Icons
