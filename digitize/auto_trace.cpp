@@ -142,7 +142,7 @@ TraceResult traceCurve(const QImage &surface, const Calibration &calibration, co
     // Compute every value first; the result holds points only when all are defined.
     std::vector<double> xs(size_t(columns.count));
     std::vector<double> ys(size_t(columns.count));
-    std::vector<float> curve(size_t(columns.count));
+    std::vector<float> pickedRows(size_t(columns.count));
     float pickedRow = 0;
     float x = columns.first;
     for (int k = 0; k < columns.count; ++k, x += 1.0f) {
@@ -157,11 +157,11 @@ TraceResult traceCurve(const QImage &surface, const Calibration &calibration, co
             return result;
         xs[size_t(k)] = *xValue.value;
         ys[size_t(k)] = *yValue.value;
-        curve[size_t(k)] = pickedRow;
+        pickedRows[size_t(k)] = pickedRow;
     }
     result.xs = std::move(xs);
     result.ys = std::move(ys);
-    result.pickedRows = std::move(curve);
+    result.pickedRows = std::move(pickedRows);
     result.truncated = columns.cut;
     return result;
 }
