@@ -11,12 +11,8 @@ build/bin/curvix_bench "$@" 2> >(grep -v -E '^QStandardPaths|propagateSizeHints'
 # max of 15 runs, in ms).
 if command -v Xvfb >/dev/null && [ -x build/bin/map_time ]; then
   work=$(mktemp -d)
-  exec 3>"$work/display"
-  Xvfb -displayfd 3 -screen 0 1400x1000x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb=$!
-  for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-  export DISPLAY=":$(cat "$work/display")"
-  unset QT_QPA_PLATFORM
+  source scripts/xvfb.sh
+  start_xvfb "$work"
   empty=$(build/bin/map_time 15 build/bin/empty_window 2>/dev/null)
   program=$(cd examples && ../build/bin/map_time 15 ../build/bin/curvix 2>/dev/null)
   kill "$xvfb"

@@ -13,12 +13,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1400x1000x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")"
-unset QT_QPA_PLATFORM
+source "$(dirname "$0")/xvfb.sh"
+start_xvfb "$work"
 
 windows() { xdotool search --onlyvisible --name '^Curvix-Digitizer$' 2>/dev/null | wc -l; }
 wait_windows() {
