@@ -123,3 +123,85 @@ void printAccuracy(const QList<AccuracyRow> &rows)
                     100 * r.maxRelativeError, r.maxPixelError, r.meanPixelError);
     }
 }
+
+namespace {
+
+FigureRow measureFigure(const ChartDesign &design, const char *format, const QString &rule, TraceOptions options)
+{
+    const QImage surface = onSurface(roundTrip(drawChart(design).image, format));
+    const WorkState state = cornerState(design.axisScale, float(design.start.x()), float(design.start.y()),
+                                        float(design.end.x()), float(design.end.y()));
+    const Calibration calibration = calibrationOf(state, {design.xs, design.ys, design.xe, design.ye});
+    const TraceResult trace = traceCurve(surface, calibration, options);
+    const TraceQuality quality = traceQuality(surface, calibration, options, trace);
+
+    FigureRow row;
+    row.chart = design.name;
+    row.format = QString::fromLatin1(format);
+    row.rule = rule;
+    row.points = trace.pointCount();
+    row.bridged = int(trace.bridged.size());
+    row.flagged = int(quality.suspect.size());
+    double sum = 0;
+    int counted = 0;
+    for (int k = 0; k < row.points; ++k) {
+        const double column = calibration.start.x + 2 + trace.firstColumn + k;
+        const double trueRow = chartRow(design, design.function(chartX(design, column + 0.5))) - 0.5;
+        const double error = std::fabs(trace.pickedRows[size_t(k)] - trueRow);
+        if (error > 3) {
+            ++row.over3;
+            if (!std::binary_search(quality.suspect.begin(), quality.suspect.end(), k))
+                ++row.missed;
+        }
+        if (std::binary_search(trace.bridged.begin(), trace.bridged.end(), k))
+            continue;
+        row.maxPixelError = std::max(row.maxPixelError, error);
+        sum += error;
+        ++counted;
+    }
+    row.meanPixelError = counted ? sum / counted : 0;
+    return row;
+}
+
+} // namespace
+
+QList<FigureRow> measureRealFigures()
+{
+    QList<FigureRow> rows;
+    for (const ChartDesign &design : realFigureCharts()) {
+        TraceOptions base;
+        // Several curves: the wanted one is given by a click on it, or its colour.
+        if (!design.otherCurves.isEmpty()) {
+            const double x = design.start.x() + 30.5;
+            base.seed = QPointF(x, chartRow(design, design.function(chartX(design, x))));
+        }
+        if (design.lineWidth == 1)
+            base.colour = design.curveColour.rgb();
+        for (const char *format : {"bmp", "jpg"}) {
+            for (const auto &[rule, follow, centre] :
+                 {std::tuple{"window", false, false}, std::tuple{"centre", false, true}, std::tuple{"follow", true, false},
+                  std::tuple{"follow+centre", true, true}}) {
+                TraceOptions options = base;
+                options.follow = follow;
+                options.line = centre ? LineRule::Centre : LineRule::Top;
+                if (!follow)
+                    options.seed.reset();
+                rows << measureFigure(design, format, QString::fromLatin1(rule), options);
+            }
+        }
+    }
+    return rows;
+}
+
+void printRealFigures(const QList<FigureRow> &rows)
+{
+    std::fprintf(stderr, "\nReal figures (pixel error of the picked row against the drawn curve; mean and max outside "
+                         "bridged columns)\n");
+    std::fprintf(stderr, "%-13s %-6s %-13s %6s %7s %8s %8s %7s %7s %7s %6s\n", "chart", "format", "rule", "points",
+                 "bridged", "mean px", "max px", ">3 px", "share", "flagged", "missed");
+    for (const FigureRow &r : rows) {
+        std::fprintf(stderr, "%-13s %-6s %-13s %6d %7d %8.3f %8.2f %7d %6.2f%% %7d %6d\n", qPrintable(r.chart),
+                     qPrintable(r.format), qPrintable(r.rule), r.points, r.bridged, r.meanPixelError, r.maxPixelError,
+                     r.over3, r.points ? 100.0 * r.over3 / r.points : 0.0, r.flagged, r.missed);
+    }
+}

@@ -20,3 +20,22 @@ struct AccuracyRow
 
 QList<AccuracyRow> measureAccuracy();
 void printAccuracy(const QList<AccuracyRow> &rows);
+
+// One chart kind of real figures (legend, tick marks, markers ...) traced
+// under one rule: errors in pixels against the drawn curve.
+struct FigureRow
+{
+    QString chart;
+    QString format;
+    QString rule; // "window", "centre", "follow", "follow+centre"
+    int points = 0;
+    int bridged = 0;
+    double maxPixelError = 0;  // outside bridged columns
+    double meanPixelError = 0; // outside bridged columns
+    int over3 = 0;             // columns more than 3 px off, bridged ones included
+    int flagged = 0;           // columns the quality report calls doubtful
+    int missed = 0;            // columns more than 3 px off that it did not flag
+};
+
+QList<FigureRow> measureRealFigures();
+void printRealFigures(const QList<FigureRow> &rows);

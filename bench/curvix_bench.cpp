@@ -72,6 +72,20 @@ void BM_Trace(benchmark::State &bench)
 }
 BENCHMARK(BM_Trace)->Unit(benchmark::kMicrosecond);
 
+// The same frame traced with --follow: candidate runs, then the best path.
+void BM_FollowTrace(benchmark::State &bench)
+{
+    const TraceFixture &f = traceFixture();
+    WorkState state = f.state;
+    TraceOptions options;
+    options.follow = true;
+    for (auto _ : bench) {
+        const TraceResult trace = traceCurve(f.surface, calibrationOf(state, f.values), options);
+        benchmark::DoNotOptimize(trace.pickedRows.data());
+    }
+}
+BENCHMARK(BM_FollowTrace)->Unit(benchmark::kMicrosecond);
+
 // One colour read per pixel through QImage::pixel, column by column.
 void BM_NaiveTrace(benchmark::State &bench)
 {
@@ -282,6 +296,9 @@ int main(int argc, char *argv[])
                      t.at("BM_BatchTrace") / 1e6, t.at("BM_BatchDecodeFloor") / 1e6,
                      t.at("BM_BatchTrace") / t.at("BM_BatchDecodeFloor"));
     }
+    if (t.count("BM_Trace") && t.count("BM_FollowTrace"))
+        std::fprintf(stderr, "Followed trace / trace: %.2f (target at most 3)\n", t.at("BM_FollowTrace") / t.at("BM_Trace"));
     printAccuracy(measureAccuracy());
+    printRealFigures(measureRealFigures());
     return 0;
 }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QPointF>
+#include <QRectF>
 #include <QRgb>
 
 #include <optional>
+#include <vector>
 
 // Limits shared by the trace, the calibration file and the command line.
 namespace TraceLimits {
@@ -31,6 +34,14 @@ struct TraceOptions
     // those within `tolerance` (RGB distance), instead of the darkest one.
     std::optional<QRgb> colour;
     int tolerance = TraceLimits::DefaultTolerance;
+    // Follow one curve: one run of line pixels per column, chosen so that the
+    // whole path is continuous, bridging where the curve is hidden.
+    bool follow = false;
+    // A picture pixel on the wanted curve, which the followed path passes.
+    std::optional<QPointF> seed;
+    // Picture rectangles in which no trace reads anything (a legend, a text
+    // block, an inset).
+    std::vector<QRectF> exclusions;
 
     // The columns a trace walks at most under these options.
     int columnLimit() const { return maxColumns > 0 ? maxColumns : TraceLimits::UnlimitedColumns; }

@@ -1,8 +1,13 @@
 #include "digitize/auto_trace.h"
 
 #include "calibration/calibration.h"
+#include "digitize/follow_path.h"
+#include "digitize/line_runs.h"
+#include "digitize/line_weight.h"
 #include "digitize/trace_bounds.h"
 #include "digitize/trace_scan.h"
+
+#include <QPainter>
 
 #include <QImage>
 
@@ -51,27 +56,6 @@ long long pixelIndex(float position)
     return std::llround(std::clamp(double(position), -1.0e12, 1.0e12));
 }
 
-// How strongly a pixel belongs to the line, 0 ... 255: its darkness, or for
-// a curve colour how far it lies from white towards that colour, when it is
-// a blend of the two (the antialiased edge of the curve on white paper).
-// Pixels of other colours (black grid lines, another curve) weigh nothing.
-double lineWeight(QRgb pixel, const TraceOptions &options)
-{
-    if (!options.colour)
-        return 255 - qGreen(pixel);
-    const QRgb c = *options.colour;
-    const double d[3] = {255.0 - qRed(c), 255.0 - qGreen(c), 255.0 - qBlue(c)};
-    const double e[3] = {255.0 - qRed(pixel), 255.0 - qGreen(pixel), 255.0 - qBlue(pixel)};
-    const double dd = d[0] * d[0] + d[1] * d[1] + d[2] * d[2];
-    if (dd == 0)
-        return 0;
-    const double alpha = std::clamp((e[0] * d[0] + e[1] * d[1] + e[2] * d[2]) / dd, 0.0, 1.0);
-    double residual = 0;
-    for (int i = 0; i < 3; ++i)
-        residual += (e[i] - alpha * d[i]) * (e[i] - alpha * d[i]);
-    return residual <= double(options.tolerance) * options.tolerance ? 255 * alpha : 0;
-}
-
 // The weighted centre, as a row index of the area, of the line around the
 // picked row of column k: its core (pixels weighing at least half the picked
 // one), widened by the fading edge pixels of an antialiased line, weighed
@@ -84,7 +68,7 @@ double lineCentre(const QImage &image, const ScanArea &area, int k, int picked, 
         const long long y = area.firstRow + j;
         if (j < 0 || j >= area.rowCount || x < 0 || y < 0 || x >= image.width() || y >= image.height())
             return 0;
-        return lineWeight(reinterpret_cast<const QRgb *>(image.constScanLine(int(y)))[x], options);
+        return lineWeight(reinterpret_cast<const QRgb *>(image.constScanLine(int(y)))[x], options.colour, options.tolerance);
     };
     const double peak = weightAt(picked);
     if (peak <= 0)
@@ -115,6 +99,102 @@ double lineCentre(const QImage &image, const ScanArea &area, int k, int picked, 
 
 } // namespace
 
+namespace {
+
+// Where a trace reads: the columns and rows of the frame and the area of the
+// image they cover, with the exclusions in image coordinates.
+struct TraceSetup
+{
+    PositionRun columns;
+    PositionRun rows;
+    ScanArea area;
+    QImage image;
+    std::vector<QRectF> exclusions;
+};
+
+TraceSetup traceSetup(const QImage &surface, const Calibration &calibration, const TraceOptions &options,
+                      QPoint origin)
+{
+    const TraceBounds bounds = TraceBounds::of(calibration);
+    TraceSetup setup;
+    setup.columns = positionRun(bounds.firstColumn, bounds.lastColumn, options.columnLimit());
+    setup.rows = fullRun(bounds.firstRow, bounds.lastRow);
+    setup.area = {pixelIndex(setup.columns.first) - origin.x(), setup.columns.count,
+                  pixelIndex(setup.rows.first) - origin.y(), setup.rows.count};
+    setup.image = surface.format() == QImage::Format_RGB32 || surface.format() == QImage::Format_ARGB32
+        ? surface
+        : surface.convertToFormat(QImage::Format_RGB32);
+    for (const QRectF &rect : options.exclusions)
+        setup.exclusions.push_back(rect.translated(-QPointF(origin)));
+    return setup;
+}
+
+// The image with the exclusions painted white, so that the column scans read
+// nothing in them.
+QImage withoutExclusions(const TraceSetup &setup)
+{
+    if (setup.exclusions.empty())
+        return setup.image;
+    QImage masked = setup.image.copy();
+    QPainter painter(&masked);
+    for (const QRectF &rect : setup.exclusions) {
+        // Whole pixels whose centres lie inside, as the followed trace counts them.
+        const QRect pixels(QPoint(int(std::ceil(rect.left() - 0.5)), int(std::ceil(rect.top() - 0.5))),
+                           QPoint(int(std::ceil(rect.right() - 0.5)) - 1, int(std::ceil(rect.bottom() - 0.5)) - 1));
+        painter.fillRect(pixels, Qt::white);
+    }
+    return masked;
+}
+
+// The row read in column k from a chosen run: the window's rule (its
+// topmost strongest pixel) or the line's weighted centre. A run thicker than
+// the line (a marker on it, a crossing) has its top elsewhere: there the
+// line's top is taken as where it would be around the run's centre.
+double runRow(const TraceSetup &setup, int k, const LineRun &run, const TraceOptions &options, float lineHeight)
+{
+    if (options.line == LineRule::Centre)
+        return lineCentre(setup.image, setup.area, k, run.peakRow, options);
+    if (float(run.height()) > lineHeight + 2)
+        return std::round(run.centre - (lineHeight - 1) / 2);
+    return run.peakRow;
+}
+
+// The followed path's rows (area row indices) on columns first ... last,
+// bridged columns drawn straight between their neighbours.
+std::vector<double> pathRows(const TraceSetup &setup, const ColumnRuns &runs, const FollowedPath &path,
+                             const TraceOptions &options)
+{
+    std::vector<double> rows;
+    if (path.empty())
+        return rows;
+    rows.resize(size_t(path.last - path.first + 1));
+    int before = -1;
+    for (int k = path.first; k <= path.last; ++k) {
+        const int choice = path.choice[size_t(k)];
+        if (choice < 0)
+            continue;
+        const double row = runRow(setup, k, runs[size_t(k)][size_t(choice)], options, path.lineHeight);
+        rows[size_t(k - path.first)] = row;
+        if (before >= 0) {
+            const double from = rows[size_t(before - path.first)];
+            for (int b = before + 1; b < k; ++b)
+                rows[size_t(b - path.first)] = from + (row - from) * (b - before) / (k - before);
+        }
+        before = k;
+    }
+    return rows;
+}
+
+std::optional<PathSeed> seedIn(const TraceSetup &setup, const TraceOptions &options, QPoint origin)
+{
+    if (!options.seed)
+        return std::nullopt;
+    const QPointF at = *options.seed - QPointF(origin);
+    return PathSeed{int(std::floor(at.x()) - setup.area.firstColumn), float(at.y() - double(setup.area.firstRow))};
+}
+
+} // namespace
+
 TraceResult traceCurve(const QImage &surface, const Calibration &calibration, const TraceOptions &options,
                        QPoint origin)
 {
@@ -125,45 +205,93 @@ TraceResult traceCurve(const QImage &surface, const Calibration &calibration, co
         result.fault = fault;
         return result;
     }
+    const TraceSetup setup = traceSetup(surface, calibration, options, origin);
+    const PositionRun &columns = setup.columns;
+    const PositionRun &rows = setup.rows;
 
-    const TraceBounds bounds = TraceBounds::of(calibration);
-    const PositionRun columns = positionRun(bounds.firstColumn, bounds.lastColumn, options.columnLimit());
-    const PositionRun rows = fullRun(bounds.firstRow, bounds.lastRow);
-    const ScanArea area{pixelIndex(columns.first) - origin.x(), columns.count, pixelIndex(rows.first) - origin.y(),
-                        rows.count};
-
-    const QImage image = surface.format() == QImage::Format_RGB32 || surface.format() == QImage::Format_ARGB32
-        ? surface
-        : surface.convertToFormat(QImage::Format_RGB32);
-    const std::vector<int> picked = options.colour
-        ? nearestColourRows(image, area, *options.colour, options.tolerance)
-        : darkestRows(image, area);
+    // The picture row read in each traced column.
+    int first = 0;
+    std::vector<float> read;
+    auto pictureRow = [&](double areaRow) {
+        return options.line == LineRule::Centre ? float(double(rows.first) + areaRow) : rows.first + float(areaRow);
+    };
+    if (options.follow) {
+        const ColumnRuns runs = lineRuns(setup.image, setup.area, options, setup.exclusions);
+        const FollowedPath path = followPath(runs, seedIn(setup, options, origin));
+        for (double row : pathRows(setup, runs, path, options))
+            read.push_back(pictureRow(row));
+        first = path.empty() ? 0 : path.first;
+        for (int k = path.first; k <= path.last; ++k)
+            if (path.choice[size_t(k)] == FollowedPath::Bridged)
+                result.bridged.push_back(k - path.first);
+        result.endedEarly = path.endedEarly;
+    } else {
+        const QImage image = withoutExclusions(setup);
+        const std::vector<int> picked = options.colour
+            ? strongestColourRows(image, setup.area, *options.colour, options.tolerance)
+            : darkestRows(image, setup.area);
+        read.resize(picked.size());
+        float row = 0; // before any pick: picture row 0
+        for (size_t k = 0; k < picked.size(); ++k) {
+            if (const int j = picked[k]; j != NoQualifyingRow)
+                row = pictureRow(options.line == LineRule::Centre ? lineCentre(image, setup.area, int(k), j, options) : j);
+            read[k] = row;
+        }
+    }
 
     // Compute every value first; the result holds points only when all are defined.
-    std::vector<double> xs(size_t(columns.count));
-    std::vector<double> ys(size_t(columns.count));
-    std::vector<float> pickedRows(size_t(columns.count));
-    float pickedRow = 0;
-    float x = columns.first;
-    for (int k = 0; k < columns.count; ++k, x += 1.0f) {
-        if (const int j = picked[size_t(k)]; j != NoQualifyingRow) {
-            pickedRow = options.line == LineRule::Centre
-                ? float(double(rows.first) + lineCentre(image, area, k, j, options))
-                : rows.first + float(j);
-        }
+    const size_t count = read.size();
+    std::vector<double> xs(count);
+    std::vector<double> ys(count);
+    std::vector<float> pickedRows(count);
+    float x = columns.first + float(first);
+    for (size_t k = 0; k < count; ++k, x += 1.0f) {
+        const float pickedRow = read[k];
         const AxisValue xValue = mapping->x.valueAt(x);
         const AxisValue yValue = mapping->y.valueAt(pickedRow);
-        if ((result.fault = firstFault(xValue, yValue)))
+        if ((result.fault = firstFault(xValue, yValue))) {
+            result.bridged.clear();
             return result;
-        xs[size_t(k)] = *xValue.value;
-        ys[size_t(k)] = *yValue.value;
-        pickedRows[size_t(k)] = pickedRow;
+        }
+        xs[k] = *xValue.value;
+        ys[k] = *yValue.value;
+        pickedRows[k] = pickedRow;
     }
     result.xs = std::move(xs);
     result.ys = std::move(ys);
     result.pickedRows = std::move(pickedRows);
+    result.firstColumn = first;
     result.truncated = columns.cut;
     return result;
+}
+
+TraceQuality traceQuality(const QImage &surface, const Calibration &calibration, const TraceOptions &options,
+                          const TraceResult &trace, QPoint origin)
+{
+    TraceQuality quality;
+    if (trace.fault)
+        return quality;
+    if (options.follow) {
+        quality.bridged = trace.bridged;
+        return quality;
+    }
+    // The curve the followed path finds, in the trace's own rule, against
+    // the row each column picked.
+    const TraceSetup setup = traceSetup(surface, calibration, options, origin);
+    const ColumnRuns runs = lineRuns(setup.image, setup.area, options, setup.exclusions);
+    const FollowedPath path = followPath(runs);
+    const std::vector<double> rows = pathRows(setup, runs, path, options);
+    const double firstRow = setup.rows.first;
+    for (int k = path.first; k <= path.last; ++k) {
+        const int point = k - trace.firstColumn;
+        if (point < 0 || point >= trace.pointCount())
+            continue;
+        if (path.choice[size_t(k)] == FollowedPath::Bridged)
+            quality.bridged.push_back(point);
+        if (std::fabs(double(trace.pickedRows[size_t(point)]) - (firstRow + rows[size_t(k - path.first)])) > SuspectDistance)
+            quality.suspect.push_back(point);
+    }
+    return quality;
 }
 
 std::optional<AxisFault> traceFault(const Calibration &calibration, const TraceOptions &options)

@@ -23,6 +23,15 @@ struct TraceResult
     std::vector<float> pickedRows;
     // The frame held more columns than the limit; only the first were traced.
     bool truncated = false;
+    // Point k lies in traced column firstColumn + k: a followed path may
+    // start after the frame's first column.
+    int firstColumn = 0;
+    // Points on a followed path where the curve was hidden, drawn straight
+    // between their neighbours.
+    std::vector<int> bridged;
+    // The followed path ended before the frame did: the curve stayed hidden
+    // for longer than a bridge reaches.
+    bool endedEarly = false;
 
     int pointCount() const { return int(xs.size()); }
 };
@@ -36,6 +45,21 @@ struct TraceResult
 // a larger picture is read at the same picture positions.
 TraceResult traceCurve(const QImage &surface, const Calibration &calibration,
                        const TraceOptions &options = {}, QPoint origin = QPoint());
+
+// Points of a trace that lie more than this from the followed curve are doubtful.
+inline constexpr double SuspectDistance = 3;
+
+// Where a trace is doubtful: its points more than SuspectDistance pixels
+// from the curve that the followed path finds (in the trace's own options,
+// without a seed), and the points where that path is bridged. Point indices.
+struct TraceQuality
+{
+    std::vector<int> suspect;
+    std::vector<int> bridged;
+};
+
+TraceQuality traceQuality(const QImage &surface, const Calibration &calibration, const TraceOptions &options,
+                          const TraceResult &trace, QPoint origin = QPoint());
 
 // The fault every trace under this calibration meets, whatever the picture:
 // an undefined axis, a zero span, or values beyond range at the frame's edges.

@@ -1,5 +1,7 @@
 #include "digitize/trace_scan.h"
 
+#include "digitize/line_weight.h"
+
 #include <algorithm>
 #include <cstdint>
 
@@ -118,17 +120,17 @@ std::vector<int> darkestRows(const QImage &image, const ScanArea &area, std::opt
     return std::vector<int>(picked.begin(), picked.end());
 }
 
-std::vector<int> nearestColourRows(const QImage &image, const ScanArea &area, QRgb colour, int tolerance)
+std::vector<int> strongestColourRows(const QImage &image, const ScanArea &area, QRgb colour, int tolerance)
 {
     std::vector<int> picked(size_t(area.columnCount), NoQualifyingRow);
-    std::vector<int> best(size_t(area.columnCount), tolerance * tolerance + 1);
+    std::vector<double> best(size_t(area.columnCount), 0);
     const ScanRows rows = scanRows(image, area);
     for (int j = rows.jLo; j < rows.jHi; ++j) {
         const QRgb *pixels = rows.row(j);
         for (int k = rows.kLo; k < rows.kHi; ++k) {
-            const int d = colourDistance2(pixels[k], colour);
-            if (d < best[size_t(k)]) {
-                best[size_t(k)] = d;
+            const double w = lineWeight(pixels[k], colour, tolerance);
+            if (w > best[size_t(k)]) {
+                best[size_t(k)] = w;
                 picked[size_t(k)] = j;
             }
         }

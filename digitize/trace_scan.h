@@ -30,11 +30,12 @@ inline constexpr int NoQualifyingRow = -1;
 std::vector<int> darkestRows(const QImage &image, const ScanArea &area,
                              std::optional<ScanPath> path = std::nullopt);
 
-// For each column, the index of the topmost row whose colour lies nearest to
-// `colour` (RGB distance), among those at most `tolerance` away, or
-// NoQualifyingRow.
-std::vector<int> nearestColourRows(const QImage &image, const ScanArea &area, QRgb colour,
-                                   int tolerance);
+// For each column, the index of the topmost row that belongs most strongly
+// to a curve of `colour` (see lineWeight: the colour itself, or its blend
+// with white at the edge of an antialiased line, within `tolerance` of that
+// blend), or NoQualifyingRow when no pixel does.
+std::vector<int> strongestColourRows(const QImage &image, const ScanArea &area, QRgb colour,
+                                     int tolerance);
 
 // Squared RGB distance between two colours.
 inline int colourDistance2(QRgb a, QRgb b)

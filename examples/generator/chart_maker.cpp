@@ -66,18 +66,29 @@ Chart drawChart(const ChartDesign &design)
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(13);
     p.setFont(font);
+    constexpr int TickLength = 7;
     for (double v : gridValues(design.xs, design.xe, xLog(design))) {
         const int x = int(std::lround(frame.left() + fraction(design.xs, design.xe, v, xLog(design)) * frame.width()));
         p.setPen(QPen(design.gridColour, 1));
-        p.drawLine(x, frame.top(), x, frame.bottom());
+        if (design.grid)
+            p.drawLine(x, frame.top(), x, frame.bottom());
         p.setPen(Qt::black);
+        if (design.inwardTicks) {
+            p.drawLine(x, frame.bottom(), x, frame.bottom() - TickLength);
+            p.drawLine(x, frame.top(), x, frame.top() + TickLength);
+        }
         p.drawText(QRect(x - 40, frame.bottom() + 6, 80, 18), Qt::AlignHCenter | Qt::AlignTop, label(v));
     }
     for (double v : gridValues(design.ys, design.ye, yLog(design))) {
         const int y = int(std::lround(frame.bottom() - fraction(design.ys, design.ye, v, yLog(design)) * frame.height()));
         p.setPen(QPen(design.gridColour, 1));
-        p.drawLine(frame.left(), y, frame.right(), y);
+        if (design.grid)
+            p.drawLine(frame.left(), y, frame.right(), y);
         p.setPen(Qt::black);
+        if (design.inwardTicks) {
+            p.drawLine(frame.left(), y, frame.left() + TickLength, y);
+            p.drawLine(frame.right(), y, frame.right() - TickLength, y);
+        }
         p.drawText(QRect(frame.left() - 76, y - 9, 70, 18), Qt::AlignRight | Qt::AlignVCenter, label(v));
     }
     p.setPen(QPen(Qt::black, 1));
@@ -100,8 +111,46 @@ Chart drawChart(const ChartDesign &design)
         p.setPen(QPen(Qt::black, design.lineWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.drawPath(path(design.secondFunction));
     }
-    p.setPen(QPen(design.curveColour, design.lineWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    QPen curvePen(design.curveColour, design.lineWidth, design.dashed ? Qt::DashLine : Qt::SolidLine, Qt::FlatCap,
+                  Qt::RoundJoin);
+    if (!design.dashed)
+        curvePen.setCapStyle(Qt::RoundCap);
+    p.setPen(curvePen);
     p.drawPath(path(design.function));
+    if (design.markers) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(design.curveColour);
+        for (int px = design.start.x() + MarkerSpacing / 2; px < design.end.x(); px += MarkerSpacing)
+            p.drawEllipse(QPointF(px, chartRow(design, design.function(chartX(design, px)))), 4, 4);
+        p.setBrush(Qt::NoBrush);
+    }
+    for (const ChartDesign::OtherCurve &other : design.otherCurves) {
+        p.setPen(QPen(other.colour, design.lineWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.drawPath(path(other.function));
+    }
+    p.setRenderHint(QPainter::Antialiasing, false);
+    if (!design.annotation.isEmpty()) {
+        p.setPen(Qt::black);
+        p.drawText(QPointF(frame.left() + 0.55 * frame.width(), frame.bottom() - 0.08 * frame.height()),
+                   design.annotation);
+    }
+    if (design.legend) {
+        // Upper left, as a plotting program's "best" place puts it where the curves leave room.
+        const int entries = 1 + int(design.otherCurves.size());
+        const QRect box(frame.left() + 12, frame.top() + 12, 150, 10 + 20 * entries);
+        p.setPen(QPen(QColor(204, 204, 204), 1));
+        p.setBrush(Qt::white);
+        p.drawRect(box);
+        p.setBrush(Qt::NoBrush);
+        for (int i = 0; i < entries; ++i) {
+            const QColor colour = i == 0 ? design.curveColour : design.otherCurves[i - 1].colour;
+            const int y = box.top() + 15 + 20 * i;
+            p.setPen(QPen(colour, design.lineWidth));
+            p.drawLine(box.left() + 8, y, box.left() + 38, y);
+            p.setPen(Qt::black);
+            p.drawText(QPoint(box.left() + 46, y + 5), i == 0 ? QStringLiteral("measured") : QStringLiteral("model %1").arg(i));
+        }
+    }
     return {design, image};
 }
 
@@ -134,6 +183,41 @@ QList<ChartDesign> sampleCharts()
     logLog.ye = 100;
     logLog.function = [](double x) { return 50 / (1 + std::pow(x / 30, 2)); };
     return {linear, linearLog, logLog};
+}
+
+QList<ChartDesign> realFigureCharts()
+{
+    const ChartDesign base = sampleCharts().first();
+    auto kind = [&](const char *name) {
+        ChartDesign design = base;
+        design.name = QString::fromLatin1(name);
+        return design;
+    };
+    const QList<ChartDesign::OtherCurve> crossing{
+        {[](double x) { return 95 - 8 * x; }, QColor(214, 39, 40)},
+        {[](double x) { return 12 + 7 * x; }, QColor(44, 160, 44)}};
+    QList<ChartDesign> charts;
+    ChartDesign legend = kind("legend");
+    legend.legend = true;
+    ChartDesign ticks = kind("inward ticks");
+    ticks.inwardTicks = true;
+    ticks.grid = false;
+    ChartDesign markers = kind("markers");
+    markers.markers = true;
+    ChartDesign dashed = kind("dashed");
+    dashed.dashed = true;
+    ChartDesign annotation = kind("annotation");
+    annotation.annotation = QStringLiteral("Fig. 3: damped response, T = 8 s");
+    ChartDesign crossed = kind("crossing");
+    crossed.otherCurves = crossing;
+    ChartDesign thin = kind("thin coloured");
+    thin.lineWidth = 1;
+    thin.curveColour = QColor(255, 127, 14);
+    ChartDesign all = kind("everything");
+    all.legend = all.inwardTicks = all.markers = all.dashed = true;
+    all.annotation = annotation.annotation;
+    all.otherCurves = crossing;
+    return {legend, ticks, markers, dashed, annotation, crossed, thin, all};
 }
 
 ChartDesign colouredChart()

@@ -22,6 +22,21 @@ struct ChartDesign
     QColor gridColour = QColor(215, 215, 215);
     // A second curve drawn in black under the first, when set.
     std::function<double(double)> secondFunction;
+
+    // What real figures carry besides the curve; each is off unless set.
+    bool grid = true;         // grid lines at the tick values
+    bool inwardTicks = false; // tick marks pointing inwards on all four sides
+    bool legend = false;      // a legend box inside the frame, where the curves leave room
+    bool markers = false;     // filled circles on the curve every MarkerSpacing pixels
+    bool dashed = false;      // the curve dashed
+    QString annotation;       // a text inside the frame, below the curve
+    // More curves in other colours, drawn over the first, which they cross.
+    struct OtherCurve
+    {
+        std::function<double(double)> function;
+        QColor colour;
+    };
+    QList<OtherCurve> otherCurves;
     QSize size = QSize(800, 600);
     QPoint start = QPoint(80, 540); // lower left corner of the frame
     QPoint end = QPoint(770, 30);   // upper right corner
@@ -46,3 +61,11 @@ QList<ChartDesign> sampleCharts();
 
 // A red curve drawn over black grid lines and a second, black curve that it crosses.
 ChartDesign colouredChart();
+
+inline constexpr int MarkerSpacing = 40;
+
+// The linear sample chart with one of the things real figures carry, each
+// named: "legend", "inward ticks", "markers", "dashed", "annotation",
+// "crossing" (three curves), "thin coloured" (a 1-pixel antialiased coloured
+// line), "everything" (all of them at once).
+QList<ChartDesign> realFigureCharts();

@@ -1,0 +1,292 @@
+#include "digitize/follow_path.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// Costs, in units of one squared pixel of deviation.
+constexpr double BridgeCost = 1.0;    // a column bridged
+constexpr double OutsideCost = 10.0;  // a column before the start or after the end
+constexpr double DeviationCap = 400;  // a jump of 20 pixels or more costs the same
+constexpr double WeakCost = 2.0;      // a run at no strength, against one at the curve's
+constexpr int HiddenKept = 6;         // bridges carried on per column
+constexpr double SeedReach = 10;      // pixels from the seed to its run
+constexpr double InkCost = 100;       // per unit of 1 - cos(angle) between inks: 40 degrees cost 23
+constexpr double InkCostCap = 25;
+
+enum class Kind { NotStarted, Visible, Tall, Hidden, Ended };
+
+struct State
+{
+    Kind kind = Kind::NotStarted;
+    double cost = 0;
+    float y = 0;     // the path's row in this column (for a bridge, carried on)
+    float slope = 0; // rows per column
+    int gap = 0;     // columns bridged in a row
+    int age = 0;     // columns seen on the path so far, up to 3: how well its slope is known
+    std::array<float, 3> ink{}; // the path's ink so far
+    int run = -1;
+    int previous = -1; // index of the state in the column before
+};
+
+float median(std::vector<float> values)
+{
+    if (values.empty())
+        return 0;
+    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
+    return values[values.size() / 2];
+}
+
+// What the runs say about the curve: how strong and how thick it is, taken
+// from each column's strongest run.
+struct Typical
+{
+    float peak = 255;
+    float height = 1;
+};
+
+Typical typicalRuns(const ColumnRuns &columns)
+{
+    std::vector<float> peaks;
+    std::vector<float> heights;
+    for (const auto &runs : columns) {
+        const auto strongest = std::max_element(runs.begin(), runs.end(),
+                                                [](const LineRun &a, const LineRun &b) { return a.peak < b.peak; });
+        if (strongest != runs.end()) {
+            peaks.push_back(strongest->peak);
+            heights.push_back(float(strongest->height()));
+        }
+    }
+    return {std::max(1.0f, median(peaks)), std::max(1.0f, median(heights))};
+}
+
+bool isTall(const LineRun &run, float slope, const Typical &typical)
+{
+    return float(run.height()) > 2 * typical.height + std::fabs(slope) + 3;
+}
+
+std::array<float, 3> blendInk(const std::array<float, 3> &path, const std::array<float, 3> &run)
+{
+    std::array<float, 3> ink;
+    float length = 0;
+    for (int i = 0; i < 3; ++i) {
+        ink[size_t(i)] = 0.5f * path[size_t(i)] + 0.5f * run[size_t(i)];
+        length += ink[size_t(i)] * ink[size_t(i)];
+    }
+    length = std::sqrt(length);
+    for (float &c : ink)
+        c /= length > 0 ? length : 1;
+    return ink;
+}
+
+double inkChange(const std::array<float, 3> &a, const std::array<float, 3> &b)
+{
+    const double cosine = double(a[0]) * b[0] + double(a[1]) * b[1] + double(a[2]) * b[2];
+    return std::min(InkCost * (1 - cosine), InkCostCap);
+}
+
+// How far a run may lie from where the path was heading, squared: the
+// prediction is rougher while the path's slope is young and across a bridge.
+double predictionSpread(const State &s)
+{
+    static constexpr double YoungSlope[] = {16, 4, 1, 0};
+    return 1 + 0.25 * double(s.gap) * s.gap + YoungSlope[std::min(s.age, 3)];
+}
+
+bool onPath(Kind kind)
+{
+    return kind == Kind::Visible || kind == Kind::Tall || kind == Kind::Hidden;
+}
+
+// The best path's choice in each column, by a pass from left to right; with
+// a seed run, the path starts there in column 0.
+std::vector<int> chooseRuns(const ColumnRuns &columns, std::optional<int> seedRun, const Typical &typical,
+                            int gapLimit)
+{
+    const int count = int(columns.size());
+    auto weakness = [&](const LineRun &run) {
+        return WeakCost * std::max(0.0, double(typical.peak - run.peak) / typical.peak);
+    };
+
+    std::vector<std::vector<State>> states(static_cast<size_t>(count));
+    std::vector<State> before{State{}}; // not started
+    for (int k = 0; k < count; ++k) {
+        if (k == 0 && seedRun) {
+            // The path starts at the seed's run.
+            const LineRun &run = columns[0][size_t(*seedRun)];
+            before = {State{Kind::Visible, 0, run.centre, 0, 0, 0, run.ink, *seedRun, -1}};
+            states[0] = before;
+            continue;
+        }
+        const auto &runs = columns[size_t(k)];
+        std::vector<State> now;
+        State notStarted{Kind::NotStarted, std::numeric_limits<double>::infinity()};
+        State ended{Kind::Ended, std::numeric_limits<double>::infinity()};
+        std::vector<State> visible(runs.size(), State{Kind::Visible, std::numeric_limits<double>::infinity()});
+        std::vector<State> tall(runs.size(), State{Kind::Tall, std::numeric_limits<double>::infinity()});
+        std::vector<State> hidden;
+
+        for (int p = 0; p < int(before.size()); ++p) {
+            const State &s = before[size_t(p)];
+            if (s.kind == Kind::NotStarted) {
+                if (s.cost + OutsideCost < notStarted.cost)
+                    notStarted = {Kind::NotStarted, s.cost + OutsideCost, 0, 0, 0, 0, {}, -1, p};
+                for (int r = 0; r < int(runs.size()); ++r) {
+                    const LineRun &run = runs[size_t(r)];
+                    const double cost = s.cost + weakness(run);
+                    if (!isTall(run, 0, typical) && cost < visible[size_t(r)].cost)
+                        visible[size_t(r)] = {Kind::Visible, cost, run.centre, 0, 0, 0, run.ink, r, p};
+                }
+                continue;
+            }
+            if (s.kind == Kind::Ended || !onPath(s.kind)) {
+                if (s.cost + OutsideCost < ended.cost)
+                    ended = {Kind::Ended, s.cost + OutsideCost, 0, 0, 0, 0, {}, -1, p};
+                continue;
+            }
+            // The path may end here: after its last run, bridges do not count.
+            if (s.cost + OutsideCost < ended.cost)
+                ended = {Kind::Ended, s.cost + OutsideCost, 0, 0, 0, 0, {}, -1, p};
+            const float predicted = s.y + s.slope;
+            for (int r = 0; r < int(runs.size()); ++r) {
+                const LineRun &run = runs[size_t(r)];
+                if (isTall(run, s.slope, typical)) {
+                    // The curve passes through a vertical line or a marker:
+                    // carried on through it, as a bridge that costs no length.
+                    if (predicted < float(run.top) - 2 || predicted > float(run.bottom) + 2)
+                        continue;
+                    const double cost = s.cost + BridgeCost;
+                    if (cost < tall[size_t(r)].cost)
+                        tall[size_t(r)] = {Kind::Tall, cost, std::clamp(predicted, float(run.top), float(run.bottom)),
+                                           s.slope, s.gap, s.age, s.ink, r, p};
+                    continue;
+                }
+                const double deviation = double(run.centre) - predicted;
+                const double cost = s.cost + std::min(deviation * deviation / predictionSpread(s), DeviationCap)
+                    + weakness(run) + inkChange(s.ink, run.ink);
+                if (cost < visible[size_t(r)].cost) {
+                    const float step = (run.centre - (s.y - s.slope * float(s.gap))) / float(s.gap + 1);
+                    // A young path takes the slope it sees; an older one smooths it.
+                    const float slope = s.age == 0 ? step : 0.5f * s.slope + 0.5f * step;
+                    visible[size_t(r)] = {Kind::Visible, cost,  run.centre, slope, 0, std::min(s.age + 1, 3),
+                                          blendInk(s.ink, run.ink), r, p};
+                }
+            }
+            if (s.gap < gapLimit)
+                hidden.push_back({Kind::Hidden, s.cost + BridgeCost, predicted, s.slope, s.gap + 1, s.age, s.ink, -1, p});
+        }
+
+        // Keep the cheapest bridges, one of each nearly equal course.
+        std::sort(hidden.begin(), hidden.end(), [](const State &a, const State &b) { return a.cost < b.cost; });
+        std::vector<State> kept;
+        for (const State &h : hidden) {
+            const bool twin = std::any_of(kept.begin(), kept.end(), [&](const State &o) {
+                return std::fabs(o.y - h.y) < 1 && std::fabs(o.slope - h.slope) < 0.2f && inkChange(o.ink, h.ink) < 0.5;
+            });
+            if (!twin)
+                kept.push_back(h);
+            if (int(kept.size()) == HiddenKept)
+                break;
+        }
+
+        for (State &s : visible)
+            if (std::isfinite(s.cost))
+                now.push_back(s);
+        for (State &s : tall)
+            if (std::isfinite(s.cost))
+                now.push_back(s);
+        now.insert(now.end(), kept.begin(), kept.end());
+        if (std::isfinite(notStarted.cost))
+            now.push_back(notStarted);
+        if (std::isfinite(ended.cost))
+            now.push_back(ended);
+
+        states[size_t(k)] = now;
+        before = std::move(now);
+    }
+
+    // The cheapest whole path, traced back.
+    std::vector<int> choice(size_t(count), FollowedPath::Outside);
+    int best = -1;
+    for (int i = 0; i < int(before.size()); ++i)
+        if (best < 0 || before[size_t(i)].cost < before[size_t(best)].cost)
+            best = i;
+    for (int k = count - 1; k >= 0 && best >= 0; --k) {
+        const State &s = states[size_t(k)][size_t(best)];
+        if (s.kind == Kind::Visible)
+            choice[size_t(k)] = s.run;
+        else if (s.kind == Kind::Tall || s.kind == Kind::Hidden)
+            choice[size_t(k)] = FollowedPath::Bridged;
+        best = s.previous;
+    }
+    return choice;
+}
+
+
+// The run of a column nearest to the seed's row, within SeedReach.
+std::optional<int> seedRun(const std::vector<LineRun> &runs, float row)
+{
+    std::optional<int> nearest;
+    double distance = SeedReach;
+    for (int r = 0; r < int(runs.size()); ++r) {
+        const LineRun &run = runs[size_t(r)];
+        const double d = std::max({0.0, double(run.top) - row, row - double(run.bottom)});
+        if (d <= distance) {
+            distance = d;
+            nearest = r;
+        }
+    }
+    return nearest;
+}
+
+} // namespace
+
+FollowedPath followPath(const ColumnRuns &columns, std::optional<PathSeed> seed, std::optional<int> maxGap)
+{
+    const int count = int(columns.size());
+    FollowedPath path;
+    path.choice.assign(size_t(count), FollowedPath::Outside);
+    if (count == 0)
+        return path;
+    const int gapLimit = maxGap.value_or(std::max(40, count / 3));
+    const Typical typical = typicalRuns(columns);
+
+    const std::optional<int> seeded = seed && seed->column >= 0 && seed->column < count
+        ? seedRun(columns[size_t(seed->column)], seed->row)
+        : std::nullopt;
+    if (seeded) {
+        // Outwards from the seed: to the right, then to the left on the
+        // columns in reverse order.
+        const int at = seed->column;
+        const ColumnRuns right(columns.begin() + at, columns.end());
+        const ColumnRuns left(std::make_reverse_iterator(columns.begin() + at + 1), columns.rend());
+        const std::vector<int> rightChoice = chooseRuns(right, seeded, typical, gapLimit);
+        const std::vector<int> leftChoice = chooseRuns(left, seeded, typical, gapLimit);
+        for (size_t i = 0; i < rightChoice.size(); ++i)
+            path.choice[size_t(at) + i] = rightChoice[i];
+        for (size_t i = 0; i < leftChoice.size(); ++i)
+            path.choice[size_t(at) - i] = leftChoice[i];
+    } else {
+        path.choice = chooseRuns(columns, std::nullopt, typical, gapLimit);
+    }
+
+    // Bridges before the first run or after the last are no part of the path.
+    int first = 0;
+    while (first < count && path.choice[size_t(first)] < 0)
+        path.choice[size_t(first++)] = FollowedPath::Outside;
+    int last = count - 1;
+    while (last >= first && path.choice[size_t(last)] < 0)
+        path.choice[size_t(last--)] = FollowedPath::Outside;
+    path.first = first;
+    path.last = last;
+    path.lineHeight = typical.height;
+    for (int k = last + 1; k < count; ++k) {
+        if (!columns[size_t(k)].empty()) {
+            path.endedEarly = last >= first;
+            break;
+        }
+    }
+    return path;
+}
