@@ -159,8 +159,9 @@ double runRow(const TraceSetup &setup, int k, const LineRun &run, const TraceOpt
     return run.peakRow;
 }
 
-// The followed path's rows (area row indices) on columns first ... last,
-// bridged columns drawn straight between their neighbours.
+// The followed path's rows (area row indices) on columns first ... last.
+// A bridge is drawn as a cubic between its two ends, meeting the slope the
+// path has on each side (a straight line where a side shows no slope).
 std::vector<double> pathRows(const TraceSetup &setup, const ColumnRuns &runs, const FollowedPath &path,
                              const TraceOptions &options)
 {
@@ -168,17 +169,33 @@ std::vector<double> pathRows(const TraceSetup &setup, const ColumnRuns &runs, co
     if (path.empty())
         return rows;
     rows.resize(size_t(path.last - path.first + 1));
+    auto seen = [&](int k) { return k >= path.first && k <= path.last && path.choice[size_t(k)] >= 0; };
+    auto at = [&](int k) -> double & { return rows[size_t(k - path.first)]; };
+    for (int k = path.first; k <= path.last; ++k)
+        if (seen(k))
+            at(k) = runRow(setup, k, runs[size_t(k)][size_t(path.choice[size_t(k)])], options, path.lineHeight);
     int before = -1;
     for (int k = path.first; k <= path.last; ++k) {
-        const int choice = path.choice[size_t(k)];
-        if (choice < 0)
+        if (!seen(k))
             continue;
-        const double row = runRow(setup, k, runs[size_t(k)][size_t(choice)], options, path.lineHeight);
-        rows[size_t(k - path.first)] = row;
-        if (before >= 0) {
-            const double from = rows[size_t(before - path.first)];
-            for (int b = before + 1; b < k; ++b)
-                rows[size_t(b - path.first)] = from + (row - from) * (b - before) / (k - before);
+        if (before >= 0 && k - before > 1) {
+            const double span = k - before;
+            const double secant = (at(k) - at(before)) / span;
+            // Each side's slope over up to three columns, where the path shows them.
+            auto slopeFrom = [&](int end, int step) {
+                int reach = 0;
+                while (reach < 3 && seen(end + step * (reach + 1)))
+                    ++reach;
+                return reach ? (at(end) - at(end + step * reach)) / (-step * reach) : secant;
+            };
+            const double m0 = slopeFrom(before, -1);
+            const double m1 = slopeFrom(k, 1);
+            for (int b = before + 1; b < k; ++b) {
+                const double t = (b - before) / span;
+                const double h00 = (1 + 2 * t) * (1 - t) * (1 - t), h10 = t * (1 - t) * (1 - t);
+                const double h01 = t * t * (3 - 2 * t), h11 = t * t * (t - 1);
+                at(b) = h00 * at(before) + h10 * span * m0 + h01 * at(k) + h11 * span * m1;
+            }
         }
         before = k;
     }

@@ -225,6 +225,59 @@ std::vector<int> chooseRuns(const ColumnRuns &columns, std::optional<int> seedRu
 }
 
 
+// Runs on the path that show only part of the line, or the line with
+// something else, are bridged too: a run thicker than the line at its slope
+// there or pulled off the line its neighbours draw (a marker's edge, a
+// crossing, a letter touching it), and a last run before a bridge that is
+// weak or leaves that line (a dash's cut end).
+void bridgeDoubtfulRuns(const ColumnRuns &columns, FollowedPath &path, float typicalPeak)
+{
+    auto runAt = [&](int k) -> const LineRun * {
+        const int choice = k >= path.first && k <= path.last ? path.choice[size_t(k)] : -1;
+        return choice >= 0 ? &columns[size_t(k)][size_t(choice)] : nullptr;
+    };
+    std::vector<int> doubtful;
+    for (int k = path.first + 1; k < path.last; ++k) { // the ends stay: a bridge needs two sides
+        const LineRun *run = runAt(k);
+        if (!run)
+            continue;
+        const LineRun *before = runAt(k - 1);
+        const LineRun *after = runAt(k + 1);
+        float slope = 0;
+        if (before && after) {
+            slope = std::fabs(after->centre - before->centre) / 2;
+            // A centre pulled off the line its neighbours draw.
+            if (std::fabs(run->centre - (before->centre + after->centre) / 2) > 0.5f) {
+                doubtful.push_back(k);
+                continue;
+            }
+        } else if (before || after) {
+            // At a stretch's end: the line through the two runs further in.
+            const int inward = before ? -1 : 1;
+            const LineRun *next = runAt(k + inward);
+            const LineRun *nextButOne = runAt(k + 2 * inward);
+            if (!next || !nextButOne || run->peak < 0.85f * typicalPeak
+                || std::fabs(run->centre - (2 * next->centre - nextButOne->centre)) > 0.6f) {
+                doubtful.push_back(k);
+                continue;
+            }
+            slope = std::fabs(next->centre - nextButOne->centre);
+        }
+        // The slope from further off, beyond a marker's or a crossing's reach.
+        const LineRun *farBefore = nullptr;
+        const LineRun *farAfter = nullptr;
+        int reachBefore = 4, reachAfter = 4;
+        for (; reachBefore <= 8 && !(farBefore = runAt(k - reachBefore)); ++reachBefore) {}
+        for (; reachAfter <= 8 && !(farAfter = runAt(k + reachAfter)); ++reachAfter) {}
+        if (farBefore && farAfter)
+            slope = std::fabs(farAfter->centre - farBefore->centre) / float(reachBefore + reachAfter);
+        if (float(run->height()) > path.lineHeight + slope + 1.5f)
+            doubtful.push_back(k);
+    }
+    for (int k : doubtful)
+        path.choice[size_t(k)] = FollowedPath::Bridged;
+}
+
 // The run of a column nearest to the seed's row, within SeedReach.
 std::optional<int> seedRun(const std::vector<LineRun> &runs, float row)
 {
@@ -282,6 +335,7 @@ FollowedPath followPath(const ColumnRuns &columns, std::optional<PathSeed> seed,
     path.first = first;
     path.last = last;
     path.lineHeight = typical.height;
+    bridgeDoubtfulRuns(columns, path, typical.peak);
     for (int k = last + 1; k < count; ++k) {
         if (!columns[size_t(k)].empty()) {
             path.endedEarly = last >= first;
