@@ -4,6 +4,28 @@
 #include <cmath>
 #include <limits>
 
+ColumnRuns::ColumnRuns(const std::vector<std::vector<LineRun>> &columns)
+{
+    for (const auto &runs : columns) {
+        m_runs.insert(m_runs.end(), runs.begin(), runs.end());
+        m_start.push_back(m_runs.size());
+    }
+}
+
+ColumnRuns::ColumnRuns(int columnCount, const std::vector<std::pair<int, LineRun>> &runs)
+{
+    // A counting sort by column keeps each column's runs in their order.
+    m_start.assign(size_t(columnCount) + 1, 0);
+    for (const auto &[column, run] : runs)
+        ++m_start[size_t(column) + 1];
+    for (size_t k = 1; k < m_start.size(); ++k)
+        m_start[k] += m_start[k - 1];
+    m_runs.resize(runs.size());
+    std::vector<size_t> next(m_start.begin(), m_start.end() - 1);
+    for (const auto &[column, run] : runs)
+        m_runs[next[size_t(column)]++] = run;
+}
+
 namespace {
 
 // Costs, in units of one squared pixel of deviation.
@@ -51,7 +73,8 @@ Typical typicalRuns(const ColumnRuns &columns)
 {
     std::vector<float> peaks;
     std::vector<float> heights;
-    for (const auto &runs : columns) {
+    for (int k = 0; k < columns.size(); ++k) {
+        const std::span<const LineRun> runs = columns[k];
         const auto strongest = std::max_element(runs.begin(), runs.end(),
                                                 [](const LineRun &a, const LineRun &b) { return a.peak < b.peak; });
         if (strongest != runs.end()) {
@@ -102,31 +125,49 @@ bool onPath(Kind kind)
 
 // The best path's choice in each column, by a pass from left to right; with
 // a seed run, the path starts there in column 0.
-std::vector<int> chooseRuns(const ColumnRuns &columns, std::optional<int> seedRun, const Typical &typical,
+// The columns seen from `origin` on, one `step` (1 or -1) at a time.
+struct ColumnsFrom
+{
+    const ColumnRuns &all;
+    int origin = 0;
+    int step = 1;
+    int count = 0;
+
+    std::span<const LineRun> operator[](int i) const { return all[origin + step * i]; }
+};
+
+std::vector<int> chooseRuns(const ColumnsFrom &columns, std::optional<int> seedRun, const Typical &typical,
                             int gapLimit)
 {
-    const int count = int(columns.size());
+    const int count = columns.count;
     auto weakness = [&](const LineRun &run) {
         return WeakCost * std::max(0.0, double(typical.peak - run.peak) / typical.peak);
     };
 
-    std::vector<std::vector<State>> states(static_cast<size_t>(count));
+    // Every column's states, one after another; column k's start at start[k].
+    std::vector<State> states;
+    states.reserve(size_t(count) * 8);
+    std::vector<size_t> start(static_cast<size_t>(count));
     std::vector<State> before{State{}}; // not started
+    std::vector<State> now, visible, tall, hidden, kept;
     for (int k = 0; k < count; ++k) {
+        start[size_t(k)] = states.size();
         if (k == 0 && seedRun) {
             // The path starts at the seed's run.
             const LineRun &run = columns[0][size_t(*seedRun)];
             before = {State{Kind::Visible, 0, run.centre, 0, 0, 0, run.ink, *seedRun, -1}};
-            states[0] = before;
+            states.push_back(before.front());
             continue;
         }
-        const auto &runs = columns[size_t(k)];
-        std::vector<State> now;
-        State notStarted{Kind::NotStarted, std::numeric_limits<double>::infinity()};
-        State ended{Kind::Ended, std::numeric_limits<double>::infinity()};
-        std::vector<State> visible(runs.size(), State{Kind::Visible, std::numeric_limits<double>::infinity()});
-        std::vector<State> tall(runs.size(), State{Kind::Tall, std::numeric_limits<double>::infinity()});
-        std::vector<State> hidden;
+        const std::span<const LineRun> runs = columns[k];
+        const double never = std::numeric_limits<double>::infinity();
+        State notStarted{Kind::NotStarted, never};
+        State ended{Kind::Ended, never};
+        visible.assign(runs.size(), State{Kind::Visible, never});
+        tall.assign(runs.size(), State{Kind::Tall, never});
+        hidden.clear();
+        kept.clear();
+        now.clear();
 
         for (int p = 0; p < int(before.size()); ++p) {
             const State &s = before[size_t(p)];
@@ -180,7 +221,6 @@ std::vector<int> chooseRuns(const ColumnRuns &columns, std::optional<int> seedRu
 
         // Keep the cheapest bridges, one of each nearly equal course.
         std::sort(hidden.begin(), hidden.end(), [](const State &a, const State &b) { return a.cost < b.cost; });
-        std::vector<State> kept;
         for (const State &h : hidden) {
             const bool twin = std::any_of(kept.begin(), kept.end(), [&](const State &o) {
                 return std::fabs(o.y - h.y) < 1 && std::fabs(o.slope - h.slope) < 0.2f && inkChange(o.ink, h.ink) < 0.5;
@@ -203,8 +243,8 @@ std::vector<int> chooseRuns(const ColumnRuns &columns, std::optional<int> seedRu
         if (std::isfinite(ended.cost))
             now.push_back(ended);
 
-        states[size_t(k)] = now;
-        before = std::move(now);
+        states.insert(states.end(), now.begin(), now.end());
+        std::swap(before, now);
     }
 
     // The cheapest whole path, traced back.
@@ -214,7 +254,7 @@ std::vector<int> chooseRuns(const ColumnRuns &columns, std::optional<int> seedRu
         if (best < 0 || before[size_t(i)].cost < before[size_t(best)].cost)
             best = i;
     for (int k = count - 1; k >= 0 && best >= 0; --k) {
-        const State &s = states[size_t(k)][size_t(best)];
+        const State &s = states[start[size_t(k)] + size_t(best)];
         if (s.kind == Kind::Visible)
             choice[size_t(k)] = s.run;
         else if (s.kind == Kind::Tall || s.kind == Kind::Hidden)
@@ -234,7 +274,7 @@ void bridgeDoubtfulRuns(const ColumnRuns &columns, FollowedPath &path, float typ
 {
     auto runAt = [&](int k) -> const LineRun * {
         const int choice = k >= path.first && k <= path.last ? path.choice[size_t(k)] : -1;
-        return choice >= 0 ? &columns[size_t(k)][size_t(choice)] : nullptr;
+        return choice >= 0 ? &columns[k][size_t(choice)] : nullptr;
     };
     std::vector<int> doubtful;
     for (int k = path.first + 1; k < path.last; ++k) { // the ends stay: a bridge needs two sides
@@ -279,7 +319,7 @@ void bridgeDoubtfulRuns(const ColumnRuns &columns, FollowedPath &path, float typ
 }
 
 // The run of a column nearest to the seed's row, within SeedReach.
-std::optional<int> seedRun(const std::vector<LineRun> &runs, float row)
+std::optional<int> seedRun(std::span<const LineRun> runs, float row)
 {
     std::optional<int> nearest;
     double distance = SeedReach;
@@ -307,22 +347,20 @@ FollowedPath followPath(const ColumnRuns &columns, std::optional<PathSeed> seed,
     const Typical typical = typicalRuns(columns);
 
     const std::optional<int> seeded = seed && seed->column >= 0 && seed->column < count
-        ? seedRun(columns[size_t(seed->column)], seed->row)
+        ? seedRun(columns[seed->column], seed->row)
         : std::nullopt;
     if (seeded) {
         // Outwards from the seed: to the right, then to the left on the
         // columns in reverse order.
         const int at = seed->column;
-        const ColumnRuns right(columns.begin() + at, columns.end());
-        const ColumnRuns left(std::make_reverse_iterator(columns.begin() + at + 1), columns.rend());
-        const std::vector<int> rightChoice = chooseRuns(right, seeded, typical, gapLimit);
-        const std::vector<int> leftChoice = chooseRuns(left, seeded, typical, gapLimit);
+        const std::vector<int> rightChoice = chooseRuns({columns, at, 1, count - at}, seeded, typical, gapLimit);
+        const std::vector<int> leftChoice = chooseRuns({columns, at, -1, at + 1}, seeded, typical, gapLimit);
         for (size_t i = 0; i < rightChoice.size(); ++i)
             path.choice[size_t(at) + i] = rightChoice[i];
         for (size_t i = 0; i < leftChoice.size(); ++i)
             path.choice[size_t(at) - i] = leftChoice[i];
     } else {
-        path.choice = chooseRuns(columns, std::nullopt, typical, gapLimit);
+        path.choice = chooseRuns({columns, 0, 1, count}, std::nullopt, typical, gapLimit);
     }
 
     // Bridges before the first run or after the last are no part of the path.
@@ -337,7 +375,7 @@ FollowedPath followPath(const ColumnRuns &columns, std::optional<PathSeed> seed,
     path.lineHeight = typical.height;
     bridgeDoubtfulRuns(columns, path, typical.peak);
     for (int k = last + 1; k < count; ++k) {
-        if (!columns[size_t(k)].empty()) {
+        if (!columns[k].empty()) {
             path.endedEarly = last >= first;
             break;
         }

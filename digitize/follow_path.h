@@ -2,6 +2,7 @@
 
 #include <array>
 #include <optional>
+#include <span>
 #include <vector>
 
 // One stretch of line pixels in a pixel column: rows top ... bottom (area row
@@ -20,8 +21,28 @@ struct LineRun
     int height() const { return bottom - top + 1; }
 };
 
-// The candidate runs of each column of the traced area, left to right.
-using ColumnRuns = std::vector<std::vector<LineRun>>;
+// The candidate runs of each column of the traced area, left to right, top
+// to bottom within a column; kept in one block of memory.
+class ColumnRuns
+{
+public:
+    ColumnRuns() = default;
+    // Each column's runs as lists.
+    ColumnRuns(const std::vector<std::vector<LineRun>> &columns);
+    // Runs given with their columns, in any order of columns but top to
+    // bottom within each.
+    ColumnRuns(int columnCount, const std::vector<std::pair<int, LineRun>> &runs);
+
+    int size() const { return int(m_start.size()) - 1; }
+    std::span<const LineRun> operator[](int column) const
+    {
+        return {m_runs.data() + m_start[size_t(column)], m_runs.data() + m_start[size_t(column) + 1]};
+    }
+
+private:
+    std::vector<LineRun> m_runs;
+    std::vector<size_t> m_start{0}; // column k's runs are m_start[k] ... m_start[k + 1] - 1
+};
 
 // A pixel on the wanted curve: the path must pass through the run at it.
 struct PathSeed
