@@ -12,7 +12,6 @@ namespace {
 
 // Translucent magenta: stands out on black, grey and white charts alike.
 const QColor GridColour(230, 0, 200, 150);
-const QColor TraceColour(0, 230, 0);
 
 void paintNote(QPainter &painter, const QString &text)
 {
@@ -60,16 +59,5 @@ void paintCalibrationGrid(QPainter &painter, const Calibration &calibration, boo
         const double y = line.pixel + 0.5;
         painter.drawLine(QPointF(left, y), QPointF(right + 1, y));
         painter.drawText(QPointF(left + 3, y - 2), formatGeneralNumber(line.value));
-    }
-}
-
-void paintTraceMarks(QPainter &painter, float firstColumn, std::span<const float> pickedRows)
-{
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(TraceColour);
-    float x = firstColumn;
-    for (float row : pickedRows) {
-        painter.drawRect(QRectF(x, std::floor(row), 1, 1));
-        x += 1.0f;
     }
 }

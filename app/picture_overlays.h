@@ -1,6 +1,8 @@
 #pragma once
 
-#include <span>
+// The marks on the traced pixels (paintTraceMarks) are shared with
+// curvix-trace's overlay pictures.
+#include "output/trace_overlay.h"
 
 class QPainter;
 struct Calibration;
@@ -12,6 +14,3 @@ struct Calibration;
 // frame; or, when the mapping is undefined or a corner is missing, a short
 // note in the top left corner.
 void paintCalibrationGrid(QPainter &painter, const Calibration &calibration, bool cornersCaptured);
-
-// A mark on the picked pixel of each traced column, from firstColumn on.
-void paintTraceMarks(QPainter &painter, float firstColumn, std::span<const float> pickedRows);

@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 
 namespace {
 
@@ -11,6 +12,39 @@ const QString Program = QStringLiteral("curvix-trace");
 ParsedCommandLine usageError(const QString &what, const QCommandLineParser &parser)
 {
     return {std::nullopt, QString(), QStringLiteral("%1: %2\n\n%3").arg(Program, what, parser.helpText()), 2};
+}
+
+// "A,B,..." as `count` pixel positions, fractions allowed.
+std::optional<std::vector<double>> positionList(const QString &text, int count)
+{
+    const QStringList parts = text.split(u',');
+    if (parts.size() != count)
+        return std::nullopt;
+    std::vector<double> numbers;
+    for (const QString &part : parts) {
+        bool ok = false;
+        const double n = QLocale::c().toDouble(part.trimmed(), &ok);
+        if (!ok || !(n >= 0) || n > CalibrationFile::MaxPixel)
+            return std::nullopt;
+        numbers.push_back(n);
+    }
+    return numbers;
+}
+
+std::optional<QPointF> seedPoint(const QString &text)
+{
+    const auto numbers = positionList(text, 2);
+    if (!numbers)
+        return std::nullopt;
+    return QPointF((*numbers)[0], (*numbers)[1]);
+}
+
+std::optional<QRectF> exclusionRect(const QString &text)
+{
+    const auto numbers = positionList(text, 4);
+    if (!numbers || (*numbers)[2] <= 0 || (*numbers)[3] <= 0)
+        return std::nullopt;
+    return QRectF((*numbers)[0], (*numbers)[1], (*numbers)[2], (*numbers)[3]);
 }
 
 // "A,B" as two whole pixel positions.
@@ -121,14 +155,29 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments, int defaultJobs
                                                  "(the line's weighted centre)."),
                                   QStringLiteral("RULE"));
     const QCommandLineOption colour(QStringLiteral("colour"),
-                                    QStringLiteral("Traces the pixels nearest to this colour instead of the darkest."),
+                                    QStringLiteral("Traces the pixels of this colour, or of its blends with white at a "
+                                                   "thin line's edge, instead of the darkest."),
                                     QStringLiteral("RRGGBB"));
     const QCommandLineOption tolerance(QStringLiteral("tolerance"),
-                                       QStringLiteral("Largest RGB distance from --colour that counts (default 60)."),
+                                       QStringLiteral("Largest RGB distance from the blend of --colour with white "
+                                                      "that counts (default 60)."),
                                        QStringLiteral("N"));
+    const QCommandLineOption follow(QStringLiteral("follow"),
+                                    QStringLiteral("Follows one curve: a continuous path through legends, tick marks, "
+                                                   "markers and crossings, bridged where the curve is hidden."));
+    const QCommandLineOption seed(QStringLiteral("seed"),
+                                  QStringLiteral("A pixel on the wanted curve, which the followed path passes (with --follow)."),
+                                  QStringLiteral("X,Y"));
+    const QCommandLineOption exclude(QStringLiteral("exclude"),
+                                     QStringLiteral("A rectangle in which nothing is read (a legend, a text); repeatable."),
+                                     QStringLiteral("X,Y,W,H"));
+    const QCommandLineOption overlay(QStringLiteral("overlay"),
+                                     QStringLiteral("Also writes NAME.overlay.png into DIR: the picture with the frame, "
+                                                    "the traced points, and doubtful and bridged columns marked."),
+                                     QStringLiteral("DIR"));
     const QCommandLineOption quiet(QStringLiteral("quiet"), QStringLiteral("Prints errors only."));
     parser.addOptions({help, version, project, start, end, values, scale, out, format, maxColumns, jobs, line,
-                       colour, tolerance, quiet});
+                       colour, tolerance, follow, seed, exclude, overlay, quiet});
     parser.addPositionalArgument(QStringLiteral("IMAGE"), QStringLiteral("Chart images to trace."),
                                  QStringLiteral("IMAGE..."));
 
@@ -178,6 +227,25 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments, int defaultJobs
         return usageError(QStringLiteral("-j must be a whole number from 1 to 1024"), parser);
     if (!readOption(parser, format, formatFromName, options.format))
         return usageError(QStringLiteral("--format must be csv, tsv or json"), parser);
+    if (parser.isSet(follow))
+        file.trace.follow = true;
+    if (!readOption(parser, seed, seedPoint, file.trace.seed))
+        return usageError(QStringLiteral("--seed must be two pixel positions, as 412.5,300"), parser);
+    if (parser.isSet(exclude)) {
+        file.trace.exclusions.clear();
+        for (const QString &text : parser.values(exclude)) {
+            const auto rect = exclusionRect(text);
+            if (!rect)
+                return usageError(QStringLiteral("--exclude must be X,Y,W,H: pixel positions and a size above 0"), parser);
+            file.trace.exclusions.push_back(*rect);
+        }
+    }
+    if (parser.isSet(overlay)) {
+        options.overlayDir = parser.value(overlay);
+        if (!QFileInfo(options.overlayDir).isDir())
+            return {std::nullopt, QString(),
+                    QStringLiteral("%1: %2: the overlay folder does not exist\n").arg(Program, options.overlayDir), 1};
+    }
     options.quiet = parser.isSet(quiet);
 
     options.images = parser.positionalArguments();

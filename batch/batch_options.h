@@ -19,6 +19,7 @@ struct BatchOptions
     OutputFormat format = OutputFormat::Csv;
     int jobs = 1;
     bool quiet = false;
+    QString overlayDir; // --overlay: where NAME.overlay.png goes; empty: none
 };
 
 // The outcome of reading the command line: options to run, or text to print

@@ -7,8 +7,11 @@
 #include "files/atomic_file.h"
 #include "files/image_file.h"
 #include "output/data_file.h"
+#include "digitize/trace_bounds.h"
 #include "output/trace_formats.h"
+#include "output/trace_overlay.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -27,13 +30,28 @@ QString outputPath(const QString &image, const BatchOptions &options)
     return folder.filePath(info.completeBaseName() + u'.' + outputExtension(options.format));
 }
 
-QByteArray outputBytes(const QString &image, const BatchOptions &options, const TraceResult &trace)
+QString overlayPath(const QString &image, const BatchOptions &options)
+{
+    return QDir(options.overlayDir).filePath(QFileInfo(image).completeBaseName() + QStringLiteral(".overlay.png"));
+}
+
+QByteArray pngBytes(const QImage &image)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+QByteArray outputBytes(const QString &image, const BatchOptions &options, const TraceResult &trace,
+                       const TraceQuality &quality)
 {
     switch (options.format) {
     case OutputFormat::Tsv:
         return traceTsvBytes(trace);
     case OutputFormat::Json:
-        return traceJsonBytes(QFileInfo(image).fileName(), options.calibration, trace);
+        return traceJsonBytes(QFileInfo(image).fileName(), options.calibration, trace, quality);
     case OutputFormat::Csv:
         break;
     }
@@ -75,7 +93,9 @@ ImageTrace traceImageFile(const QString &path, const BatchOptions &options)
     // Only the part the trace reads is decoded when it lies inside the
     // picture; a frame that reaches past the picture reads the picture area
     // around it, as the window does.
-    const LoadedImage loaded = loadImageFile(path, traceArea(calibration, traceOptions));
+    // The overlay shows the whole picture.
+    const LoadedImage loaded =
+        loadImageFile(path, options.overlayDir.isEmpty() ? traceArea(calibration, traceOptions) : QRect());
     if (loaded.image.isNull()) {
         result.error = QStringLiteral("%1: %2").arg(path, loaded.error);
         result.status = 1;
@@ -89,13 +109,34 @@ ImageTrace traceImageFile(const QString &path, const BatchOptions &options)
         result.status = 2;
         return result;
     }
+    QStringList warnings;
     if (trace.truncated) {
-        result.warning = QStringLiteral("%1: the frame is wider than %2 columns; the columns after the %2th "
-                                        "were not traced (--max-columns changes the limit)")
-                             .arg(path)
-                             .arg(traceOptions.maxColumns);
+        warnings << QStringLiteral("%1: the frame is wider than %2 columns; the columns after the %2th "
+                                   "were not traced (--max-columns changes the limit)")
+                        .arg(path)
+                        .arg(traceOptions.maxColumns);
     }
-    result.bytes = outputBytes(path, options, trace);
+    const TraceQuality quality = traceQuality(surface, calibration, traceOptions, trace, loaded.origin);
+    if (!quality.suspect.empty()) {
+        warnings << QStringLiteral("%1: %2 of %3 columns jump more than %4 px (try --follow)")
+                        .arg(path)
+                        .arg(quality.suspect.size())
+                        .arg(trace.pointCount())
+                        .arg(SuspectDistance);
+    }
+    if (trace.endedEarly) {
+        warnings << QStringLiteral("%1: the followed curve ends after %2 columns: it stays hidden for longer than "
+                                   "a bridge reaches")
+                        .arg(path)
+                        .arg(trace.firstColumn + trace.pointCount());
+    }
+    result.warning = warnings.join(u'\n');
+    result.bytes = outputBytes(path, options, trace, quality);
+    if (!options.overlayDir.isEmpty()) {
+        const float firstColumn = TraceBounds::of(calibration).firstColumn + float(trace.firstColumn);
+        result.overlay = pngBytes(traceOverlayImage(opaqueOnWhite(loaded.image), calibration, firstColumn,
+                                                    trace.pickedRows, quality));
+    }
     return result;
 }
 
@@ -139,6 +180,12 @@ int runBatch(const BatchOptions &options, const BatchConsole &console)
     auto traceOne = [&](const QString &image) {
         ImageTrace trace = traceImageFile(image, options);
         if (trace.status != 0 || options.toStdout) {
+            if (trace.status == 0 && !trace.overlay.isEmpty()) {
+                if (const auto error = writeFileAtomically(overlayPath(image, options), trace.overlay)) {
+                    trace.error = QStringLiteral("%1: %2").arg(overlayPath(image, options), *error);
+                    trace.status = 1;
+                }
+            }
             report(trace);
             return;
         }
@@ -146,6 +193,11 @@ int runBatch(const BatchOptions &options, const BatchConsole &console)
             if (const auto error = writeFileAtomically(outputPath(image, options), trace.bytes)) {
                 trace.error = QStringLiteral("%1: %2").arg(outputPath(image, options), *error);
                 trace.status = 1;
+            } else if (!trace.overlay.isEmpty()) {
+                if (const auto overlayError = writeFileAtomically(overlayPath(image, options), trace.overlay)) {
+                    trace.error = QStringLiteral("%1: %2").arg(overlayPath(image, options), *overlayError);
+                    trace.status = 1;
+                }
             }
             report(trace);
         });

@@ -28,7 +28,8 @@ struct ImageTrace
 {
     QByteArray bytes;
     QString error;
-    QString warning;
+    QString warning; // lines, without the last line end
+    QByteArray overlay; // the PNG for --overlay
     int status = 0;
 };
 ImageTrace traceImageFile(const QString &path, const BatchOptions &options);

@@ -34,7 +34,8 @@ constexpr double OutsideCost = 10.0;  // a column before the start or after the 
 constexpr double DeviationCap = 400;  // a jump of 20 pixels or more costs the same
 constexpr double WeakCost = 2.0;      // a run at no strength, against one at the curve's
 constexpr int HiddenKept = 6;         // bridges carried on per column
-constexpr double SeedReach = 10;      // pixels from the seed to its run
+constexpr double SeedReach = 20;      // pixels from the seed to its run
+constexpr int SeedColumns = 3;        // columns each side searched when the seed's own shows no run
 constexpr double InkCost = 100;       // per unit of 1 - cos(angle) between inks: 40 degrees cost 23
 constexpr double InkCostCap = 25;
 
@@ -346,13 +347,18 @@ FollowedPath followPath(const ColumnRuns &columns, std::optional<PathSeed> seed,
     const int gapLimit = maxGap.value_or(std::max(40, count / 3));
     const Typical typical = typicalRuns(columns);
 
-    const std::optional<int> seeded = seed && seed->column >= 0 && seed->column < count
-        ? seedRun(columns[seed->column], seed->row)
-        : std::nullopt;
+    // The seed's run: in its column, or the nearest column beside it (a dash gap).
+    std::optional<int> seeded;
+    int at = 0;
+    for (int d = 0; seed && d <= SeedColumns && !seeded; ++d) {
+        for (int column : {seed->column - d, seed->column + d}) {
+            if (!seeded && column >= 0 && column < count && (seeded = seedRun(columns[column], seed->row)))
+                at = column;
+        }
+    }
     if (seeded) {
         // Outwards from the seed: to the right, then to the left on the
         // columns in reverse order.
-        const int at = seed->column;
         const std::vector<int> rightChoice = chooseRuns({columns, at, 1, count - at}, seeded, typical, gapLimit);
         const std::vector<int> leftChoice = chooseRuns({columns, at, -1, at + 1}, seeded, typical, gapLimit);
         for (size_t i = 0; i < rightChoice.size(); ++i)
@@ -374,7 +380,9 @@ FollowedPath followPath(const ColumnRuns &columns, std::optional<PathSeed> seed,
     path.last = last;
     path.lineHeight = typical.height;
     bridgeDoubtfulRuns(columns, path, typical.peak);
-    for (int k = last + 1; k < count; ++k) {
+    // Runs a little past the end are the frame's own marks (ticks); further
+    // on, the curve went on where the path could not follow it.
+    for (int k = last + std::max(10, count / 50); k < count; ++k) {
         if (!columns[k].empty()) {
             path.endedEarly = last >= first;
             break;

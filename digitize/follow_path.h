@@ -64,7 +64,7 @@ struct FollowedPath
     static constexpr int Bridged = -1;
     static constexpr int Outside = -2;
     std::vector<int> choice;
-    // The path ended before the area's last column with candidate runs,
+    // The path ended well before the area's last column with candidate runs,
     // because the curve stayed hidden for longer than a bridge reaches.
     bool endedEarly = false;
     // How many rows the line covers in a column where it runs level: the

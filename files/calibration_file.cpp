@@ -1,5 +1,6 @@
 #include "files/calibration_file.h"
 
+#include "calibration/number_text.h"
 #include "files/atomic_file.h"
 
 #include <QFile>
@@ -39,6 +40,12 @@ QByteArray jsonString(const QString &text)
 QByteArray pixelText(float p)
 {
     return QByteArray::number(qint64(p));
+}
+
+// A position that may have a fraction, in its shortest form.
+QByteArray numberText(double value)
+{
+    return formatShortestNumber(value).toLatin1();
 }
 
 // One corner: "pixel": [x, y] of non-negative integers and "value": [x, y] texts.
@@ -83,6 +90,21 @@ std::optional<QString> readCorner(const QJsonObject &root, const char16_t *key, 
     return std::nullopt;
 }
 
+// An array of `count` pixel positions (fractions allowed) from 0 to MaxPixel.
+std::optional<std::vector<double>> positions(const QJsonValue &value, int count)
+{
+    if (!value.isArray() || value.toArray().size() != count)
+        return std::nullopt;
+    std::vector<double> numbers;
+    for (const QJsonValue &v : value.toArray()) {
+        const double d = v.toDouble(-1);
+        if (!v.isDouble() || !(d >= 0) || d > CalibrationFile::MaxPixel)
+            return std::nullopt;
+        numbers.push_back(d);
+    }
+    return numbers;
+}
+
 std::optional<QString> readTrace(const QJsonObject &root, TraceOptions &trace)
 {
     const QJsonValue value = root.value(QStringLiteral("trace"));
@@ -112,6 +134,41 @@ std::optional<QString> readTrace(const QJsonObject &root, TraceOptions &trace)
         if (!tolerance.isDouble() || t < 0 || t != std::floor(t) || t > TraceLimits::MaxTolerance)
             return QStringLiteral("\"trace.tolerance\" must be a whole number from 0 to %1").arg(TraceLimits::MaxTolerance);
         trace.tolerance = int(t);
+    }
+    const QJsonValue follow = object.value(QStringLiteral("follow"));
+    if (!follow.isUndefined()) {
+        if (!follow.isBool())
+            return QStringLiteral("\"trace.follow\" must be true or false");
+        trace.follow = follow.toBool();
+    }
+    const QJsonValue seed = object.value(QStringLiteral("seed"));
+    if (!seed.isUndefined() && !seed.isNull()) {
+        const auto numbers = positions(seed, 2);
+        if (!numbers)
+            return QStringLiteral("\"trace.seed\" must be null or [x, y], pixel positions from 0 to %1")
+                .arg(CalibrationFile::MaxPixel);
+        trace.seed = QPointF((*numbers)[0], (*numbers)[1]);
+    }
+    return std::nullopt;
+}
+
+// "exclude": [[x, y, w, h], ...], rectangles of positive size.
+std::optional<QString> readExclusions(const QJsonObject &root, std::vector<QRectF> &exclusions)
+{
+    const QJsonValue value = root.value(QStringLiteral("exclude"));
+    if (value.isUndefined() || value.isNull())
+        return std::nullopt;
+    const QString wrong = QStringLiteral("\"exclude\" must be a list of at most %1 rectangles [x, y, w, h], "
+                                         "positions from 0 to %2 and sizes above 0")
+                              .arg(CalibrationFile::MaxExclusions)
+                              .arg(CalibrationFile::MaxPixel);
+    if (!value.isArray() || value.toArray().size() > CalibrationFile::MaxExclusions)
+        return wrong;
+    for (const QJsonValue &rect : value.toArray()) {
+        const auto numbers = positions(rect, 4);
+        if (!numbers || (*numbers)[2] <= 0 || (*numbers)[3] <= 0)
+            return wrong;
+        exclusions.emplace_back((*numbers)[0], (*numbers)[1], (*numbers)[2], (*numbers)[3]);
     }
     return std::nullopt;
 }
@@ -207,6 +264,8 @@ CalibrationFileRead parseCalibrationFile(const QByteArray &bytes)
 
     if (const auto error = readTrace(root, file.trace))
         return refuse(*error);
+    if (const auto error = readExclusions(root, file.trace.exclusions))
+        return refuse(*error);
     return {file, QString()};
 }
 
@@ -237,9 +296,27 @@ QByteArray calibrationObject(const CalibrationFile &file, int indent)
     out += in + "\"start\": " + corner(file.start, file.values[0], file.values[1]) + ",\n";
     out += in + "\"end\":   " + corner(file.end, file.values[2], file.values[3]) + ",\n";
     out += in + "\"scale\": " + jsonString(scaleName(file.scale)) + ",\n";
+    // The follow fields and the exclusions appear only when set, so that a
+    // calibration without them keeps the bytes it always had.
+    QByteArray followFields;
+    if (file.trace.follow || file.trace.seed) {
+        followFields = ", \"follow\": " + QByteArray(file.trace.follow ? "true" : "false") + ", \"seed\": "
+            + (file.trace.seed ? "[" + numberText(file.trace.seed->x()) + ", " + numberText(file.trace.seed->y()) + "]"
+                               : QByteArray("null"));
+    }
     out += in + "\"trace\": { \"line\": " + jsonString(lineRuleName(file.trace.line)) + ", \"colour\": "
         + (file.trace.colour ? jsonString(colourName(*file.trace.colour)) : QByteArray("null"))
-        + ", \"tolerance\": " + QByteArray::number(file.trace.tolerance) + " }\n";
+        + ", \"tolerance\": " + QByteArray::number(file.trace.tolerance) + followFields + " }";
+    if (!file.trace.exclusions.empty()) {
+        out += ",\n" + in + "\"exclude\": [";
+        for (size_t i = 0; i < file.trace.exclusions.size(); ++i) {
+            const QRectF &r = file.trace.exclusions[i];
+            out += QByteArray(i ? ", " : "") + "[" + numberText(r.x()) + ", " + numberText(r.y()) + ", "
+                + numberText(r.width()) + ", " + numberText(r.height()) + "]";
+        }
+        out += "]";
+    }
+    out += "\n";
     out += QByteArray(indent, ' ') + "}";
     return out;
 }

@@ -16,22 +16,27 @@
 //     "start": { "pixel": [80, 540], "value": ["0", "1"] },
 //     "end": { "pixel": [770, 30], "value": ["50", "10000"] },
 //     "scale": "linear-log",
-//     "trace": { "line": "top", "colour": null, "tolerance": 60 } }
+//     "trace": { "line": "top", "colour": null, "tolerance": 60,
+//                "follow": true, "seed": [412.5, 300] },
+//     "exclude": [[600, 40, 150, 60]] }
 //
-// "image" (relative to the file's folder) and "trace" may be left out.
+// "image" (relative to the file's folder), "trace" and "exclude" may be left
+// out, and so may "follow" and "seed" (written only when set); the
+// exclusions are kept with the trace options.
 // Fields the reader does not know are ignored, so later versions can add some.
 struct CalibrationFile
 {
     static constexpr int Version = 1;
     // The largest pixel position accepted: far beyond any picture.
     static constexpr int MaxPixel = 1000000;
+    static constexpr int MaxExclusions = 1000;
 
     QString image; // as written in the file; empty when there is none
     CornerPixel start;
     CornerPixel end;
     CornerTexts values; // Text1 ... Text4
     AxisScale scale = AxisScale::LinearLinear;
-    TraceOptions trace;
+    TraceOptions trace; // with the exclusions
 
     Calibration calibration() const;
 };

@@ -15,7 +15,20 @@ QByteArray traceTsvBytes(const TraceResult &trace)
     return text.toLatin1();
 }
 
-QByteArray traceJsonBytes(const QString &imageName, const CalibrationFile &calibration, const TraceResult &trace)
+namespace {
+
+QByteArray indexList(const std::vector<int> &indices)
+{
+    QByteArray out = "[";
+    for (size_t i = 0; i < indices.size(); ++i)
+        out += (i ? ", " : "") + QByteArray::number(indices[i]);
+    return out + "]";
+}
+
+} // namespace
+
+QByteArray traceJsonBytes(const QString &imageName, const CalibrationFile &calibration, const TraceResult &trace,
+                          const TraceQuality &quality)
 {
     const QByteArray name = QJsonDocument(QJsonArray{imageName}).toJson(QJsonDocument::Compact);
     QString points;
@@ -30,6 +43,8 @@ QByteArray traceJsonBytes(const QString &imageName, const CalibrationFile &calib
     out += "  \"calibration\": " + calibrationObject(calibration, 2) + ",\n";
     out += "  \"points\": [" + points.toLatin1() + "],\n";
     out += "  \"rows\": [" + rows.toLatin1() + "],\n";
+    out += "  \"suspect\": " + indexList(quality.suspect) + ",\n";
+    out += "  \"bridged\": " + indexList(quality.bridged) + ",\n";
     out += QByteArray("  \"truncated\": ") + (trace.truncated ? "true" : "false") + "\n}\n";
     return out;
 }

@@ -4,6 +4,7 @@
 #include <QString>
 
 struct CalibrationFile;
+struct TraceQuality;
 struct TraceResult;
 
 // The command-line tracer's other output formats. Numbers are written in
@@ -13,6 +14,7 @@ struct TraceResult;
 QByteArray traceTsvBytes(const TraceResult &trace);
 
 // One JSON object: the image's name, the calibration as the calibration file
-// keeps it, the points, the picked rows and whether columns were cut.
+// keeps it, the points, the picked rows, the doubtful ("suspect") and bridged
+// points (indices into "points") and whether columns were cut.
 QByteArray traceJsonBytes(const QString &imageName, const CalibrationFile &calibration,
-                          const TraceResult &trace);
+                          const TraceResult &trace, const TraceQuality &quality);

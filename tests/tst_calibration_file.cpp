@@ -64,6 +64,15 @@ void TestCalibrationFile::readsTheExample()
 void TestCalibrationFile::writesWhatItReads()
 {
     QCOMPARE(calibrationFileBytes(*parseCalibrationFile(Example).file), Example);
+    // Following, a seed and exclusions, fractions kept in their shortest form.
+    const QByteArray followed = exampleWith("60 }", "60, \"follow\": true, \"seed\": [412.5, 300] },\n"
+                                                  "  \"exclude\": [[600, 40.25, 150, 60], [0, 0, 1, 1]]");
+    const CalibrationFileRead read2 = parseCalibrationFile(followed);
+    QVERIFY2(read2.file, qPrintable(read2.error));
+    QVERIFY(read2.file->trace.follow);
+    QCOMPARE(read2.file->trace.seed, std::optional<QPointF>(QPointF(412.5, 300)));
+    QCOMPARE(read2.file->trace.exclusions, (std::vector<QRectF>{QRectF(600, 40.25, 150, 60), QRectF(0, 0, 1, 1)}));
+    QCOMPARE(calibrationFileBytes(*read2.file), followed);
 
     CalibrationFile file;
     file.values = {QStringLiteral(" 1 000"), QStringLiteral("1E3"), QStringLiteral("\"quoted\"\\"), QStringLiteral("２")};
@@ -112,6 +121,14 @@ void TestCalibrationFile::refusals_data()
     QTest::newRow("colour too short") << exampleWith("null", "\"#fff\"") << QStringLiteral("\"trace.colour\" must be");
     QTest::newRow("negative tolerance") << exampleWith("60", "-5") << QStringLiteral("\"trace.tolerance\" must be");
     QTest::newRow("image a number") << exampleWith("\"figure3.png\"", "3") << QStringLiteral("\"image\" must be a text");
+    QTest::newRow("follow a text") << exampleWith("60 }", "60, \"follow\": \"yes\" }") << QStringLiteral("\"trace.follow\" must be true or false");
+    QTest::newRow("seed of one number") << exampleWith("60 }", "60, \"seed\": [3] }") << QStringLiteral("\"trace.seed\" must be null or [x, y]");
+    QTest::newRow("seed negative") << exampleWith("60 }", "60, \"seed\": [3, -1] }") << QStringLiteral("\"trace.seed\" must be");
+    QTest::newRow("seed beyond the limit") << exampleWith("60 }", "60, \"seed\": [3, 1e9] }") << QStringLiteral("\"trace.seed\" must be");
+    QTest::newRow("exclude not a list") << exampleWith("60 }", "60 }, \"exclude\": 5") << QStringLiteral("\"exclude\" must be a list");
+    QTest::newRow("exclude of three numbers") << exampleWith("60 }", "60 }, \"exclude\": [[1, 2, 3]]") << QStringLiteral("\"exclude\" must be a list");
+    QTest::newRow("exclude of no width") << exampleWith("60 }", "60 }, \"exclude\": [[1, 2, 0, 4]]") << QStringLiteral("\"exclude\" must be a list");
+    QTest::newRow("exclude a text") << exampleWith("60 }", "60 }, \"exclude\": [[1, 2, \"3\", 4]]") << QStringLiteral("\"exclude\" must be a list");
 }
 
 void TestCalibrationFile::refusals()
