@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/file_lists.h"
+#include "app/exclusion_areas.h"
 #include "app/graph_window.h"
 #include "app/icons.h"
 #include "app/key_table.h"
@@ -64,8 +65,10 @@ void MainWindow::createAids()
         [this] { return cornersCaptured(); },
         [this] { return m_tracedFirstColumn; },
         [this] { return m_state.pickedRows(); },
+        [this] { return std::span<const int>(m_doubtful); },
     };
     m_aids = new PrecisionAids(this, Picture1, std::move(sources), [this](int dx, int dy) { nudge(dx, dy); });
+    m_exclusions = new ExclusionAreas(Picture1, this);
     // The grid follows every change of the values and the scale at once.
     connect(m_corners, &CornerPanel::changed, Picture1, &PictureBox::overlayChanged);
 }
@@ -114,6 +117,25 @@ void MainWindow::forgetPicture(const QString &path)
 {
     m_picturePath = path;
     m_aids->hideTraceOverlay();
+    // Exclusions and an armed follow belong to the picture they were meant for.
+    m_exclusions->clear();
+    m_followArmed = false;
+}
+
+void MainWindow::armExclusion()
+{
+    m_followArmed = false;
+    m_exclusions->arm();
+}
+
+void MainWindow::clearExclusions()
+{
+    m_exclusions->clear();
+}
+
+const std::vector<QRectF> &MainWindow::exclusions() const
+{
+    return m_exclusions->rects();
 }
 
 void MainWindow::connectHandlers()

@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QWidget>
 
+class ExclusionAreas;
 class Loupe;
 class PrecisionAids;
 struct AxisFault;
@@ -54,6 +55,12 @@ public:
     void openCalibration();
     void pastePicture();
     void showKeys();
+    // Ctrl+F: the next click inside the frame seeds a followed trace.
+    void armFollow();
+    // Ctrl+E: the next drag draws an exclusion rectangle; Ctrl+Shift+E removes them.
+    void armExclusion();
+    void clearExclusions();
+    const std::vector<QRectF> &exclusions() const;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -89,6 +96,10 @@ private:
     void captureCorner(float x, float y);
     void digitizePoint(float x, float y);
     void autoDigitize();
+    TraceOptions windowTraceOptions() const;
+    void followFrom(float x, float y);
+    // Traces as "Auto Digitize" does and keeps the result the same way.
+    void traceAndStore(const TraceOptions &options);
     void saveData();
     void drawGraph();
     void closeGraph();
@@ -117,4 +128,7 @@ private:
     QString m_picturePath; // the file of the picture shown, empty when none or pasted
     TraceOptions m_fileTraceOptions; // kept from an opened calibration file for its next save
     float m_tracedFirstColumn = 0;
+    std::vector<int> m_doubtful; // the last trace's doubtful and bridged points, in order
+    ExclusionAreas *m_exclusions = nullptr;
+    bool m_followArmed = false;
 };

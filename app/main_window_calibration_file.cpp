@@ -3,6 +3,7 @@
 // spreadsheet (Ctrl+Shift+C).
 #include "app/main_window.h"
 
+#include "app/exclusion_areas.h"
 #include "app/file_lists.h"
 #include "app/message_box.h"
 #include "app/picture_box.h"
@@ -62,6 +63,7 @@ void MainWindow::saveCalibration()
     file.values = m_corners->texts();
     file.scale = m_state.AxisScale == AxisScale::Unset ? AxisScale::LinearLinear : m_state.AxisScale;
     file.trace = m_fileTraceOptions;
+    file.trace.exclusions = m_exclusions->rects();
     if (const auto error = writeCalibrationFile(path, file)) {
         showMessage(this, QStringLiteral("校正ファイルを書き込めません。\n%1\n%2").arg(QDir::toNativeSeparators(path), *error),
                     QMessageBox::Critical);
@@ -115,5 +117,6 @@ void MainWindow::openCalibration()
     m_corners->setTexts(file.values);
     m_corners->setScale(file.scale);
     m_fileTraceOptions = file.trace;
+    m_exclusions->setRects(file.trace.exclusions);
     Command5->setFocus();
 }

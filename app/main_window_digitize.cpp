@@ -2,6 +2,7 @@
 // automatic trace, data file and graph window.
 #include "app/main_window.h"
 
+#include "app/exclusion_areas.h"
 #include "app/file_lists.h"
 #include "app/graph_window.h"
 #include "app/message_box.h"
@@ -9,12 +10,15 @@
 #include "calibration/fault_text.h"
 #include "calibration/number_text.h"
 #include "digitize/auto_trace.h"
+#include "digitize/line_weight.h"
 #include "digitize/point_read.h"
 #include "digitize/trace_bounds.h"
 #include "output/data_file.h"
 #include "output/graph_drawing.h"
 
 #include <QCoreApplication>
+
+#include <algorithm>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
@@ -37,6 +41,12 @@ void MainWindow::armCapture(ClickMode mode)
 
 void MainWindow::pictureMouseDown(float x, float y)
 {
+    if (m_exclusions->press(QPointF(x, y)))
+        return;
+    if (m_followArmed) {
+        followFrom(x, y);
+        return;
+    }
     if (m_state.ClickMode == ClickMode::StartPoint || m_state.ClickMode == ClickMode::EndPoint)
         captureCorner(x, y);
     else
@@ -94,16 +104,69 @@ void MainWindow::reportFault(const AxisFault &fault)
     showMessage(this, faultMessage(fault), QMessageBox::Warning);
 }
 
+TraceOptions MainWindow::windowTraceOptions() const
+{
+    TraceOptions options; // the window's rule, its 1000 columns
+    options.exclusions = m_exclusions->rects();
+    return options;
+}
+
 void MainWindow::autoDigitize()
 {
+    traceAndStore(windowTraceOptions());
+}
+
+void MainWindow::armFollow()
+{
+    // What "Auto Digitize" answers, before the click rather than after: without
+    // both corners there is no frame to click in, and the trace is the same.
+    TraceOptions options = windowTraceOptions();
+    options.follow = true;
+    if (!cornersCaptured()) {
+        traceAndStore(options);
+        return;
+    }
+    if (const auto fault = traceFault(calibration(), options)) {
+        reportFault(*fault);
+        return;
+    }
+    m_followArmed = true;
+    Picture1->setCursor(Qt::CrossCursor);
+}
+
+void MainWindow::followFrom(float x, float y)
+{
+    const Calibration current = calibration();
+    if (!insideFrame(current, x, y))
+        return; // the next click inside the frame seeds the trace
+    m_followArmed = false;
+    TraceOptions options = windowTraceOptions();
+    options.follow = true;
+    options.seed = QPointF(x + 0.5, y + 0.5); // the clicked pixel's centre
+    options.colour = clearColourNear(Picture1->surface(), QPoint(int(x), int(y)));
+    // Kept for the calibration file, so that curvix-trace follows the same curve.
+    m_fileTraceOptions.follow = true;
+    m_fileTraceOptions.seed = options.seed;
+    m_fileTraceOptions.colour = options.colour;
+    traceAndStore(options);
+}
+
+void MainWindow::traceAndStore(const TraceOptions &options)
+{
     const Calibration traced = calibration();
-    const TraceResult trace = traceCurve(Picture1->surface(), traced);
+    const TraceResult trace = traceCurve(Picture1->surface(), traced, options);
     if (trace.fault) {
         reportFault(*trace.fault);
         return;
     }
     storeTrace(trace, m_state);
-    m_tracedFirstColumn = TraceBounds::of(traced).firstColumn;
+    m_tracedFirstColumn = TraceBounds::of(traced).firstColumn + float(trace.firstColumn);
+    // Where the trace is doubtful, for the trace overlay: its picked rows more
+    // than 3 px from the followed curve, and the bridged columns.
+    const TraceQuality quality = traceQuality(Picture1->surface(), traced, options, trace);
+    m_doubtful = quality.suspect;
+    m_doubtful.insert(m_doubtful.end(), quality.bridged.begin(), quality.bridged.end());
+    std::sort(m_doubtful.begin(), m_doubtful.end());
     Picture1->overlayChanged();
     m_state.ClickMode = ClickMode::ReadPoint;
     Picture1->unsetCursor();

@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 PictureBox::PictureBox(const QColor &background, QWidget *parent)
@@ -115,9 +116,24 @@ void PictureBox::mousePressEvent(QMouseEvent *event)
     emit pressed(float(std::floor(p.x())), float(std::floor(p.y())));
 }
 
+QPointF PictureBox::surfacePosition(const QMouseEvent *event) const
+{
+    const QPointF p = event->position() - contentsRect().topLeft();
+    return {std::clamp(p.x(), 0.0, double(m_surface.width())), std::clamp(p.y(), 0.0, double(m_surface.height()))};
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent *event)
+{
+    QFrame::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton)
+        emit released(surfacePosition(event));
+}
+
 void PictureBox::mouseMoveEvent(QMouseEvent *event)
 {
     QFrame::mouseMoveEvent(event);
+    if (event->buttons() & Qt::LeftButton)
+        emit dragged(surfacePosition(event));
     const QPoint at = event->position().toPoint();
     if (!contentsRect().contains(at)) {
         emit left();

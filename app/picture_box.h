@@ -68,11 +68,16 @@ signals:
     // The pointer moved to a surface pixel (with mouse tracking on), or left the surface.
     void hovered(QPoint pixel);
     void left();
+    // The pointer moved with the left button held, and the button let go, at
+    // a position in surface pixels (kept within the surface).
+    void dragged(QPointF position);
+    void released(QPointF position);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
     void leaveEvent(QEvent *event) override;
 
 private:
@@ -88,6 +93,7 @@ private:
     };
 
     void paintOverlays(QPainter &painter) const;
+    QPointF surfacePosition(const QMouseEvent *event) const;
 
     QColor m_background;
     QImage m_picture;

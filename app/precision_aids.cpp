@@ -82,7 +82,7 @@ PrecisionAids::PrecisionAids(QWidget *window, PictureBox *picture, Sources sourc
         paintCalibrationGrid(painter, sources.calibration(), sources.cornersCaptured());
     });
     m_traceOverlay = picture->addOverlay([sources](QPainter &painter) {
-        paintTraceMarks(painter, sources.tracedFirstColumn(), sources.pickedRows());
+        paintTraceMarks(painter, sources.tracedFirstColumn(), sources.pickedRows(), sources.doubtful());
     });
     qApp->installEventFilter(new NudgeKeys(window, std::move(nudge)));
 }

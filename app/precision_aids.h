@@ -28,6 +28,7 @@ public:
         std::function<bool()> cornersCaptured;
         std::function<float()> tracedFirstColumn;
         std::function<std::span<const float>()> pickedRows;
+        std::function<std::span<const int>()> doubtful; // point indices, in order
     };
     // `nudge` moves the item placed last by (dx, dy) pixels.
     PrecisionAids(QWidget *window, PictureBox *picture, Sources sources, std::function<void(int, int)> nudge);

@@ -1,5 +1,7 @@
 #include "digitize/line_weight.h"
 
+#include <QImage>
+
 #include <algorithm>
 
 double lineWeight(QRgb pixel, std::optional<QRgb> colour, int tolerance)
@@ -17,4 +19,26 @@ double lineWeight(QRgb pixel, std::optional<QRgb> colour, int tolerance)
     for (int i = 0; i < 3; ++i)
         residual += (e[i] - alpha * d[i]) * (e[i] - alpha * d[i]);
     return residual <= double(tolerance) * tolerance ? 255 * alpha : 0;
+}
+
+std::optional<QRgb> clearColourNear(const QImage &picture, QPoint pixel)
+{
+    constexpr int Reach = 2;
+    constexpr int ClearlyColoured = 60; // the spread of its channels
+    std::optional<QRgb> best;
+    int bestSpread = ClearlyColoured - 1;
+    for (int dy = -Reach; dy <= Reach; ++dy) {
+        for (int dx = -Reach; dx <= Reach; ++dx) {
+            const QPoint at = pixel + QPoint(dx, dy);
+            if (!picture.valid(at))
+                continue;
+            const QRgb p = picture.pixel(at);
+            const int spread = std::max({qRed(p), qGreen(p), qBlue(p)}) - std::min({qRed(p), qGreen(p), qBlue(p)});
+            if (spread > bestSpread) {
+                bestSpread = spread;
+                best = p | 0xff000000;
+            }
+        }
+    }
+    return best;
 }

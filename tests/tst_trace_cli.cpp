@@ -69,6 +69,9 @@ private slots:
     void formats();
     void manyImagesAtOnce();
     void projectFile();
+    void followAndItsReport();
+    void cleanSamplesRaiseNoDoubt_data();
+    void cleanSamplesRaiseNoDoubt();
 };
 
 void TestTraceCli::failures_data()
@@ -109,6 +112,12 @@ void TestTraceCli::failures_data()
         << Calibrated + QStringList{good, QStringLiteral("{dir}/good.jpg")} << 2
         << QStringLiteral("curvix-trace: {dir}/good.jpg: another image would write the same output {dir}/good.csv")
         << QStringList{};
+    QTest::newRow("a seed of one number") << Calibrated + QStringList{QStringLiteral("--follow"), QStringLiteral("--seed"), QStringLiteral("5"), good}
+                                          << 2 << QStringLiteral("--seed must be two pixel positions") << QStringList{};
+    QTest::newRow("an exclusion of no height") << Calibrated + QStringList{QStringLiteral("--exclude"), QStringLiteral("1,2,3,0"), good}
+                                               << 2 << QStringLiteral("--exclude must be X,Y,W,H") << QStringList{};
+    QTest::newRow("no overlay folder") << Calibrated + QStringList{QStringLiteral("--overlay"), QStringLiteral("{dir}/none"), good}
+                                       << 1 << QStringLiteral("the overlay folder does not exist") << QStringList{};
     QTest::newRow("stdout takes one image") << Calibrated + QStringList{QStringLiteral("--out"), QStringLiteral("-"), good, good}
                                             << 2 << QStringLiteral("--out - takes exactly one image") << QStringList{};
 }
@@ -239,6 +248,78 @@ void TestTraceCli::projectFile()
     QVERIFY(help.out.contains("--max-columns <N>"));
     const Run version = trace(dir, {QStringLiteral("--version")});
     QCOMPARE(version.out, QByteArray("curvix-trace 1.0\n"));
+}
+
+void TestTraceCli::followAndItsReport()
+{
+    QTemporaryDir dir;
+    // A black curve along row 200 with a black legend line above it at the
+    // left: the window's rule reads the legend there, --follow the curve.
+    QImage image(400, 300, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    for (int x = 60; x < 400; ++x)
+        image.setPixel(x, 200, qRgb(0, 0, 0));
+    for (int x = 60; x < 100; ++x)
+        image.setPixel(x, 120, qRgb(0, 0, 0));
+    QVERIFY(image.save(dir.filePath(QStringLiteral("legend.png"))));
+
+    const Run plain = trace(dir, Calibrated + QStringList{QStringLiteral("--format"), QStringLiteral("json"), QStringLiteral("legend.png")});
+    QCOMPARE(plain.status, 0); // the report does not change the exit status
+    QCOMPARE(QString::fromUtf8(plain.err), QStringLiteral("curvix-trace: legend.png: 40 of 297 columns jump more than 3 px (try --follow)\n"));
+    const QJsonObject report = QJsonDocument::fromJson(readBytes(dir.filePath(QStringLiteral("legend.json")))).object();
+    QCOMPARE(report.value(QStringLiteral("suspect")).toArray().size(), 40);
+    QCOMPARE(report.value(QStringLiteral("suspect")).toArray().first().toInt(), 8); // column 60, the 9th traced
+    QCOMPARE(report.value(QStringLiteral("bridged")).toArray(), QJsonArray());
+    const Run quiet = trace(dir, Calibrated + QStringList{QStringLiteral("--quiet"), QStringLiteral("--out"), QStringLiteral("-"), QStringLiteral("legend.png")});
+    QCOMPARE(quiet.err, QByteArray());
+
+    // Followed: on row 200 wherever the curve is, no doubt; the overlay picture beside.
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("check")));
+    const Run followed = trace(dir, Calibrated + QStringList{QStringLiteral("--follow"), QStringLiteral("--format"), QStringLiteral("tsv"),
+                                                             QStringLiteral("--overlay"), QStringLiteral("{dir}/check"), QStringLiteral("--out"),
+                                                             QStringLiteral("-"), QStringLiteral("legend.png")});
+    QCOMPARE(followed.status, 0);
+    QCOMPARE(followed.err, QByteArray());
+    const QList<QByteArray> lines = followed.out.trimmed().split('\n');
+    QCOMPARE(lines.first(), QByteArray("x\ty"));
+    QCOMPARE(lines.at(1), QByteArray("10\t50")); // column 60, the curve's first, on row 200
+    QCOMPARE(lines.size(), 1 + 289);
+    const QImage overlay(dir.filePath(QStringLiteral("check/legend.overlay.png")));
+    QCOMPARE(overlay.size(), image.size());
+    QCOMPARE(overlay.pixel(200, 200), qRgb(0, 230, 0)); // the traced pixel, marked
+
+    // Exclusions: the legend left out, the window's rule reads the curve alone.
+    const Run excluded = trace(dir, Calibrated + QStringList{QStringLiteral("--exclude"), QStringLiteral("55,110,50,20"), QStringLiteral("--out"),
+                                                             QStringLiteral("-"), QStringLiteral("legend.png")});
+    QCOMPARE(excluded.err, QByteArray());
+    QVERIFY(!excluded.out.contains(" 150 \r\n"));
+}
+
+void TestTraceCli::cleanSamplesRaiseNoDoubt_data()
+{
+    QTest::addColumn<QString>("image");
+    QTest::addColumn<QString>("values");
+    QTest::addColumn<QString>("scale");
+    QTest::newRow("linear") << QStringLiteral("linear.jpg") << QStringLiteral("0,0,10,100") << QStringLiteral("linear-linear");
+    QTest::newRow("linear-log") << QStringLiteral("linear_log.gif") << QStringLiteral("0,1,50,10000") << QStringLiteral("linear-log");
+    QTest::newRow("log-log") << QStringLiteral("log_log.tif") << QStringLiteral("1,0.01,1000,100") << QStringLiteral("log-log");
+}
+
+void TestTraceCli::cleanSamplesRaiseNoDoubt()
+{
+    QFETCH(QString, image);
+    QFETCH(QString, values);
+    QFETCH(QString, scale);
+    QTemporaryDir dir;
+    const Run run = trace(dir, {QStringLiteral("--start"), QStringLiteral("80,540"), QStringLiteral("--end"), QStringLiteral("770,30"),
+                                QStringLiteral("--values"), values, QStringLiteral("--scale"), scale, QStringLiteral("--format"),
+                                QStringLiteral("json"), QStringLiteral("--out"), QStringLiteral("-"),
+                                QStringLiteral(CURVIX_SOURCE_DIR "/examples/") + image});
+    QCOMPARE(run.status, 0);
+    QCOMPARE(run.err, QByteArray());
+    const QJsonObject object = QJsonDocument::fromJson(run.out).object();
+    QCOMPARE(object.value(QStringLiteral("suspect")).toArray(), QJsonArray());
+    QCOMPARE(object.value(QStringLiteral("bridged")).toArray(), QJsonArray());
 }
 
 QTEST_GUILESS_MAIN(TestTraceCli)

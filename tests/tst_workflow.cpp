@@ -7,6 +7,7 @@
 #include "gui_helpers.h"
 #include "batch/batch_options.h"
 #include "batch/batch_runner.h"
+#include "files/calibration_file.h"
 #include "digitize/picture_surface.h"
 
 #include <QScreen>
@@ -84,6 +85,8 @@ private slots:
     void undefinedLogarithmicAxis();
     void wideFrameIsCut();
     void secondShorterTrace();
+    void followTheClickedCurve();
+    void exclusionRectangles();
 };
 
 void TestWorkflow::wholeRoad_data()
@@ -466,6 +469,130 @@ void TestWorkflow::secondShorterTrace()
     // The first trace's entries above the new count are still in the table.
     QCOMPARE(w.workState().Points[0][8], 4.5);
     QCOMPARE(w.workState().Points[0][197], 99.0);
+}
+
+// A key pressed in the window, once it has the keyboard again.
+void pressKey(MainWindow &w, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    if (!w.isActiveWindow())
+        w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &w, key, modifiers);
+}
+
+// The chart with three crossing curves, loaded and calibrated.
+ChartDesign crossingChart(Session &s, MainWindow &w)
+{
+    const ChartDesign design = realFigureCharts()[5];
+    [&] {
+        QVERIFY(design.name == QStringLiteral("crossing"));
+        QVERIFY(drawChart(design).image.save(s.path("crossing.bmp")));
+        loadThroughBrowser(w, s.dir.path(), QStringLiteral("crossing.bmp"));
+        calibrate(w, design.start, design.end, {QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("10"), QStringLiteral("100")});
+    }();
+    return design;
+}
+
+void TestWorkflow::followTheClickedCurve()
+{
+    Session s;
+    MainWindow &w = *s.window;
+    const ChartDesign design = crossingChart(s, w);
+    const int x = design.start.x() + 30;
+    const int y = int(std::lround(chartRow(design, design.function(chartX(design, x + 0.5))) - 0.5));
+
+    // Ctrl+F, then a click on the dark blue curve: it is followed across the others.
+    pressKey(w, Qt::Key_F, Qt::ControlModifier);
+    {
+        MessageCatcher done;
+        pressInPicture(w, x, y);
+        QCOMPARE(done.text, QStringLiteral("DIGITIZE が終了しました。"));
+    }
+    QTRY_COMPARE(QApplication::focusWidget(), w.Command8);
+    QCOMPARE(w.workState().ClickMode, ClickMode::ReadPoint);
+    const WorkState &state = w.workState();
+    QCOMPARE(*state.PointCount, design.end.x() - design.start.x() - 3);
+    for (int k = 1; k <= *state.PointCount; ++k) {
+        const double column = design.start.x() + 1 + k;
+        const double trueRow = chartRow(design, design.function(chartX(design, column + 0.5))) - 0.5;
+        QVERIFY2(std::fabs(state.CurveY[size_t(k)] - trueRow) <= 3, qPrintable(QStringLiteral("column %1").arg(column)));
+    }
+
+    // The same bytes as curvix-trace following the same pixel in the same colour.
+    QTest::keyClicks(w.Text9, QStringLiteral("followed"));
+    QTest::mouseClick(w.Command6, Qt::LeftButton);
+    const QByteArray saved = readBytes(s.path("followed.csv"));
+    const ParsedCommandLine command = parseCommandLine(
+        {QStringLiteral("curvix-trace"), QStringLiteral("--start"), QStringLiteral("%1,%2").arg(design.start.x()).arg(design.start.y()),
+         QStringLiteral("--end"), QStringLiteral("%1,%2").arg(design.end.x()).arg(design.end.y()), QStringLiteral("--values"),
+         QStringLiteral("0,0,10,100"), QStringLiteral("--follow"), QStringLiteral("--seed"),
+         QStringLiteral("%1.5,%2.5").arg(x).arg(y), QStringLiteral("--colour"), colourName(design.curveColour.rgb()),
+         s.path("crossing.bmp")},
+        1);
+    QVERIFY2(command.options, qPrintable(command.error));
+    QCOMPARE(traceImageFile(s.path("crossing.bmp"), *command.options).bytes, saved);
+
+    // With an undefined mapping, and without corners, Ctrl+F answers as
+    // "Auto Digitize" does.
+    typeInto(w.Text2, QStringLiteral("0"));
+    QTest::mouseClick(w.Option2, Qt::LeftButton, {}, QPoint(5, 8)); // logarithmic Y from 0
+    const QString autoAnswer = autoDigitize(w);
+    {
+        MessageCatcher answer;
+        pressKey(w, Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(answer.text, autoAnswer);
+    }
+    Session fresh;
+    MessageCatcher answer;
+    pressKey(*fresh.window, Qt::Key_F, Qt::ControlModifier);
+    QCOMPARE(answer.text, QStringLiteral("DIGITIZE が終了しました。"));
+    QCOMPARE(fresh.window->workState().PointCount, std::optional<int>(0));
+}
+
+void TestWorkflow::exclusionRectangles()
+{
+    Session s;
+    MainWindow &w = *s.window;
+    const ChartDesign design = crossingChart(s, w);
+    // Over the left part, where the red line lies above the traced curve.
+    const QPoint from(design.start.x() + 5, design.end.y() + 5);
+    const QPoint to(design.start.x() + 120, design.start.y() - 200);
+    pressKey(w, Qt::Key_E, Qt::ControlModifier);
+    const QPoint border(PictureBox::BorderWidth, PictureBox::BorderWidth);
+    QTest::mousePress(w.Picture1, Qt::LeftButton, {}, from + border);
+    QTest::mouseMove(w.Picture1, (from + to) / 2 + border);
+    QTest::mouseMove(w.Picture1, to + border);
+    QTest::mouseRelease(w.Picture1, Qt::LeftButton, {}, to + border);
+    QCOMPARE(w.exclusions(), (std::vector<QRectF>{QRectF(QPointF(from), QPointF(to + QPoint(1, 1)))}));
+    // The drag placed nothing: no corner moved.
+    QCOMPARE(w.workState().StartPixelX, float(design.start.x()));
+
+    // No trace reads inside: the window's rule now finds the curve, not the red line.
+    QCOMPARE(autoDigitize(w), QStringLiteral("DIGITIZE が終了しました。"));
+    const QRectF excluded = w.exclusions().front();
+    for (int k = 1; k <= *w.workState().PointCount; ++k) {
+        const QPointF picked(design.start.x() + 1 + k + 0.5, w.workState().CurveY[size_t(k)] + 0.5);
+        QVERIFY2(!excluded.contains(picked), qPrintable(QStringLiteral("column %1").arg(picked.x())));
+    }
+
+    // Kept with the calibration file, gone with Ctrl+Shift+E, back with the file.
+    {
+        FileDialogAnswer answer(s.path("cal.json"));
+        pressKey(w, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(answer.seen);
+    }
+    QVERIFY(readBytes(s.path("cal.json")).contains("\"exclude\": [["));
+    pressKey(w, Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(w.exclusions().empty());
+    {
+        FileDialogAnswer answer(s.path("cal.json"));
+        pressKey(w, Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(answer.seen);
+    }
+    QCOMPARE(w.exclusions().size(), size_t(1));
+    // Reset clears them.
+    QTest::mouseClick(w.Command2, Qt::LeftButton);
+    QVERIFY(w.exclusions().empty());
 }
 
 QTEST_MAIN(TestWorkflow)
