@@ -1,5 +1,6 @@
 // Writes the sample charts into a folder: a linear chart as JPEG, a
-// linear-log chart as BMP and GIF, a log-log chart as TIFF.
+// linear-log chart as BMP and GIF, a log-log chart as TIFF, and a figure
+// with what real figures carry as PNG.
 #include "chart_maker.h"
 #include "gif_writer.h"
 
@@ -45,6 +46,13 @@ int main(int argc, char *argv[])
             err << "cannot write " << path << Qt::endl;
             return 1;
         }
+    }
+    // A figure as papers print them: a legend, inward ticks, markers on a
+    // dashed curve, an annotation and two more curves that cross it.
+    const QString figure = QDir(folder).filePath(QStringLiteral("figure.png"));
+    if (!drawChart(realFigureCharts().last()).image.save(figure)) {
+        err << "cannot write " << figure << Qt::endl;
+        return 1;
     }
     return 0;
 }
