@@ -116,7 +116,10 @@ ImageTrace traceImageFile(const QString &path, const BatchOptions &options)
                         .arg(path)
                         .arg(traceOptions.maxColumns);
     }
-    const TraceQuality quality = traceQuality(surface, calibration, traceOptions, trace, loaded.origin);
+    // The report is worked out only where it is shown: on stderr, in JSON, in the overlay.
+    const bool reported = !options.quiet || options.format == OutputFormat::Json || !options.overlayDir.isEmpty();
+    const TraceQuality quality =
+        reported ? traceQuality(surface, calibration, traceOptions, trace, loaded.origin) : TraceQuality();
     if (!quality.suspect.empty()) {
         warnings << QStringLiteral("%1: %2 of %3 columns jump more than %4 px (try --follow)")
                         .arg(path)

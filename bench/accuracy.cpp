@@ -150,7 +150,9 @@ FigureRow measureFigure(const ChartDesign &design, const char *format, const QSt
         const double error = std::fabs(trace.pickedRows[size_t(k)] - trueRow);
         if (error > 3) {
             ++row.over3;
-            if (!std::binary_search(quality.suspect.begin(), quality.suspect.end(), k))
+            // The report's two lists, as the overlay marks them.
+            if (!std::binary_search(quality.suspect.begin(), quality.suspect.end(), k)
+                && !std::binary_search(quality.bridged.begin(), quality.bridged.end(), k))
                 ++row.missed;
         }
         if (std::binary_search(trace.bridged.begin(), trace.bridged.end(), k))
@@ -181,11 +183,10 @@ QList<FigureRow> measureRealFigures()
             for (const auto &[rule, follow, centre] :
                  {std::tuple{"window", false, false}, std::tuple{"centre", false, true}, std::tuple{"follow", true, false},
                   std::tuple{"follow+centre", true, true}}) {
+                // The window's rule ignores the seed; its report follows it.
                 TraceOptions options = base;
                 options.follow = follow;
                 options.line = centre ? LineRule::Centre : LineRule::Top;
-                if (!follow)
-                    options.seed.reset();
                 rows << measureFigure(design, format, QString::fromLatin1(rule), options);
             }
         }

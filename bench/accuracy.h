@@ -34,7 +34,7 @@ struct FigureRow
     double meanPixelError = 0; // outside bridged columns
     int over3 = 0;             // columns more than 3 px off, bridged ones included
     int flagged = 0;           // columns the quality report calls doubtful
-    int missed = 0;            // columns more than 3 px off that it did not flag
+    int missed = 0;            // columns more than 3 px off that it lists neither as doubtful nor as bridged
 };
 
 QList<FigureRow> measureRealFigures();

@@ -41,8 +41,10 @@ struct AidsFixture
 
 AidsFixture &aidsFixture()
 {
-    static AidsFixture fixture;
-    return fixture;
+    // Never destroyed: its widget must not outlive the application object,
+    // which main() ends before static objects go.
+    static AidsFixture *fixture = new AidsFixture;
+    return *fixture;
 }
 
 void BM_LoupeUpdate(benchmark::State &bench)

@@ -292,16 +292,26 @@ TraceQuality traceQuality(const QImage &surface, const Calibration &calibration,
         quality.bridged = trace.bridged;
         return quality;
     }
-    // The curve the followed path finds, in the trace's own rule, against
-    // the row each column picked.
+    // The curve the followed path finds, in the trace's own rule (through
+    // the seed when one is given), against the row each column picked.
     const TraceSetup setup = traceSetup(surface, calibration, options, origin);
     const ColumnRuns runs = lineRuns(setup.image, setup.area, options, setup.exclusions);
-    const FollowedPath path = followPath(runs);
+    const FollowedPath path = followPath(runs, seedIn(setup, options, origin));
     const std::vector<double> rows = pathRows(setup, runs, path, options);
     const double firstRow = setup.rows.first;
-    for (int k = path.first; k <= path.last; ++k) {
+    // A few columns before the path starts or after it ends (a dash gap at
+    // the frame's edge) are where the curve was not seen: bridged.
+    constexpr int EdgeReach = 10;
+    const int count = int(path.choice.size());
+    for (int k = 0; k < count && !path.empty(); ++k) {
         const int point = k - trace.firstColumn;
         if (point < 0 || point >= trace.pointCount())
+            continue;
+        if ((k < path.first && path.first - k <= EdgeReach) || (k > path.last && k - path.last <= EdgeReach)) {
+            quality.bridged.push_back(point);
+            continue;
+        }
+        if (k < path.first || k > path.last)
             continue;
         if (path.choice[size_t(k)] == FollowedPath::Bridged)
             quality.bridged.push_back(point);

@@ -51,7 +51,8 @@ inline constexpr double SuspectDistance = 3;
 
 // Where a trace is doubtful: its points more than SuspectDistance pixels
 // from the curve that the followed path finds (in the trace's own options,
-// without a seed), and the points where that path is bridged. Point indices.
+// through their seed when they have one), and the points where that path is
+// bridged. Point indices; columns the path does not reach are not judged.
 struct TraceQuality
 {
     std::vector<int> suspect;

@@ -269,7 +269,8 @@ void TestTraceCli::followAndItsReport()
     const QJsonObject report = QJsonDocument::fromJson(readBytes(dir.filePath(QStringLiteral("legend.json")))).object();
     QCOMPARE(report.value(QStringLiteral("suspect")).toArray().size(), 40);
     QCOMPARE(report.value(QStringLiteral("suspect")).toArray().first().toInt(), 8); // column 60, the 9th traced
-    QCOMPARE(report.value(QStringLiteral("bridged")).toArray(), QJsonArray());
+    // Before the curve starts the trace carried row 0: columns where no curve was seen.
+    QCOMPARE(report.value(QStringLiteral("bridged")).toArray(), (QJsonArray{0, 1, 2, 3, 4, 5, 6, 7}));
     const Run quiet = trace(dir, Calibrated + QStringList{QStringLiteral("--quiet"), QStringLiteral("--out"), QStringLiteral("-"), QStringLiteral("legend.png")});
     QCOMPARE(quiet.err, QByteArray());
 
