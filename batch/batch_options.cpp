@@ -166,7 +166,7 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments, int defaultJobs
                                     QStringLiteral("Follows one curve: a continuous path through legends, tick marks, "
                                                    "markers and crossings, bridged where the curve is hidden."));
     const QCommandLineOption seed(QStringLiteral("seed"),
-                                  QStringLiteral("A pixel on the wanted curve, which the followed path passes (with --follow)."),
+                                  QStringLiteral("A pixel on the wanted curve: the followed path passes it, and the report follows it."),
                                   QStringLiteral("X,Y"));
     const QCommandLineOption exclude(QStringLiteral("exclude"),
                                      QStringLiteral("A rectangle in which nothing is read (a legend, a text); repeatable."),
