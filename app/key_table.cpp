@@ -1,6 +1,7 @@
 #include "app/key_table.h"
 
 #include "app/main_window.h"
+#include "app/picture_box.h"
 #include "app/precision_aids.h"
 
 namespace {
@@ -35,6 +36,14 @@ const std::vector<KeyBinding> &keyTable()
             QStringLiteral("drag a rectangle in which nothing is traced"), &MainWindow::armExclusion),
         key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E), QStringLiteral("除外範囲をすべて消す"),
             QStringLiteral("remove the exclusion rectangles"), &MainWindow::clearExclusions),
+        key(QKeySequence(Qt::CTRL | Qt::Key_Plus), QStringLiteral("拡大"), QStringLiteral("zoom in"),
+            [](MainWindow &w) { w.Picture1->zoomBy(PictureView::Step); }),
+        key(QKeySequence(Qt::CTRL | Qt::Key_Minus), QStringLiteral("縮小"), QStringLiteral("zoom out"),
+            [](MainWindow &w) { w.Picture1->zoomBy(1 / PictureView::Step); }),
+        key(QKeySequence(Qt::CTRL | Qt::Key_0), QStringLiteral("画像全体を表示"), QStringLiteral("show the whole picture"),
+            [](MainWindow &w) { w.Picture1->showWhole(); }),
+        key(QKeySequence(Qt::CTRL | Qt::Key_1), QStringLiteral("原寸・左上 (元の表示)"),
+            QStringLiteral("actual size from the top left, as at start"), [](MainWindow &w) { w.Picture1->showActualSize(); }),
         {QStringLiteral("Alt+arrow"), QStringLiteral("Alt+矢印"), QKeySequence(),
          QStringLiteral("最後の点を 1 画素動かす; Shift と共に 10 画素"),
          QStringLiteral("move the last placed point by 1 pixel; with Shift by 10"), nullptr, true},

@@ -122,7 +122,7 @@ private:
     // The item placed last, which Alt+arrow keys move.
     enum class Placed { Nothing, StartPoint, EndPoint, Point };
     Placed m_lastPlaced = Placed::Nothing;
-    QPoint m_lastPixel;
+    QPointF m_lastPlacedAt;
     bool m_startCaptured = false;
     bool m_endCaptured = false;
     QString m_picturePath; // the file of the picture shown, empty when none or pasted

@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QImageReader>
 #include <QPushButton>
 
 namespace {
@@ -83,7 +84,14 @@ void MainWindow::openCalibration()
     const CalibrationFileRead read = readCalibrationFile(path);
     QString problem = read.error;
     if (read.file) {
-        const QRect surface(QPoint(), PictureSurface::Size);
+        // The picture area, or the picture when it is larger.
+        QSize size = PictureSurface::Size;
+        if (!read.file->image.isEmpty()) {
+            const QImageReader picture(QFileInfo(QFileInfo(path).dir(), read.file->image).filePath());
+            size = size.expandedTo(picture.size());
+        }
+        size = size.expandedTo(Picture1->surface().size());
+        const QRect surface(QPoint(), size);
         for (const CornerPixel &corner : {read.file->start, read.file->end}) {
             if (!surface.contains(QPoint(int(corner.x), int(corner.y))))
                 problem = QStringLiteral("a corner pixel (%1, %2) lies outside the picture area of %3 × %4")

@@ -78,7 +78,7 @@ void MainWindow::setCorner(Corner corner, float x, float y)
     setCrossMarker(start ? StartCross : EndCross, x, y);
     (start ? m_startCaptured : m_endCaptured) = true;
     m_lastPlaced = start ? Placed::StartPoint : Placed::EndPoint;
-    m_lastPixel = QPoint(int(x), int(y));
+    m_lastPlacedAt = QPointF(x, y);
     Picture1->overlayChanged();
 }
 
@@ -89,7 +89,7 @@ void MainWindow::digitizePoint(float x, float y)
         return;
     setCrossMarker(PointCross, x, y);
     m_lastPlaced = Placed::Point;
-    m_lastPixel = QPoint(int(x), int(y));
+    m_lastPlacedAt = QPointF(x, y);
     const PointReadout readout = readPoint(current, x, y);
     if (readout.fault) {
         reportFault(*readout.fault);
@@ -227,9 +227,10 @@ void MainWindow::nudge(int dx, int dy)
 {
     if (m_lastPlaced == Placed::Nothing)
         return;
-    // Exactly what a press at the new pixel does, without moving the focus.
-    const QPoint to(std::clamp(m_lastPixel.x() + dx, 0, PictureSurface::Size.width() - 1),
-                    std::clamp(m_lastPixel.y() + dy, 0, PictureSurface::Size.height() - 1));
+    // Exactly what a press at the new position does, without moving the focus.
+    const QSize surface = Picture1->surface().size();
+    const QPointF to(std::clamp(m_lastPlacedAt.x() + dx, 0.0, surface.width() - 1.0),
+                     std::clamp(m_lastPlacedAt.y() + dy, 0.0, surface.height() - 1.0));
     if (m_lastPlaced == Placed::Point)
         digitizePoint(float(to.x()), float(to.y()));
     else

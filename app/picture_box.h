@@ -1,6 +1,7 @@
 #pragma once
 
 #include "digitize/picture_surface.h"
+#include "digitize/picture_view.h"
 
 #include <QColor>
 #include <QFrame>
@@ -9,6 +10,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <vector>
 
 // A picture box: a sunken frame around a retained drawing surface. The
@@ -37,6 +39,9 @@ public:
     void surfaceChanged() { update(); }
 
     // The picture shown under everything printed; a null image removes it.
+    // The surface grows to hold a picture larger than the picture area
+    // (with the specified view still showing its top left), and the view
+    // returns to the specified one.
     void setPicture(const QImage &picture);
     const QImage &picture() const { return m_picture; }
 
@@ -62,8 +67,17 @@ public:
     // The surface with every visible overlay painted over it, as the box shows it.
     QImage rendered(const QRect &area) const;
 
+    // Zoom and pan. Each changes nothing until the user asks: Ctrl+wheel,
+    // the wheel, Shift+wheel, a middle-button drag, or these.
+    const PictureView &view() const { return m_view; }
+    void setView(const PictureView &view);
+    void zoomBy(double factor); // about the area's centre
+    void showWhole();           // Ctrl+0
+    void showActualSize();      // Ctrl+1: the specified view
+
 signals:
-    // A press of any mouse button, in surface pixels.
+    // A press of any mouse button, in surface pixels: the pixel pressed in
+    // the specified view, the point under the pointer when zoomed or panned.
     void pressed(float x, float y);
     // The pointer moved to a surface pixel (with mouse tracking on), or left the surface.
     void hovered(QPoint pixel);
@@ -78,6 +92,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
     void leaveEvent(QEvent *event) override;
 
 private:
@@ -94,10 +109,20 @@ private:
 
     void paintOverlays(QPainter &painter) const;
     QPointF surfacePosition(const QMouseEvent *event) const;
+    QSize viewSize() const { return contentsRect().size(); }
+    // The surface as the view shows it, in the view's own pixels.
+    void paintSurface(QPainter &painter) const;
+    void paintHint(QPainter &painter) const;
 
     QColor m_background;
     QImage m_picture;
     QImage m_surface;
     std::array<Marker, MarkerCount> m_markers{};
     std::vector<Overlay> m_overlays;
+    PictureView m_view;
+    std::optional<QPointF> m_panFrom; // a middle-button drag under way
+    // The surface scaled down to a zoom below 1, kept while the view stays.
+    mutable QImage m_scaled;
+    mutable PictureView m_scaledView;
+    mutable qint64 m_scaledKey = 0;
 };

@@ -10,6 +10,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
+#include <cmath>
+
 namespace {
 
 // Alt+arrow keys move the last placed point by this many pixels; with Shift by ten.
@@ -105,9 +107,13 @@ void PrecisionAids::toggleLoupe()
         m_loupe->hide();
         return;
     }
-    const QPoint at = m_picture->mapFromGlobal(QCursor::pos()) - m_picture->contentsRect().topLeft();
-    if (QRect(QPoint(), PictureSurface::Size).contains(at))
-        updateLoupe(at);
+    const QPointF view = m_picture->mapFromGlobal(QCursor::pos()) - m_picture->contentsRect().topLeft();
+    if (!m_picture->contentsRect().contains(m_picture->mapFromGlobal(QCursor::pos())))
+        return;
+    const QPointF at = m_picture->view().toSurface(view);
+    const QPoint pixel(int(std::floor(at.x())), int(std::floor(at.y())));
+    if (m_picture->surface().rect().contains(pixel))
+        updateLoupe(pixel);
 }
 
 void PrecisionAids::updateLoupe(QPoint pixel)
