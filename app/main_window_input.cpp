@@ -103,9 +103,8 @@ void MainWindow::pastePicture()
     if (data && data->hasImage()) {
         const QImage image = qvariant_cast<QImage>(data->imageData());
         if (!image.isNull()) {
-            if (image.sizeInBytes() > qsizetype(MaxDecodedImageMb) * 1024 * 1024) {
-                reportUnreadablePicture(QStringLiteral("(clipboard)"),
-                                        QStringLiteral("The picture is too large for an image of a chart."));
+            if (image.width() > MaxPictureEdge || image.height() > MaxPictureEdge) {
+                reportUnreadablePicture(QStringLiteral("(clipboard)"), tooLargeReason(image.size()));
                 return;
             }
             showPicture(opaqueOnWhite(image), QString());

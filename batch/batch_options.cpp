@@ -47,18 +47,13 @@ std::optional<QRectF> exclusionRect(const QString &text)
     return QRectF((*numbers)[0], (*numbers)[1], (*numbers)[2], (*numbers)[3]);
 }
 
-// "A,B" as two whole pixel positions.
+// "A,B" as two pixel positions, fractions allowed.
 std::optional<CornerPixel> pixelPair(const QString &text)
 {
-    const QStringList parts = text.split(u',');
-    if (parts.size() != 2)
+    const auto numbers = positionList(text, 2);
+    if (!numbers)
         return std::nullopt;
-    bool okX = false, okY = false;
-    const int x = parts[0].trimmed().toInt(&okX);
-    const int y = parts[1].trimmed().toInt(&okY);
-    if (!okX || !okY || x < 0 || y < 0 || x > CalibrationFile::MaxPixel || y > CalibrationFile::MaxPixel)
-        return std::nullopt;
-    return CornerPixel{float(x), float(y)};
+    return CornerPixel{float((*numbers)[0]), float((*numbers)[1])};
 }
 
 std::optional<CornerTexts> cornerTexts(const QString &text)
@@ -202,9 +197,9 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments, int defaultJobs
             file.image = QFileInfo(QFileInfo(path).dir(), file.image).filePath();
     }
     if (!readOption(parser, start, pixelPair, file.start))
-        return usageError(QStringLiteral("--start must be two whole pixel positions, as 80,540"), parser);
+        return usageError(QStringLiteral("--start must be two pixel positions, as 80,540"), parser);
     if (!readOption(parser, end, pixelPair, file.end))
-        return usageError(QStringLiteral("--end must be two whole pixel positions, as 770,30"), parser);
+        return usageError(QStringLiteral("--end must be two pixel positions, as 770,30"), parser);
     if (!readOption(parser, values, cornerTexts, file.values))
         return usageError(QStringLiteral("--values must be four values, as 0,1,50,10000"), parser);
     if (!haveCorners && !(parser.isSet(start) && parser.isSet(end) && parser.isSet(values)))

@@ -37,9 +37,13 @@ QByteArray jsonString(const QString &text)
     return array.mid(1, array.size() - 2);
 }
 
+// A corner pixel: whole as before, a fraction (a click when zoomed in) in
+// its shortest form.
 QByteArray pixelText(float p)
 {
-    return QByteArray::number(qint64(p));
+    if (p == std::floor(p))
+        return QByteArray::number(qint64(p));
+    return formatShortestNumber(p).toLatin1();
 }
 
 // A position that may have a fraction, in its shortest form.
@@ -48,7 +52,7 @@ QByteArray numberText(double value)
     return formatShortestNumber(value).toLatin1();
 }
 
-// One corner: "pixel": [x, y] of non-negative integers and "value": [x, y] texts.
+// One corner: "pixel": [x, y] of pixel positions (fractions allowed) and "value": [x, y] texts.
 std::optional<QString> readCorner(const QJsonObject &root, const char16_t *key, CornerPixel &pixel,
                                   QString &xText, QString &yText)
 {
@@ -70,8 +74,8 @@ std::optional<QString> readCorner(const QJsonObject &root, const char16_t *key, 
     for (int i = 0; i < 2; ++i) {
         const QJsonValue v = p.toArray().at(i);
         const double d = v.toDouble(-1);
-        if (!v.isDouble() || d < 0 || d != std::floor(d) || d > CalibrationFile::MaxPixel)
-            return QStringLiteral("\"%1\" must hold whole numbers from 0 to %2")
+        if (!v.isDouble() || !(d >= 0) || d > CalibrationFile::MaxPixel)
+            return QStringLiteral("\"%1\" must hold pixel positions from 0 to %2")
                 .arg(pixelField)
                 .arg(CalibrationFile::MaxPixel);
         xy[i] = float(d);

@@ -139,6 +139,8 @@ LoadedImage decodeImage(const QByteArray &bytes, const QRect &part)
     QImageReader reader(&buffer);
     reader.setAllocationLimit(MaxDecodedImageMb);
     reader.setAutoTransform(false);
+    if (const QSize size = reader.size(); size.width() > MaxPictureEdge || size.height() > MaxPictureEdge)
+        return {QImage(), tooLargeReason(size), {}};
 
     const QByteArray format = reader.format();
     const bool complete = format == "jpeg" ? jpegComplete(bytes)
@@ -160,6 +162,14 @@ LoadedImage decodeImage(const QByteArray &bytes, const QRect &part)
         return {QImage(), reason, {}};
     }
     return {image, QString(), origin};
+}
+
+QString tooLargeReason(QSize size)
+{
+    return translate("The picture is %1 × %2 pixels; pictures up to %3 × %3 pixels load.")
+        .arg(size.width())
+        .arg(size.height())
+        .arg(MaxPictureEdge);
 }
 
 QString unsupportedFormatReason()

@@ -23,7 +23,13 @@ QString unsupportedFormatReason();
 // for any scanned chart, and small enough that a damaged header claiming
 // enormous dimensions is refused instead of exhausting memory.
 inline constexpr qint64 MaxImageFileBytes = 256LL * 1024 * 1024;
-inline constexpr int MaxDecodedImageMb = 256;
+// Pictures up to 16384 x 16384 load (a 300-dpi scan of a large page); the
+// decoder may take what such a picture needs in 32-bit colour, and no more.
+inline constexpr int MaxPictureEdge = 16384;
+inline constexpr int MaxDecodedImageMb = MaxPictureEdge / 1024 * MaxPictureEdge / 1024 * 4;
+
+// The refusal for a picture larger than MaxPictureEdge, naming its size and the limit.
+QString tooLargeReason(QSize size);
 
 // Decodes an image in any format the installed Qt image plugins read (JPEG,
 // BMP, GIF, TIFF, PNG, WebP, PPM ...), whatever the file's name says.

@@ -64,6 +64,12 @@ void TestCalibrationFile::readsTheExample()
 void TestCalibrationFile::writesWhatItReads()
 {
     QCOMPARE(calibrationFileBytes(*parseCalibrationFile(Example).file), Example);
+    // A corner clicked when zoomed in, at a fraction of a pixel.
+    const QByteArray fractional = exampleWith("[770, 30]", "[770.25, 30.5]");
+    const CalibrationFileRead read1 = parseCalibrationFile(fractional);
+    QVERIFY2(read1.file, qPrintable(read1.error));
+    QCOMPARE(read1.file->end, (CornerPixel{770.25f, 30.5f}));
+    QCOMPARE(calibrationFileBytes(*read1.file), fractional);
     // Following, a seed and exclusions, fractions kept in their shortest form.
     const QByteArray followed = exampleWith("60 }", "60, \"follow\": true, \"seed\": [412.5, 300] },\n"
                                                   "  \"exclude\": [[600, 40.25, 150, 60], [0, 0, 1, 1]]");
@@ -108,9 +114,9 @@ void TestCalibrationFile::refusals_data()
     QTest::newRow("start missing") << exampleWith("\"start\"", "\"begin\"") << QStringLiteral("\"start\" is missing");
     QTest::newRow("end not an object") << exampleWith("\"end\":   {", "\"end\": 5, \"x\": {") << QStringLiteral("\"end\" must be an object");
     QTest::newRow("pixel missing") << exampleWith("\"pixel\": [80, 540], ", "") << QStringLiteral("\"start.pixel\" is missing");
-    QTest::newRow("negative pixel") << exampleWith("[80, 540]", "[-1, 540]") << QStringLiteral("\"start.pixel\" must hold whole numbers");
-    QTest::newRow("fractional pixel") << exampleWith("[770, 30]", "[770.5, 30]") << QStringLiteral("\"end.pixel\" must hold whole numbers");
-    QTest::newRow("pixel as text") << exampleWith("[770, 30]", "[\"770\", 30]") << QStringLiteral("\"end.pixel\" must hold whole numbers");
+    QTest::newRow("negative pixel") << exampleWith("[80, 540]", "[-1, 540]") << QStringLiteral("\"start.pixel\" must hold pixel positions");
+    QTest::newRow("pixel beyond the limit") << exampleWith("[770, 30]", "[1000001, 30]") << QStringLiteral("\"end.pixel\" must hold pixel positions");
+    QTest::newRow("pixel as text") << exampleWith("[770, 30]", "[\"770\", 30]") << QStringLiteral("\"end.pixel\" must hold pixel positions");
     QTest::newRow("one pixel") << exampleWith("[770, 30]", "[770]") << QStringLiteral("\"end.pixel\" must be an array of two");
     QTest::newRow("value as numbers") << exampleWith("[\"0\", \"1\"]", "[0, 1]") << QStringLiteral("\"start.value\" must be an array of two texts");
     QTest::newRow("value missing") << exampleWith(", \"value\": [\"50\", \"10000\"]", "") << QStringLiteral("\"end.value\" is missing");

@@ -2,6 +2,7 @@
 #include "gif_writer.h"
 
 #include <QBuffer>
+#include <QtEndian>
 #include <QFile>
 #include <QImageReader>
 #include <QImageWriter>
@@ -60,6 +61,8 @@ private slots:
     void truncatedBitfieldsBmpIsRefused();
     void headerSizesThatOverflow();
     void notAnImage();
+    void beyondTheSizeLimit_data();
+    void beyondTheSizeLimit();
     void missingFileAndFolder();
 };
 
@@ -249,6 +252,46 @@ void TestImageFile::headerSizesThatOverflow()
     memcpy(bytes.data() + 22, &height, 4);
     memcpy(bytes.data() + 28, &bits, 2);
     QVERIFY(decodeImage(bytes).image.isNull());
+}
+
+void TestImageFile::beyondTheSizeLimit_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("20000 x 20000") << 20000 << 20000 << true;
+    QTest::newRow("16385 wide") << 16385 << 8 << true;
+    QTest::newRow("16384 tall") << 8 << 16384 << false;
+}
+
+void TestImageFile::beyondTheSizeLimit()
+{
+    QFETCH(int, width);
+    QFETCH(int, height);
+    QFETCH(bool, refused);
+    // A PNG header claiming the size; the refusal comes before any pixel is read.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImage(8, 8, QImage::Format_RGB32).save(&buffer, "png");
+    const qint32 w = qToBigEndian(qint32(width)), h = qToBigEndian(qint32(height));
+    bytes.replace(16, 4, QByteArray(reinterpret_cast<const char *>(&w), 4));
+    bytes.replace(20, 4, QByteArray(reinterpret_cast<const char *>(&h), 4));
+    // The header chunk's CRC-32 over its type and data, as PNG readers check it.
+    quint32 crc = 0xffffffffu;
+    for (int i = 12; i < 29; ++i) {
+        crc ^= quint8(bytes[i]);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = crc & 1 ? (crc >> 1) ^ 0xedb88320u : crc >> 1;
+    }
+    const quint32 sum = qToBigEndian(crc ^ 0xffffffffu);
+    bytes.replace(29, 4, QByteArray(reinterpret_cast<const char *>(&sum), 4));
+    const LoadedImage loaded = decodeImage(bytes);
+    QVERIFY(loaded.image.isNull());
+    QCOMPARE(loaded.error == QStringLiteral("The picture is %1 × %2 pixels; pictures up to 16384 × 16384 pixels load.")
+                                 .arg(width)
+                                 .arg(height),
+             refused);
 }
 
 void TestImageFile::notAnImage()
