@@ -11,6 +11,7 @@
 #include "digitize/picture_surface.h"
 
 #include <QScreen>
+#include <QWheelEvent>
 #include <QDir>
 #include <QFile>
 #include <QPushButton>
@@ -87,6 +88,7 @@ private slots:
     void secondShorterTrace();
     void followTheClickedCurve();
     void exclusionRectangles();
+    void largePictureZoomed();
 };
 
 void TestWorkflow::wholeRoad_data()
@@ -593,6 +595,69 @@ void TestWorkflow::exclusionRectangles()
     // Reset clears them.
     QTest::mouseClick(w.Command2, Qt::LeftButton);
     QVERIFY(w.exclusions().empty());
+}
+
+void TestWorkflow::largePictureZoomed()
+{
+    Session s;
+    MainWindow &w = *s.window;
+    ChartDesign design = sampleCharts().first();
+    design.size = QSize(2000, 1500);
+    design.start = QPoint(150, 1400);
+    design.end = QPoint(1900, 80);
+    QVERIFY(drawChart(design).image.save(s.path("large.png")));
+    w.openFromCommandLine(s.path("large.png"));
+    QCOMPARE(w.Picture1->surface().size(), QSize(2000, 1500));
+    QVERIFY(w.Picture1->view().isSpecified()); // nothing zooms until asked
+
+    // The whole picture in view, each corner clicked where it shows.
+    pressKey(w, Qt::Key_0, Qt::ControlModifier);
+    const PictureView whole = w.Picture1->view();
+    QVERIFY(whole.zoom < 1);
+    const QPoint border(PictureBox::BorderWidth, PictureBox::BorderWidth);
+    QTest::mouseClick(w.Command3, Qt::LeftButton);
+    QTest::mouseClick(w.Picture1, Qt::LeftButton, {}, whole.toView(QPointF(design.start)).toPoint() + border);
+    QTest::mouseClick(w.Command4, Qt::LeftButton);
+    // Zoomed in with Ctrl+wheel about the corner: a click lands on a fraction of a pixel.
+    for (int i = 0; i < 12; ++i) {
+        const QPointF at = w.Picture1->view().toView(QPointF(design.end)) + QPointF(border);
+        QWheelEvent wheel(at, w.Picture1->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::ControlModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(w.Picture1, &wheel);
+    }
+    const PictureView near = w.Picture1->view();
+    QVERIFY(near.zoom > 2);
+    const QPoint endAt = near.toView(QPointF(design.end)).toPoint();
+    QTest::mouseClick(w.Picture1, Qt::LeftButton, {}, endAt + border);
+    const WorkState &state = w.workState();
+    const QPointF endPoint = near.toSurface(QPointF(endAt));
+    QCOMPARE(state.EndPixelX, float(endPoint.x()));
+    QCOMPARE(state.EndPixelY, float(endPoint.y()));
+    QVERIFY(state.EndPixelX != std::floor(state.EndPixelX) || state.EndPixelY != std::floor(state.EndPixelY));
+    QVERIFY(std::abs(state.StartPixelX - design.start.x()) < 1 / whole.zoom);
+    QCOMPARE(w.Text7->text(), formatPosition(state.EndPixelX));
+    for (auto [field, text] : {std::pair{w.Text1, "0"}, std::pair{w.Text2, "0"}, std::pair{w.Text3, "10"}, std::pair{w.Text4, "100"}})
+        typeInto(field, QString::fromLatin1(text));
+
+    // Traced over the picture itself, beyond the area's 1005 x 805: the same
+    // file as curvix-trace writes for the same corners.
+    QVERIFY(autoDigitize(w).startsWith(QStringLiteral("DIGITIZE が終了しました。")));
+    QTest::keyClicks(w.Text9, QStringLiteral("large"));
+    QTest::mouseClick(w.Command6, Qt::LeftButton);
+    const QByteArray saved = readBytes(s.path("large.csv"));
+    QVERIFY(saved.startsWith(" 1000 \r\n"));
+    const ParsedCommandLine command = parseCommandLine(
+        {QStringLiteral("curvix-trace"), QStringLiteral("--start"),
+         formatShortestNumber(state.StartPixelX) + u',' + formatShortestNumber(state.StartPixelY), QStringLiteral("--end"),
+         formatShortestNumber(state.EndPixelX) + u',' + formatShortestNumber(state.EndPixelY), QStringLiteral("--values"),
+         QStringLiteral("0,0,10,100"), s.path("large.png")},
+        1);
+    QVERIFY2(command.options, qPrintable(command.error));
+    QCOMPARE(traceImageFile(s.path("large.png"), *command.options).bytes, saved);
+
+    // Ctrl+1: the view at start again.
+    pressKey(w, Qt::Key_1, Qt::ControlModifier);
+    QVERIFY(w.Picture1->view().isSpecified());
 }
 
 QTEST_MAIN(TestWorkflow)
