@@ -35,6 +35,8 @@ GraphWindow::GraphWindow(QWidget *parent)
     Command1->setAutoDefault(true);
     Command1->raise();
     QWidget::setTabOrder(Picture1, Command1);
+    scrollWhereTooLarge(this);
+    centreOnScreen(this);
 }
 
 GraphDrawOutcome GraphWindow::draw(const Calibration &calibration, std::span<const float> pickedRows)

@@ -46,6 +46,8 @@ MainWindow::MainWindow(QWidget *parent)
     bindKeys();
     createInputWays();
     startUp();
+    scrollWhereTooLarge(this);
+    centreOnScreen(this);
 }
 
 MainWindow::~MainWindow()

@@ -67,6 +67,7 @@ void PictureBox::showActualSize()
 
 void PictureBox::wheelEvent(QWheelEvent *event)
 {
+    const PictureView before = m_view;
     const double notches = event->angleDelta().y() / 120.0;
     const QPointF at = event->position() - contentsRect().topLeft();
     if (event->modifiers() & Qt::ControlModifier) {
@@ -77,7 +78,8 @@ void PictureBox::wheelEvent(QWheelEvent *event)
         const QPointF delta = event->modifiers() & Qt::ShiftModifier ? QPointF(along, 0) : QPointF(0, along);
         setView(m_view.pannedBy(delta, m_surface.size(), viewSize()));
     }
-    event->accept();
+    // A wheel that moved nothing here scrolls what holds the area (a small screen).
+    event->setAccepted(!(m_view == before));
 }
 
 void PictureBox::printText(float x, float y, const QString &text, const QColor &colour)

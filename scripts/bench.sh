@@ -4,7 +4,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/build.sh default
-build/bin/curvix_bench "$@" 2> >(grep -v -E '^QStandardPaths|propagateSizeHints' >&2)
+# A desktop-sized offscreen screen, where the main window fits as on a desktop.
+QT_QPA_PLATFORM="offscreen:configfile=$PWD/tests/offscreen_screen.json" build/bin/curvix_bench "$@" 2> >(grep -v -E '^QStandardPaths|propagateSizeHints' >&2)
 
 # Start-up as a user meets it: from starting the program to its window mapped
 # on a real X server, beside an empty Qt window of the same size (median, min,
