@@ -30,6 +30,8 @@ const std::vector<KeyBinding> &keyTable()
             QStringLiteral("save the calibration"), &MainWindow::saveCalibration),
         key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O), QStringLiteral("校正を開く"),
             QStringLiteral("open a calibration"), &MainWindow::openCalibration),
+        key(QKeySequence(Qt::CTRL | Qt::Key_O), QStringLiteral("画像または PDF を開く"),
+            QStringLiteral("open a picture or a page of a PDF"), &MainWindow::openPicture),
         key(QKeySequence(Qt::CTRL | Qt::Key_F), QStringLiteral("次のクリックの曲線を追う"),
             QStringLiteral("follow the curve clicked next"), &MainWindow::armFollow),
         key(QKeySequence(Qt::CTRL | Qt::Key_E), QStringLiteral("除外する範囲をドラッグで描く"),

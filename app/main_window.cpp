@@ -11,11 +11,16 @@
 #include "app/titles.h"
 #include "app/window_placement.h"
 #include "files/image_file.h"
+#include "files/pdf_page.h"
+#include "app/pdf_page_dialog.h"
 #include "files/settings_file.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QImageReader>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -118,6 +123,7 @@ void MainWindow::changeEvent(QEvent *event)
 void MainWindow::forgetPicture(const QString &path)
 {
     m_picturePath = path;
+    m_picturePdf.reset();
     m_aids->hideTraceOverlay();
     // Exclusions and an armed follow belong to the picture they were meant for.
     m_exclusions->clear();
@@ -204,8 +210,10 @@ void MainWindow::loadImage()
     loadPictureFile(Dir1->path() + u'/' + name, Transparency::OnPictureArea);
 }
 
-bool MainWindow::loadPictureFile(const QString &path, Transparency transparency)
+bool MainWindow::loadPictureFile(const QString &path, Transparency transparency, std::optional<PdfChoice> pdf)
 {
+    if (PdfPage::looksLikePdf(path))
+        return loadPdfPage(path, pdf);
     // Decode first: a file that can't be read changes nothing on screen.
     const LoadedImage loaded = loadImageFile(path);
     if (loaded.image.isNull()) {
@@ -214,6 +222,45 @@ bool MainWindow::loadPictureFile(const QString &path, Transparency transparency)
     }
     showPicture(transparency == Transparency::OnWhite ? opaqueOnWhite(loaded.image) : loaded.image, path);
     return true;
+}
+
+bool MainWindow::loadPdfPage(const QString &path, std::optional<PdfChoice> pdf)
+{
+    const PdfPage::Document document = PdfPage::inspect(path);
+    if (!document.error.isEmpty()) {
+        reportUnreadablePicture(path, document.error);
+        return false;
+    }
+    if (!pdf) {
+        // The page and the resolution, chosen with a preview.
+        PdfPageDialog dialog(path, document.pageCount, this);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        pdf = PdfChoice{dialog.page(), dialog.dpi()};
+    }
+    const LoadedImage page = PdfPage::render(path, pdf->page, pdf->dpi);
+    if (page.image.isNull()) {
+        reportUnreadablePicture(path, page.error);
+        return false;
+    }
+    showPicture(page.image, path);
+    m_picturePdf = pdf;
+    return true;
+}
+
+void MainWindow::openPicture()
+{
+    const QString folder = m_picturePath.isEmpty() ? Dir1->path() : QFileInfo(m_picturePath).path();
+    QStringList patterns{QStringLiteral("*.pdf")};
+    for (const QByteArray &format : QImageReader::supportedImageFormats())
+        patterns << QStringLiteral("*.") + QString::fromLatin1(format);
+    QFileDialog dialog(this, QStringLiteral("画像または PDF を開く (Open a picture or PDF)"), folder,
+                       QStringLiteral("Pictures and PDFs (%1);;All files (*)").arg(patterns.join(u' ')));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    loadPictureFile(dialog.selectedFiles().first(), Transparency::OnWhite);
 }
 
 void MainWindow::showPicture(const QImage &picture, const QString &path)

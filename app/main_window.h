@@ -57,6 +57,8 @@ public:
     void showKeys();
     // Ctrl+F: the next click inside the frame seeds a followed trace.
     void armFollow();
+    // Ctrl+O: a picture or a page of a PDF, through a standard file dialog.
+    void openPicture();
     // Ctrl+E: the next drag draws an exclusion rectangle; Ctrl+Shift+E removes them.
     void armExclusion();
     void clearExclusions();
@@ -81,7 +83,15 @@ private:
     enum class Transparency { OnPictureArea, OnWhite };
     // Decodes and shows a picture file; one that can't be read shows why and
     // changes nothing.
-    bool loadPictureFile(const QString &path, Transparency transparency);
+    // A PDF's page and resolution, when the picture is a page of one.
+    struct PdfChoice
+    {
+        int page = 1;
+        int dpi = 300;
+    };
+    // Without `pdf`, a PDF asks which page and resolution.
+    bool loadPictureFile(const QString &path, Transparency transparency, std::optional<PdfChoice> pdf = std::nullopt);
+    bool loadPdfPage(const QString &path, std::optional<PdfChoice> pdf);
     void showPicture(const QImage &picture, const QString &path);
     void reportUnreadablePicture(const QString &path, const QString &reason);
     void reset();
@@ -126,6 +136,7 @@ private:
     bool m_startCaptured = false;
     bool m_endCaptured = false;
     QString m_picturePath; // the file of the picture shown, empty when none or pasted
+    std::optional<PdfChoice> m_picturePdf; // its page, when it is a PDF
     TraceOptions m_fileTraceOptions; // kept from an opened calibration file for its next save
     float m_tracedFirstColumn = 0;
     std::vector<int> m_doubtful; // the last trace's doubtful and bridged points, in order

@@ -9,6 +9,7 @@
 #include "app/picture_box.h"
 #include "calibration/number_text.h"
 #include "files/calibration_file.h"
+#include "files/pdf_page.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -59,6 +60,10 @@ void MainWindow::saveCalibration()
     CalibrationFile file;
     if (!m_picturePath.isEmpty())
         file.image = QFileInfo(path).dir().relativeFilePath(m_picturePath);
+    if (m_picturePdf) {
+        file.page = m_picturePdf->page;
+        file.dpi = m_picturePdf->dpi;
+    }
     file.start = {m_state.StartPixelX, m_state.StartPixelY};
     file.end = {m_state.EndPixelX, m_state.EndPixelY};
     file.values = m_corners->texts();
@@ -111,7 +116,10 @@ void MainWindow::openCalibration()
     if (!file.image.isEmpty()) {
         const QString image = QFileInfo(QFileInfo(path).dir(), file.image).filePath();
         if (QFileInfo(image).isFile()) {
-            loadPictureFile(image, Transparency::OnWhite);
+            std::optional<PdfChoice> pdf;
+            if (file.page || file.dpi)
+                pdf = PdfChoice{file.page.value_or(1), file.dpi.value_or(PdfPage::DefaultDpi)};
+            loadPictureFile(image, Transparency::OnWhite, pdf);
         } else {
             showMessage(this,
                         QStringLiteral("校正ファイルの画像が見つかりません。始点、終点と座標の値は読み込みました。\n%1\n"

@@ -1,5 +1,7 @@
 #include "batch/batch_options.h"
 
+#include "files/pdf_page.h"
+
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
@@ -170,9 +172,13 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments, int defaultJobs
                                      QStringLiteral("Also writes NAME.overlay.png into DIR: the picture with the frame, "
                                                     "the traced points, and doubtful and bridged columns marked."),
                                      QStringLiteral("DIR"));
+    const QCommandLineOption page(QStringLiteral("page"), QStringLiteral("The page of a PDF to trace (default 1)."),
+                                  QStringLiteral("N"));
+    const QCommandLineOption dpi(QStringLiteral("dpi"),
+                                 QStringLiteral("The resolution a PDF page is rendered at (default 300)."), QStringLiteral("D"));
     const QCommandLineOption quiet(QStringLiteral("quiet"), QStringLiteral("Prints errors only."));
     parser.addOptions({help, version, project, start, end, values, scale, out, format, maxColumns, jobs, line,
-                       colour, tolerance, follow, seed, exclude, overlay, quiet});
+                       colour, tolerance, follow, seed, exclude, overlay, page, dpi, quiet});
     parser.addPositionalArgument(QStringLiteral("IMAGE"), QStringLiteral("Chart images to trace."),
                                  QStringLiteral("IMAGE..."));
 
@@ -241,6 +247,10 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments, int defaultJobs
             return {std::nullopt, QString(),
                     QStringLiteral("%1: %2: the overlay folder does not exist\n").arg(Program, options.overlayDir), 1};
     }
+    if (!readOption(parser, page, wholeNumber(1, 100000), file.page))
+        return usageError(QStringLiteral("--page must be a page number from 1"), parser);
+    if (!readOption(parser, dpi, wholeNumber(PdfPage::MinDpi, PdfPage::MaxDpi), file.dpi))
+        return usageError(QStringLiteral("--dpi must be a whole number from %1 to %2").arg(PdfPage::MinDpi).arg(PdfPage::MaxDpi), parser);
     options.quiet = parser.isSet(quiet);
 
     options.images = parser.positionalArguments();

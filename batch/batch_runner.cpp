@@ -6,6 +6,7 @@
 #include "digitize/picture_surface.h"
 #include "files/atomic_file.h"
 #include "files/image_file.h"
+#include "files/pdf_page.h"
 #include "output/data_file.h"
 #include "digitize/trace_bounds.h"
 #include "output/trace_formats.h"
@@ -93,9 +94,10 @@ ImageTrace traceImageFile(const QString &path, const BatchOptions &options)
     // Only the part the trace reads is decoded when it lies inside the
     // picture; a frame that reaches past the picture reads the picture area
     // around it, as the window does.
-    // The overlay shows the whole picture.
-    const LoadedImage loaded =
-        loadImageFile(path, options.overlayDir.isEmpty() ? traceArea(calibration, traceOptions) : QRect());
+    // The overlay shows the whole picture; a PDF page is rendered whole.
+    const LoadedImage loaded = PdfPage::looksLikePdf(path)
+        ? PdfPage::render(path, options.calibration.page.value_or(1), options.calibration.dpi.value_or(PdfPage::DefaultDpi))
+        : loadImageFile(path, options.overlayDir.isEmpty() ? traceArea(calibration, traceOptions) : QRect());
     if (loaded.image.isNull()) {
         result.error = QStringLiteral("%1: %2").arg(path, loaded.error);
         result.status = 1;

@@ -2,6 +2,7 @@
 
 #include "calibration/number_text.h"
 #include "files/atomic_file.h"
+#include "files/pdf_page.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -253,6 +254,17 @@ CalibrationFileRead parseCalibrationFile(const QByteArray &bytes)
             return refuse(QStringLiteral("\"image\" must be a text"));
         file.image = image.toString();
     }
+    for (auto [key, target, lowest, highest] :
+         {std::tuple{u"page", &file.page, 1, 100000}, std::tuple{u"dpi", &file.dpi, PdfPage::MinDpi, PdfPage::MaxDpi}}) {
+        const QString name = QString::fromUtf16(key);
+        const QJsonValue value = root.value(name);
+        if (value.isUndefined() || value.isNull())
+            continue;
+        const double n = value.toDouble(-1);
+        if (!value.isDouble() || n != std::floor(n) || n < lowest || n > highest)
+            return refuse(QStringLiteral("\"%1\" must be a whole number from %2 to %3").arg(name).arg(lowest).arg(highest));
+        *target = int(n);
+    }
     if (const auto error = readCorner(root, u"start", file.start, file.values[0], file.values[1]))
         return refuse(*error);
     if (const auto error = readCorner(root, u"end", file.end, file.values[2], file.values[3]))
@@ -297,6 +309,10 @@ QByteArray calibrationObject(const CalibrationFile &file, int indent)
     out += in + "\"curvix\": " + QByteArray::number(CalibrationFile::Version) + ",\n";
     if (!file.image.isEmpty())
         out += in + "\"image\": " + jsonString(file.image) + ",\n";
+    if (file.page)
+        out += in + "\"page\": " + QByteArray::number(*file.page) + ",\n";
+    if (file.dpi)
+        out += in + "\"dpi\": " + QByteArray::number(*file.dpi) + ",\n";
     out += in + "\"start\": " + corner(file.start, file.values[0], file.values[1]) + ",\n";
     out += in + "\"end\":   " + corner(file.end, file.values[2], file.values[3]) + ",\n";
     out += in + "\"scale\": " + jsonString(scaleName(file.scale)) + ",\n";

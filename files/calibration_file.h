@@ -20,6 +20,7 @@
 //                "follow": true, "seed": [412.5, 300] },
 //     "exclude": [[600, 40, 150, 60]] }
 //
+// A page of a PDF adds "page" and "dpi" beside "image".
 // "image" (relative to the file's folder), "trace" and "exclude" may be left
 // out, and so may "follow" and "seed" (written only when set); the
 // exclusions are kept with the trace options.
@@ -32,6 +33,9 @@ struct CalibrationFile
     static constexpr int MaxExclusions = 1000;
 
     QString image; // as written in the file; empty when there is none
+    // When the image is a PDF: its page (1 for the first) and resolution.
+    std::optional<int> page;
+    std::optional<int> dpi;
     CornerPixel start;
     CornerPixel end;
     CornerTexts values; // Text1 ... Text4

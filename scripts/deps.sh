@@ -13,6 +13,7 @@ packages=(
   desktop-file-utils appstream dpkg-dev
   tigervnc-standalone-server
   locales
+  libpoppler-qt6-dev
 )
 
 missing=()
