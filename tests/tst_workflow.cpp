@@ -8,6 +8,10 @@
 #include "batch/batch_options.h"
 #include "batch/batch_runner.h"
 #include "files/calibration_file.h"
+#include "pdf_fixture.h"
+
+#include <QDialog>
+#include <QSpinBox>
 #include "digitize/picture_surface.h"
 
 #include <QScreen>
@@ -89,6 +93,7 @@ private slots:
     void followTheClickedCurve();
     void exclusionRectangles();
     void largePictureZoomed();
+    void pdfPageInWindowAndTracer();
 };
 
 void TestWorkflow::wholeRoad_data()
@@ -658,6 +663,83 @@ void TestWorkflow::largePictureZoomed()
     // Ctrl+1: the view at start again.
     pressKey(w, Qt::Key_1, Qt::ControlModifier);
     QVERIFY(w.Picture1->view().isSpecified());
+}
+
+// Answers the PDF page dialog with a page and a resolution, as typed into it.
+class PdfPageAnswer : public QObject
+{
+public:
+    PdfPageAnswer(int page, int dpi)
+        : m_page(page)
+        , m_dpi(dpi)
+    {
+        m_timer.setInterval(5);
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!dialog || dialog->objectName() != QStringLiteral("pdfPage"))
+                return;
+            m_timer.stop();
+            seen = true;
+            dialog->findChild<QSpinBox *>(QStringLiteral("page"))->setValue(m_page);
+            dialog->findChild<QSpinBox *>(QStringLiteral("dpi"))->setValue(m_dpi);
+            QTest::keyClick(dialog, Qt::Key_Return);
+        });
+        m_timer.start();
+    }
+    bool seen = false;
+
+private:
+    int m_page, m_dpi;
+    QTimer m_timer;
+};
+
+void TestWorkflow::pdfPageInWindowAndTracer()
+{
+    Session s;
+    MainWindow &w = *s.window;
+    QVERIFY(writePdf(s.path("paper.pdf"), drawChart(sampleCharts().first()).image));
+    {
+        PdfPageAnswer answer(2, 150);
+        w.openFromCommandLine(s.path("paper.pdf"));
+        QVERIFY(answer.seen);
+    }
+    QCOMPARE(w.Picture1->picture().size(), QSize(900, 675)); // 6 x 4.5 inches at 150 dpi
+    // The chart's frame, at 9/8 of its drawn size.
+    calibrate(w, QPoint(90, 607), QPoint(866, 34), {QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("10"), QStringLiteral("100")});
+    QCOMPARE(autoDigitize(w), QStringLiteral("DIGITIZE が終了しました。"));
+    QTest::keyClicks(w.Text9, QStringLiteral("paper"));
+    QTest::mouseClick(w.Command6, Qt::LeftButton);
+    const QByteArray saved = readBytes(s.path("paper.csv"));
+    QVERIFY(saved.startsWith(" 773 \r\n"));
+    const ParsedCommandLine command = parseCommandLine(
+        {QStringLiteral("curvix-trace"), QStringLiteral("--start"), QStringLiteral("90,607"), QStringLiteral("--end"),
+         QStringLiteral("866,34"), QStringLiteral("--values"), QStringLiteral("0,0,10,100"), QStringLiteral("--page"),
+         QStringLiteral("2"), QStringLiteral("--dpi"), QStringLiteral("150"), s.path("paper.pdf")},
+        1);
+    QVERIFY2(command.options, qPrintable(command.error));
+    QCOMPARE(traceImageFile(s.path("paper.pdf"), *command.options).bytes, saved);
+
+    // The calibration file keeps the page and the resolution, and opens them again.
+    {
+        FileDialogAnswer answer(s.path("paper.json"));
+        pressKey(w, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    }
+    const QByteArray calibration = readBytes(s.path("paper.json"));
+    QVERIFY2(calibration.contains("\"image\": \"paper.pdf\",\n  \"page\": 2,\n  \"dpi\": 150,"), calibration.constData());
+    QTest::mouseClick(w.Command2, Qt::LeftButton); // Reset: no picture
+    {
+        FileDialogAnswer answer(s.path("paper.json"));
+        pressKey(w, Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
+    }
+    QCOMPARE(w.Picture1->picture().size(), QSize(900, 675));
+
+    // A damaged PDF: its name and why; the picture stays.
+    QVERIFY(writeBytes(s.path("broken.pdf"), "%PDF-1.4 nothing more"));
+    MessageCatcher refusal;
+    w.openFromCommandLine(s.path("broken.pdf"));
+    QVERIFY(refusal.text.contains(QStringLiteral("broken.pdf")));
+    QVERIFY(refusal.text.contains(QStringLiteral("This is not a PDF that can be read")));
+    QCOMPARE(w.Picture1->picture().size(), QSize(900, 675));
 }
 
 QTEST_MAIN(TestWorkflow)
