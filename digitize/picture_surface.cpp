@@ -11,9 +11,9 @@ constexpr int DotsPerMeter96 = 3780;
 
 QImage PictureSurface::compose(const QImage &picture, QSize size, QColor background)
 {
-    // A picture that covers the whole surface is the surface: shared, not copied.
-    if (picture.size() == size && picture.format() == QImage::Format_RGB32
-        && picture.dotsPerMeterX() == DotsPerMeter96 && picture.dotsPerMeterY() == DotsPerMeter96)
+    // A picture that covers the whole surface is the surface: shared, not
+    // copied (nothing is printed on a surface with a picture).
+    if (picture.size() == size && picture.format() == QImage::Format_RGB32)
         return picture;
     QImage surface(size, QImage::Format_RGB32);
     surface.setDotsPerMeterX(DotsPerMeter96);
