@@ -1,6 +1,7 @@
 // curvix-trace as a user runs it: the built program, its exit status, what
 // it prints and the files it leaves.
 #include "files/calibration_file.h"
+#include "pdf_fixture.h"
 #include "test_files.h"
 
 #include <QDir>
@@ -118,6 +119,15 @@ void TestTraceCli::failures_data()
                                                << 2 << QStringLiteral("--exclude must be X,Y,W,H") << QStringList{};
     QTest::newRow("no overlay folder") << Calibrated + QStringList{QStringLiteral("--overlay"), QStringLiteral("{dir}/none"), good}
                                        << 1 << QStringLiteral("the overlay folder does not exist") << QStringList{};
+    QTest::newRow("a PDF page beyond the last") << Calibrated + QStringList{QStringLiteral("--page"), QStringLiteral("3"), QStringLiteral("{dir}/paper.pdf")}
+                                                << 1 << QStringLiteral("curvix-trace: {dir}/paper.pdf: The PDF has 1 page(s); there is no page 3.")
+                                                << QStringList{};
+    QTest::newRow("a damaged PDF") << Calibrated + QStringList{QStringLiteral("{dir}/damaged.pdf")} << 1
+                                   << QStringLiteral("curvix-trace: {dir}/damaged.pdf: This is not a PDF that can be read") << QStringList{};
+    QTest::newRow("a resolution out of range") << Calibrated + QStringList{QStringLiteral("--dpi"), QStringLiteral("5000"), good}
+                                               << 2 << QStringLiteral("--dpi must be a whole number from 36 to 1200") << QStringList{};
+    QTest::newRow("a PDF page traced") << Calibrated + QStringList{QStringLiteral("--dpi"), QStringLiteral("72"), QStringLiteral("{dir}/paper.pdf")}
+                                       << 0 << QString() << QStringList{QStringLiteral("paper.csv")};
     QTest::newRow("stdout takes one image") << Calibrated + QStringList{QStringLiteral("--out"), QStringLiteral("-"), good, good}
                                             << 2 << QStringLiteral("--out - takes exactly one image") << QStringList{};
 }
@@ -132,6 +142,8 @@ void TestTraceCli::failures()
     QTemporaryDir dir;
     writeChart(dir.filePath(QStringLiteral("good.png")));
     QVERIFY(writeBytes(dir.filePath(QStringLiteral("broken.png")), "not a picture"));
+    QVERIFY(writeBytes(dir.filePath(QStringLiteral("damaged.pdf")), "%PDF-1.7 and then nothing"));
+    QVERIFY(writePdf(dir.filePath(QStringLiteral("paper.pdf")), QImage(dir.filePath(QStringLiteral("good.png"))), 1));
     // An output left from before must survive a failed run untouched.
     QVERIFY(writeBytes(dir.filePath(QStringLiteral("broken.csv")), "old\r\n"));
     QVERIFY(writeBytes(dir.filePath(QStringLiteral("bad.json")),
