@@ -1,7 +1,9 @@
 #include "app/main_window.h"
 
 #include "app/file_lists.h"
+#include "app/datasets_window.h"
 #include "app/exclusion_areas.h"
+#include "app/workspace.h"
 #include "app/graph_window.h"
 #include "app/icons.h"
 #include "app/key_table.h"
@@ -51,12 +53,14 @@ MainWindow::MainWindow(QWidget *parent)
     bindKeys();
     createInputWays();
     startUp();
+    createDatasets();
     scrollWhereTooLarge(this);
     centreOnScreen(this);
 }
 
 MainWindow::~MainWindow()
 {
+    m_undo = nullptr; // no history while the controls go
     delete m_graphWindow;
 }
 
@@ -128,6 +132,8 @@ void MainWindow::forgetPicture(const QString &path)
     // Exclusions and an armed follow belong to the picture they were meant for.
     m_exclusions->clear();
     m_followArmed = false;
+    // One undo history per picture.
+    startNewHistory();
 }
 
 void MainWindow::armExclusion()

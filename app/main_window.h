@@ -5,11 +5,17 @@
 #include "app/graph_window.h"
 #include "app/work_state.h"
 #include "calibration/calibration.h"
+#include "digitize/dataset.h"
+
+#include <memory>
 
 #include <QPointer>
 #include <QWidget>
 
+class DatasetsWindow;
 class ExclusionAreas;
+class QUndoStack;
+struct Workspace;
 class Loupe;
 class PrecisionAids;
 struct AxisFault;
@@ -63,6 +69,20 @@ public:
     void armExclusion();
     void clearExclusions();
     const std::vector<QRectF> &exclusions() const;
+    // Datasets: Ctrl+D shows them, Ctrl+Shift+P collects points into the
+    // current point set, Delete removes the chosen point, Ctrl+Shift+X exports
+    // them all. Ctrl+Z, Ctrl+Shift+Z and Ctrl+Y undo and redo any action.
+    void showDatasetsWindow();
+    void toggleCollection();
+    bool isCollecting() const { return m_collecting; }
+    void deleteSelectedPoint();
+    void exportDatasets();
+    void undo();
+    void redo();
+    const std::vector<Dataset> &datasets() const { return m_datasets; }
+    int currentDataset() const { return m_currentDataset; }
+    DatasetsWindow *datasetsWindow() const { return m_datasetsWindow; }
+    QUndoStack *undoStack() const { return m_undo; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -74,6 +94,19 @@ private:
     void bindKeys();
     // Other ways to get a picture in: a file dropped on the window, Ctrl+V.
     void createInputWays();
+    void createDatasets();
+    // The workspace now, and put back as it was (undo, redo).
+    Workspace workspace() const;
+    void restoreWorkspace(const Workspace &workspace);
+    // After an action: what changed since the last one goes on the undo stack.
+    void commitAction(const QString &label);
+    void startNewHistory();
+    void datasetsChanged();
+    void addDataset(DatasetKind kind);
+    // A click in collection mode: chooses a collected point or adds one; false when not collecting.
+    bool collectAt(float x, float y);
+    void moveSelectedPoint(int dx, int dy);
+    void fillCurrentCurve(const TraceResult &trace);
     void startUp();
 
     // Image browser, reset and exit.
@@ -130,7 +163,7 @@ private:
     QPointer<GraphWindow> m_graphWindow;
 
     // The item placed last, which Alt+arrow keys move.
-    enum class Placed { Nothing, StartPoint, EndPoint, Point };
+    enum class Placed { Nothing, StartPoint, EndPoint, Point, Collected };
     Placed m_lastPlaced = Placed::Nothing;
     QPointF m_lastPlacedAt;
     bool m_startCaptured = false;
@@ -142,4 +175,12 @@ private:
     std::vector<int> m_doubtful; // the last trace's doubtful and bridged points, in order
     ExclusionAreas *m_exclusions = nullptr;
     bool m_followArmed = false;
+    std::vector<Dataset> m_datasets;
+    int m_currentDataset = -1;
+    bool m_collecting = false;
+    std::optional<int> m_selectedPoint; // in the current point set
+    DatasetsWindow *m_datasetsWindow = nullptr;
+    QUndoStack *m_undo = nullptr;
+    std::unique_ptr<Workspace> m_recorded; // the workspace after the last action
+    bool m_restoring = false;
 };

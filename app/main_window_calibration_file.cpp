@@ -134,5 +134,6 @@ void MainWindow::openCalibration()
     m_corners->setScale(file.scale);
     m_fileTraceOptions = file.trace;
     m_exclusions->setRects(file.trace.exclusions);
+    commitAction(QStringLiteral("open a calibration"));
     Command5->setFocus();
 }

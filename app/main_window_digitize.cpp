@@ -47,10 +47,13 @@ void MainWindow::pictureMouseDown(float x, float y)
         followFrom(x, y);
         return;
     }
+    if (collectAt(x, y))
+        return;
     if (m_state.ClickMode == ClickMode::StartPoint || m_state.ClickMode == ClickMode::EndPoint)
         captureCorner(x, y);
     else
         digitizePoint(x, y);
+    commitAction(QStringLiteral("click"));
 }
 
 void MainWindow::setCrossMarker(int horizontal, float x, float y)
@@ -161,6 +164,7 @@ void MainWindow::traceAndStore(const TraceOptions &options)
     }
     storeTrace(trace, m_state);
     m_tracedFirstColumn = TraceBounds::of(traced).firstColumn + float(trace.firstColumn);
+    fillCurrentCurve(trace);
     // Where the trace is doubtful, for the trace overlay: its picked rows more
     // than 3 px from the followed curve, and the bridged columns.
     const TraceQuality quality = traceQuality(Picture1->surface(), traced, options, trace);
@@ -180,6 +184,7 @@ void MainWindow::traceAndStore(const TraceOptions &options)
                        .arg(WorkState::TableLast)
                        .arg(WorkState::TableLast + 1);
     }
+    commitAction(QStringLiteral("trace"));
     showMessage(this, message);
     Command8->setFocus();
 }
@@ -227,6 +232,11 @@ void MainWindow::nudge(int dx, int dy)
 {
     if (m_lastPlaced == Placed::Nothing)
         return;
+    if (m_lastPlaced == Placed::Collected) {
+        if (m_collecting && m_selectedPoint)
+            moveSelectedPoint(dx, dy);
+        return;
+    }
     // Exactly what a press at the new position does, without moving the focus.
     const QSize surface = Picture1->surface().size();
     const QPointF to(std::clamp(m_lastPlacedAt.x() + dx, 0.0, surface.width() - 1.0),
@@ -235,4 +245,5 @@ void MainWindow::nudge(int dx, int dy)
         digitizePoint(float(to.x()), float(to.y()));
     else
         setCorner(m_lastPlaced == Placed::StartPoint ? Corner::Start : Corner::End, float(to.x()), float(to.y()));
+    commitAction(QStringLiteral("nudge"));
 }

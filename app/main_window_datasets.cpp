@@ -1,0 +1,297 @@
+// The main window's datasets and undo: collecting points, the datasets
+// window, exporting them all, and putting any action back.
+#include "app/main_window.h"
+
+#include "app/datasets_window.h"
+#include "app/exclusion_areas.h"
+#include "app/file_lists.h"
+#include "app/message_box.h"
+#include "app/picture_box.h"
+#include "app/workspace.h"
+#include "digitize/auto_trace.h"
+#include "digitize/point_read.h"
+#include "digitize/trace_bounds.h"
+#include "files/atomic_file.h"
+#include "output/dataset_export.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPainter>
+#include <QUndoStack>
+
+#include <cmath>
+
+namespace {
+
+// A collected point within this many picture pixels of a click is chosen, not doubled.
+constexpr double PickReach = 4;
+
+} // namespace
+
+void MainWindow::createDatasets()
+{
+    m_undo = new QUndoStack(this);
+    m_undo->setUndoLimit(2000);
+    m_datasetsWindow = new DatasetsWindow(this);
+    connect(m_datasetsWindow, &DatasetsWindow::addRequested, this, &MainWindow::addDataset);
+    connect(m_datasetsWindow, &DatasetsWindow::currentChosen, this, [this](int index) {
+        m_currentDataset = index;
+        commitAction(QStringLiteral("choose a dataset"));
+    });
+    connect(m_datasetsWindow, &DatasetsWindow::renameRequested, this, [this](int index, const QString &name) {
+        m_datasets[size_t(index)].name = name;
+        commitAction(QStringLiteral("rename a dataset"));
+    });
+    connect(m_datasetsWindow, &DatasetsWindow::deleteRequested, this, [this](int index) {
+        m_datasets.erase(m_datasets.begin() + index);
+        m_currentDataset = std::min(m_currentDataset, int(m_datasets.size()) - 1);
+        commitAction(QStringLiteral("delete a dataset"));
+    });
+    // The datasets' marks: collected points as small rings, curves as dots, in their colours.
+    Picture1->addOverlay(
+        [this](QPainter &painter) {
+            for (size_t i = 0; i < m_datasets.size(); ++i) {
+                const Dataset &d = m_datasets[i];
+                painter.setPen(QPen(QColor::fromRgb(d.colour), 1.5));
+                painter.setBrush(Qt::NoBrush);
+                for (size_t k = 0; k < d.points.size(); ++k) {
+                    const QPointF at(d.points[k].px + 0.5, d.points[k].py + 0.5);
+                    if (d.kind == DatasetKind::Points)
+                        painter.drawEllipse(at, 3.5, 3.5);
+                    else
+                        painter.drawPoint(at);
+                }
+                if (int(i) == m_currentDataset && m_selectedPoint && d.kind == DatasetKind::Points
+                    && *m_selectedPoint < int(d.points.size())) {
+                    const DataPoint &p = d.points[size_t(*m_selectedPoint)];
+                    painter.drawRect(QRectF(p.px + 0.5 - 6, p.py + 0.5 - 6, 12, 12));
+                }
+            }
+        },
+        true);
+    connect(m_exclusions, &ExclusionAreas::changed, this, [this] { commitAction(QStringLiteral("exclusions")); });
+    for (QLineEdit *field : {Text1, Text2, Text3, Text4})
+        connect(field, &QLineEdit::editingFinished, this, [this] { commitAction(QStringLiteral("corner values")); });
+    connect(m_corners, &CornerPanel::scaleChosen, this, [this] { commitAction(QStringLiteral("scale")); });
+    m_recorded = std::make_unique<Workspace>(workspace());
+}
+
+Workspace MainWindow::workspace() const
+{
+    Workspace w;
+    w.state = m_state;
+    w.values = m_corners->texts();
+    w.startCaptured = m_startCaptured;
+    w.endCaptured = m_endCaptured;
+    w.lastPlaced = int(m_lastPlaced);
+    w.lastPlacedAt = m_lastPlacedAt;
+    for (int i = 0; i < PictureBox::MarkerCount; ++i) {
+        w.markers[size_t(i)] = Picture1->marker(i);
+        w.markersShown[size_t(i)] = Picture1->isMarkerVisible(i);
+    }
+    w.readoutX = Text10->text();
+    w.readoutY = Text11->text();
+    w.tracedFirstColumn = m_tracedFirstColumn;
+    w.doubtful = m_doubtful;
+    w.datasets = m_datasets;
+    w.currentDataset = m_currentDataset;
+    w.exclusions = m_exclusions->rects();
+    return w;
+}
+
+void MainWindow::restoreWorkspace(const Workspace &w)
+{
+    m_restoring = true;
+    m_state = w.state;
+    m_corners->setTexts(w.values);
+    m_corners->setScale(w.state.AxisScale == AxisScale::Unset ? AxisScale::LinearLinear : w.state.AxisScale);
+    m_state.AxisScale = w.state.AxisScale;
+    m_startCaptured = w.startCaptured;
+    m_endCaptured = w.endCaptured;
+    m_corners->clearPixels();
+    if (m_startCaptured)
+        m_corners->showPixel(Corner::Start, m_state.StartPixelX, m_state.StartPixelY);
+    if (m_endCaptured)
+        m_corners->showPixel(Corner::End, m_state.EndPixelX, m_state.EndPixelY);
+    m_lastPlaced = Placed(w.lastPlaced);
+    m_lastPlacedAt = w.lastPlacedAt;
+    for (int i = 0; i < PictureBox::MarkerCount; ++i) {
+        Picture1->setMarker(i, w.markers[size_t(i)]);
+        Picture1->setMarkerVisible(i, w.markersShown[size_t(i)]);
+    }
+    Text10->setText(w.readoutX);
+    Text11->setText(w.readoutY);
+    m_tracedFirstColumn = w.tracedFirstColumn;
+    m_doubtful = w.doubtful;
+    m_datasets = w.datasets;
+    m_currentDataset = w.currentDataset;
+    m_selectedPoint.reset();
+    m_exclusions->setRects(w.exclusions);
+    *m_recorded = w;
+    m_restoring = false;
+    datasetsChanged();
+}
+
+void MainWindow::commitAction(const QString &label)
+{
+    if (m_restoring || !m_undo)
+        return;
+    Workspace now = workspace();
+    if (now == *m_recorded) {
+        datasetsChanged();
+        return;
+    }
+    m_undo->push(new WorkspaceCommand(label, *m_recorded, now, [this](const Workspace &w) { restoreWorkspace(w); }));
+    *m_recorded = std::move(now);
+    datasetsChanged();
+}
+
+void MainWindow::startNewHistory()
+{
+    if (!m_undo)
+        return;
+    m_undo->clear();
+    *m_recorded = workspace();
+}
+
+void MainWindow::undo()
+{
+    m_undo->undo();
+}
+
+void MainWindow::redo()
+{
+    m_undo->redo();
+}
+
+void MainWindow::datasetsChanged()
+{
+    Picture1->overlayChanged();
+    if (m_datasetsWindow)
+        m_datasetsWindow->showDatasets(m_datasets, m_currentDataset);
+}
+
+void MainWindow::showDatasetsWindow()
+{
+    m_datasetsWindow->showDatasets(m_datasets, m_currentDataset);
+    // Beside the main window, not over the picture.
+    m_datasetsWindow->move(geometry().topRight() + QPoint(8, 0));
+    m_datasetsWindow->show();
+    m_datasetsWindow->raise();
+}
+
+void MainWindow::addDataset(DatasetKind kind)
+{
+    m_datasets.push_back({freshDatasetName(m_datasets, kind), kind, datasetColour(int(m_datasets.size())), {}});
+    m_currentDataset = int(m_datasets.size()) - 1;
+    commitAction(QStringLiteral("add a dataset"));
+}
+
+void MainWindow::toggleCollection()
+{
+    m_collecting = !m_collecting;
+    m_selectedPoint.reset();
+    if (m_collecting && (m_currentDataset < 0 || m_datasets[size_t(m_currentDataset)].kind != DatasetKind::Points))
+        addDataset(DatasetKind::Points);
+    if (m_collecting)
+        Picture1->setCursor(Qt::CrossCursor);
+    else
+        Picture1->unsetCursor();
+    Picture1->overlayChanged();
+}
+
+bool MainWindow::collectAt(float x, float y)
+{
+    if (!m_collecting || m_currentDataset < 0)
+        return false;
+    Dataset &set = m_datasets[size_t(m_currentDataset)];
+    // A click on a collected point chooses it (for Delete and Alt+arrow).
+    for (size_t k = 0; k < set.points.size(); ++k) {
+        if (std::hypot(set.points[k].px - x, set.points[k].py - y) <= PickReach) {
+            m_selectedPoint = int(k);
+            m_lastPlaced = Placed::Collected;
+            Picture1->overlayChanged();
+            return true;
+        }
+    }
+    const Calibration current = calibration();
+    if (!insideFrame(current, x, y))
+        return true;
+    // The values exactly as a point read computes them, shown as it shows them.
+    const PointReadout readout = readPoint(current, x, y);
+    digitizePoint(x, y);
+    if (readout.fault)
+        return true;
+    if (int(set.points.size()) >= MaxDatasetPoints) {
+        showMessage(this, QStringLiteral("点の組は %1 点までです。\n(A point set holds at most %1 points.)").arg(MaxDatasetPoints),
+                    QMessageBox::Warning);
+        return true;
+    }
+    set.points.push_back({x, y, *PixelToAxisX(current, x).value, *PixelToAxisY(current, y).value});
+    m_selectedPoint = int(set.points.size()) - 1;
+    m_lastPlaced = Placed::Collected;
+    commitAction(QStringLiteral("collect a point"));
+    return true;
+}
+
+void MainWindow::deleteSelectedPoint()
+{
+    if (!m_collecting || !m_selectedPoint || m_currentDataset < 0)
+        return;
+    auto &points = m_datasets[size_t(m_currentDataset)].points;
+    if (*m_selectedPoint >= int(points.size()))
+        return;
+    points.erase(points.begin() + *m_selectedPoint);
+    m_selectedPoint.reset();
+    commitAction(QStringLiteral("delete a point"));
+}
+
+void MainWindow::moveSelectedPoint(int dx, int dy)
+{
+    auto &points = m_datasets[size_t(m_currentDataset)].points;
+    DataPoint &p = points[size_t(*m_selectedPoint)];
+    const Calibration current = calibration();
+    const float x = float(p.px + dx), y = float(p.py + dy);
+    if (!insideFrame(current, x, y))
+        return;
+    const AxisValue vx = PixelToAxisX(current, x), vy = PixelToAxisY(current, y);
+    if (!vx.value || !vy.value)
+        return;
+    p = {x, y, *vx.value, *vy.value};
+    commitAction(QStringLiteral("move a point"));
+}
+
+void MainWindow::fillCurrentCurve(const TraceResult &trace)
+{
+    if (m_currentDataset < 0 || m_datasets[size_t(m_currentDataset)].kind != DatasetKind::Curve)
+        return;
+    auto &points = m_datasets[size_t(m_currentDataset)].points;
+    points.clear();
+    for (int k = 0; k < trace.pointCount(); ++k)
+        points.push_back({double(m_tracedFirstColumn) + k, trace.pickedRows[size_t(k)], trace.xs[size_t(k)], trace.ys[size_t(k)]});
+}
+
+void MainWindow::exportDatasets()
+{
+    if (m_datasets.empty()) {
+        showMessage(this, QStringLiteral("書き出すデータセットがありません。Ctrl+D で追加して下さい。\n"
+                                         "(There are no datasets to export: add them with Ctrl+D.)"),
+                    QMessageBox::Information);
+        return;
+    }
+    const QString folder = m_picturePath.isEmpty() ? Dir2->path() : QFileInfo(m_picturePath).path();
+    QFileDialog dialog(this, QStringLiteral("データセットを書き出す (Export the datasets)"), folder,
+                       QStringLiteral("CSV, one line per point (*.csv);;CSV on a shared X (*-wide.csv);;"
+                                      "TSV (*.tsv);;JSON (*.json)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("csv"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString path = dialog.selectedFiles().first();
+    const QByteArray bytes = ::exportDatasets(m_datasets, exportFormFor(path), m_state.AxisScale);
+    if (const auto error = writeFileAtomically(path, bytes)) {
+        showMessage(this, QStringLiteral("書き出せません。\n%1\n%2").arg(QDir::toNativeSeparators(path), *error),
+                    QMessageBox::Critical);
+    }
+}

@@ -1,0 +1,192 @@
+// Datasets as a user meets them: collecting points, curves from traces, the
+// datasets window, export, and undo and redo of every kind of action.
+#include "app/datasets_window.h"
+#include "app/exclusion_areas.h"
+#include "chart_maker.h"
+#include "gui_helpers.h"
+#include "calibration/number_text.h"
+#include "output/dataset_export.h"
+
+#include <QListWidget>
+#include <QRadioButton>
+#include <QUndoStack>
+
+namespace {
+
+void pressKey(MainWindow &w, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    if (!w.isActiveWindow())
+        w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &w, key, modifiers);
+}
+
+// What a user sees of the workspace, as one text to compare.
+QString observed(MainWindow &w)
+{
+    QString text;
+    for (QLineEdit *field : {w.Text1, w.Text2, w.Text3, w.Text4, w.Text5, w.Text6, w.Text7, w.Text8, w.Text10, w.Text11})
+        text += field->text() + u'|';
+    const WorkState &s = w.workState();
+    text += QStringLiteral("%1,%2,%3,%4,%5,%6|").arg(s.StartPixelX).arg(s.StartPixelY).arg(s.EndPixelX).arg(s.EndPixelY)
+                .arg(s.PointCount.value_or(-1)).arg(int(s.AxisScale));
+    for (int i = 0; i < PictureBox::MarkerCount; ++i) {
+        const QLineF m = w.Picture1->marker(i);
+        text += QStringLiteral("%1:%2,%3,%4,%5|").arg(w.Picture1->isMarkerVisible(i)).arg(m.x1()).arg(m.y1()).arg(m.x2()).arg(m.y2());
+    }
+    for (const Dataset &d : w.datasets())
+        text += d.name + QStringLiteral(":%1|").arg(d.points.size());
+    text += QStringLiteral("current %1|exclusions %2").arg(w.currentDataset()).arg(w.exclusions().size());
+    return text;
+}
+
+void loadChart(Session &s, MainWindow &w)
+{
+    QVERIFY(drawChart(sampleCharts().first()).image.save(s.path("chart.bmp")));
+    loadThroughBrowser(w, s.dir.path(), QStringLiteral("chart.bmp"));
+    calibrate(w, QPoint(80, 540), QPoint(770, 30), {QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("10"), QStringLiteral("100")});
+}
+
+} // namespace
+
+class TestDatasets : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void collectPointsAndExport();
+    void traceIntoCurveDatasets();
+    void undoAndRedoEveryKind_data();
+    void undoAndRedoEveryKind();
+};
+
+void TestDatasets::collectPointsAndExport()
+{
+    Session s;
+    MainWindow &w = *s.window;
+    loadChart(s, w);
+    QVERIFY(w.datasets().empty()); // none until asked
+    pressKey(w, Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(w.isCollecting());
+    QCOMPARE(w.datasets().size(), size_t(1));
+    QCOMPARE(w.datasets()[0].name, QStringLiteral("Points 1"));
+
+    // Each click adds a point with the values a point read shows.
+    QStringList shown;
+    for (QPoint at : {QPoint(150, 300), QPoint(400, 200), QPoint(700, 100)}) {
+        pressInPicture(w, at.x(), at.y());
+        shown << w.Text10->text() + u',' + w.Text11->text();
+    }
+    const Dataset &set = w.datasets()[0];
+    QCOMPARE(set.points.size(), size_t(3));
+    QCOMPARE(formatFixedReadout(set.points[1].x) + u',' + formatFixedReadout(set.points[1].y), shown[1]);
+    QCOMPARE(set.points[2].px, 700.0);
+
+    // A click on a point chooses it; Delete removes it; undo brings it back.
+    pressInPicture(w, 401, 201);
+    QCOMPARE(w.datasets()[0].points.size(), size_t(3));
+    w.Picture1->setFocus();
+    pressKey(w, Qt::Key_Delete);
+    QCOMPARE(w.datasets()[0].points.size(), size_t(2));
+    pressKey(w, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(w.datasets()[0].points.size(), size_t(3));
+    pressKey(w, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(w.datasets()[0].points.size(), size_t(2));
+
+    // Export: one line per point, numbers in their shortest form.
+    {
+        FileDialogAnswer answer(s.path("all.csv"));
+        pressKey(w, Qt::Key_X, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(answer.seen);
+    }
+    QCOMPARE(readBytes(s.path("all.csv")), exportDatasets(w.datasets(), ExportForm::LongCsv, AxisScale::LinearLinear));
+    QVERIFY(readBytes(s.path("all.csv")).startsWith("dataset,x,y\nPoints 1,"));
+
+    // In an edit box Ctrl+Z is the box's own.
+    typeInto(w.Text9, QStringLiteral("name"));
+    QTest::keyClick(w.Text9, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(w.datasets()[0].points.size(), size_t(2));
+}
+
+void TestDatasets::traceIntoCurveDatasets()
+{
+    Session s;
+    MainWindow &w = *s.window;
+    loadChart(s, w);
+    pressKey(w, Qt::Key_D, Qt::ControlModifier);
+    QVERIFY(w.datasetsWindow()->isVisible());
+    auto *addCurve = w.datasetsWindow()->findChild<QPushButton *>(QStringLiteral("addCurve"));
+    QTest::mouseClick(addCurve, Qt::LeftButton);
+    QCOMPARE(w.datasetsWindow()->list()->count(), 1);
+    QCOMPARE(autoDigitize(w), QStringLiteral("DIGITIZE が終了しました。"));
+    QCOMPARE(int(w.datasets()[0].points.size()), *w.workState().PointCount);
+    QCOMPARE(w.datasets()[0].points[10].y, w.workState().Points[1][11]);
+    QTest::mouseClick(addCurve, Qt::LeftButton);
+    QCOMPARE(w.currentDataset(), 1);
+    QCOMPARE(w.datasets()[1].name, QStringLiteral("Curve 2"));
+    QVERIFY(w.datasetsWindow()->list()->item(0)->text().startsWith(QStringLiteral("Curve 1 — ")));
+    // Choosing the first again makes it current.
+    w.datasetsWindow()->list()->setCurrentRow(0);
+    QCOMPARE(w.currentDataset(), 0);
+}
+
+void TestDatasets::undoAndRedoEveryKind_data()
+{
+    QTest::addColumn<std::function<void(MainWindow &)>>("prepare");
+    QTest::addColumn<std::function<void(MainWindow &)>>("action");
+    const std::function<void(MainWindow &)> nothing = [](MainWindow &) {};
+    QTest::newRow("a corner") << nothing << std::function<void(MainWindow &)>([](MainWindow &w) {
+        QTest::mouseClick(w.Command3, Qt::LeftButton);
+        pressInPicture(w, 90, 530);
+    });
+    QTest::newRow("a nudge") << nothing << std::function<void(MainWindow &)>([](MainWindow &w) {
+        w.Command9->setFocus();
+        pressKey(w, Qt::Key_Left, Qt::AltModifier);
+    });
+    QTest::newRow("a trace") << nothing << std::function<void(MainWindow &)>([](MainWindow &w) { autoDigitize(w); });
+    QTest::newRow("a point read") << nothing << std::function<void(MainWindow &)>([](MainWindow &w) {
+        QTest::mouseClick(w.Command9, Qt::LeftButton);
+        pressInPicture(w, 300, 300);
+    });
+    QTest::newRow("a typed value") << nothing << std::function<void(MainWindow &)>([](MainWindow &w) {
+        typeInto(w.Text4, QStringLiteral("200"));
+        w.Command9->setFocus();
+    });
+    QTest::newRow("the scale") << nothing << std::function<void(MainWindow &)>([](MainWindow &w) {
+        QTest::mouseClick(w.Option2, Qt::LeftButton, {}, QPoint(5, 8));
+    });
+    QTest::newRow("a dataset") << nothing << std::function<void(MainWindow &)>([](MainWindow &w) {
+        pressKey(w, Qt::Key_D, Qt::ControlModifier);
+        QTest::mouseClick(w.datasetsWindow()->findChild<QPushButton *>(QStringLiteral("addPoints")), Qt::LeftButton);
+    });
+    QTest::newRow("a collected point") << std::function<void(MainWindow &)>([](MainWindow &w) {
+        pressKey(w, Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+    }) << std::function<void(MainWindow &)>([](MainWindow &w) { pressInPicture(w, 200, 200); });
+    QTest::newRow("an exclusion") << nothing << std::function<void(MainWindow &)>([](MainWindow &w) {
+        pressKey(w, Qt::Key_E, Qt::ControlModifier);
+        pressInPicture(w, 100, 100);
+    });
+}
+
+void TestDatasets::undoAndRedoEveryKind()
+{
+    QFETCH(std::function<void(MainWindow &)>, prepare);
+    QFETCH(std::function<void(MainWindow &)>, action);
+    Session s;
+    MainWindow &w = *s.window;
+    loadChart(s, w);
+    prepare(w);
+    w.Command9->setFocus();
+    const QString before = observed(w);
+    action(w);
+    const QString after = observed(w);
+    QVERIFY2(after != before, qPrintable(after));
+    w.Command9->setFocus();
+    pressKey(w, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(observed(w), before);
+    pressKey(w, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(observed(w), after);
+}
+
+QTEST_MAIN(TestDatasets)
+#include "tst_datasets.moc"
