@@ -16,6 +16,8 @@ class DatasetsWindow;
 class ExclusionAreas;
 class QUndoStack;
 struct Workspace;
+struct CalibrationFile;
+class QDir;
 class Loupe;
 class PrecisionAids;
 struct AxisFault;
@@ -106,7 +108,7 @@ private:
     // A click in collection mode: chooses a collected point or adds one; false when not collecting.
     bool collectAt(float x, float y);
     void moveSelectedPoint(int dx, int dy);
-    void fillCurrentCurve(const TraceResult &trace);
+    void fillCurrentCurve(const TraceResult &trace, const TraceOptions &options);
     void startUp();
 
     // Image browser, reset and exit.
@@ -156,6 +158,9 @@ private:
     void nudge(int dx, int dy);
     // A new picture (or none) is shown: its file, and the old trace's overlay off.
     void forgetPicture(const QString &path);
+    // Puts a calibration file's picture, corners, values, scale, exclusions
+    // and datasets into the window; names what was left out.
+    void applyCalibrationFile(const CalibrationFile &file, const QDir &folder, QStringList skipped);
 
     WorkState m_state;
     CornerPanel *m_corners = nullptr;

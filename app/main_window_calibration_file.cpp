@@ -18,6 +18,8 @@
 #include <QImageReader>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace {
 
 const QString CalibrationFilter = QStringLiteral("Curvix calibration (*.json);;All files (*)");
@@ -70,6 +72,7 @@ void MainWindow::saveCalibration()
     file.scale = m_state.AxisScale == AxisScale::Unset ? AxisScale::LinearLinear : m_state.AxisScale;
     file.trace = m_fileTraceOptions;
     file.trace.exclusions = m_exclusions->rects();
+    file.datasets = m_datasets;
     if (const auto error = writeCalibrationFile(path, file)) {
         showMessage(this, QStringLiteral("校正ファイルを書き込めません。\n%1\n%2").arg(QDir::toNativeSeparators(path), *error),
                     QMessageBox::Critical);
@@ -111,10 +114,15 @@ void MainWindow::openCalibration()
                     QMessageBox::Warning);
         return;
     }
-    const CalibrationFile &file = *read.file;
+    applyCalibrationFile(*read.file, QFileInfo(path).dir(), read.skipped);
+    commitAction(QStringLiteral("open a calibration"));
+    Command5->setFocus();
+}
 
+void MainWindow::applyCalibrationFile(const CalibrationFile &file, const QDir &folder, QStringList skipped)
+{
     if (!file.image.isEmpty()) {
-        const QString image = QFileInfo(QFileInfo(path).dir(), file.image).filePath();
+        const QString image = QFileInfo(folder, file.image).filePath();
         if (QFileInfo(image).isFile()) {
             std::optional<PdfChoice> pdf;
             if (file.page || file.dpi)
@@ -134,6 +142,19 @@ void MainWindow::openCalibration()
     m_corners->setScale(file.scale);
     m_fileTraceOptions = file.trace;
     m_exclusions->setRects(file.trace.exclusions);
-    commitAction(QStringLiteral("open a calibration"));
-    Command5->setFocus();
+    // Its datasets, as far as they fit the picture shown.
+    const QRectF picture(QPointF(), QSizeF(Picture1->surface().size()));
+    m_datasets.clear();
+    for (const Dataset &d : file.datasets) {
+        if (!std::all_of(d.points.begin(), d.points.end(), [&](const DataPoint &p) { return picture.contains(QPointF(p.px, p.py)); })) {
+            skipped << QStringLiteral("\"%1\": points outside the picture").arg(d.name);
+            continue;
+        }
+        m_datasets.push_back(d);
+    }
+    m_currentDataset = m_datasets.empty() ? -1 : 0;
+    if (!skipped.isEmpty()) {
+        showMessage(this, QStringLiteral("読み込めなかったデータセットがあります。\n(Datasets left out:)\n%1").arg(skipped.join(u'\n')),
+                    QMessageBox::Warning);
+    }
 }

@@ -183,7 +183,7 @@ void MainWindow::showDatasetsWindow()
 
 void MainWindow::addDataset(DatasetKind kind)
 {
-    m_datasets.push_back({freshDatasetName(m_datasets, kind), kind, datasetColour(int(m_datasets.size())), {}});
+    m_datasets.push_back({freshDatasetName(m_datasets, kind), kind, datasetColour(int(m_datasets.size())), {}, std::nullopt});
     m_currentDataset = int(m_datasets.size()) - 1;
     commitAction(QStringLiteral("add a dataset"));
 }
@@ -262,10 +262,14 @@ void MainWindow::moveSelectedPoint(int dx, int dy)
     commitAction(QStringLiteral("move a point"));
 }
 
-void MainWindow::fillCurrentCurve(const TraceResult &trace)
+void MainWindow::fillCurrentCurve(const TraceResult &trace, const TraceOptions &options)
 {
     if (m_currentDataset < 0 || m_datasets[size_t(m_currentDataset)].kind != DatasetKind::Curve)
         return;
+    // A followed curve keeps how it was followed, for curvix-trace to follow it again.
+    TraceOptions kept = options;
+    kept.exclusions.clear();
+    m_datasets[size_t(m_currentDataset)].trace = options.follow || options.colour ? std::optional(kept) : std::nullopt;
     auto &points = m_datasets[size_t(m_currentDataset)].points;
     points.clear();
     for (int k = 0; k < trace.pointCount(); ++k)

@@ -164,7 +164,7 @@ void MainWindow::traceAndStore(const TraceOptions &options)
     }
     storeTrace(trace, m_state);
     m_tracedFirstColumn = TraceBounds::of(traced).firstColumn + float(trace.firstColumn);
-    fillCurrentCurve(trace);
+    fillCurrentCurve(trace, options);
     // Where the trace is doubtful, for the trace overlay: its picked rows more
     // than 3 px from the followed curve, and the bridged columns.
     const TraceQuality quality = traceQuality(Picture1->surface(), traced, options, trace);

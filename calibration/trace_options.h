@@ -43,6 +43,8 @@ struct TraceOptions
     // block, an inset).
     std::vector<QRectF> exclusions;
 
+    friend bool operator==(const TraceOptions &, const TraceOptions &) = default;
+
     // The columns a trace walks at most under these options.
     int columnLimit() const { return maxColumns > 0 ? maxColumns : TraceLimits::UnlimitedColumns; }
 };

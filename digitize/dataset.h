@@ -1,8 +1,11 @@
 #pragma once
 
+#include "calibration/trace_options.h"
+
 #include <QRgb>
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 // One figure's data beyond the last trace: named datasets, each a curve (a
@@ -25,6 +28,9 @@ struct Dataset
     DatasetKind kind = DatasetKind::Points;
     QRgb colour = 0xff1f77b4;
     std::vector<DataPoint> points;
+    // How a curve was traced (a followed curve's seed and colour), so that
+    // curvix-trace can trace it again on the next picture of a series.
+    std::optional<TraceOptions> trace;
     friend bool operator==(const Dataset &, const Dataset &) = default;
 };
 

@@ -28,7 +28,7 @@ constexpr ScaleName ScaleNames[] = {{AxisScale::LinearLinear, u"linear-linear"},
 
 CalibrationFileRead refuse(const QString &what)
 {
-    return {std::nullopt, what};
+    return {std::nullopt, what, {}};
 }
 
 // A JSON string with its quotes and escapes.
@@ -110,49 +110,119 @@ std::optional<std::vector<double>> positions(const QJsonValue &value, int count)
     return numbers;
 }
 
-std::optional<QString> readTrace(const QJsonObject &root, TraceOptions &trace)
+// A "trace" object; `field` names it in refusals ("trace", "datasets[2].trace").
+std::optional<QString> readTraceValue(const QJsonValue &value, TraceOptions &trace, const QString &field)
 {
-    const QJsonValue value = root.value(QStringLiteral("trace"));
     if (value.isUndefined() || value.isNull())
         return std::nullopt;
     if (!value.isObject())
-        return QStringLiteral("\"trace\" must be an object");
+        return QStringLiteral("\"%1\" must be an object").arg(field);
     const QJsonObject object = value.toObject();
 
     const QJsonValue line = object.value(QStringLiteral("line"));
     if (!line.isUndefined()) {
         const auto rule = line.isString() ? lineRuleFromName(line.toString()) : std::nullopt;
         if (!rule)
-            return QStringLiteral("\"trace.line\" must be \"top\" or \"centre\"");
+            return QStringLiteral("\"%1.line\" must be \"top\" or \"centre\"").arg(field);
         trace.line = *rule;
     }
     const QJsonValue colour = object.value(QStringLiteral("colour"));
     if (!colour.isUndefined() && !colour.isNull()) {
         const auto rgb = colour.isString() ? colourFromName(colour.toString()) : std::nullopt;
         if (!rgb)
-            return QStringLiteral("\"trace.colour\" must be null or a colour \"#RRGGBB\"");
+            return QStringLiteral("\"%1.colour\" must be null or a colour \"#RRGGBB\"").arg(field);
         trace.colour = rgb;
     }
     const QJsonValue tolerance = object.value(QStringLiteral("tolerance"));
     if (!tolerance.isUndefined()) {
         const double t = tolerance.toDouble(-1);
         if (!tolerance.isDouble() || t < 0 || t != std::floor(t) || t > TraceLimits::MaxTolerance)
-            return QStringLiteral("\"trace.tolerance\" must be a whole number from 0 to %1").arg(TraceLimits::MaxTolerance);
+            return QStringLiteral("\"%1.tolerance\" must be a whole number from 0 to %2").arg(field).arg(TraceLimits::MaxTolerance);
         trace.tolerance = int(t);
     }
     const QJsonValue follow = object.value(QStringLiteral("follow"));
     if (!follow.isUndefined()) {
         if (!follow.isBool())
-            return QStringLiteral("\"trace.follow\" must be true or false");
+            return QStringLiteral("\"%1.follow\" must be true or false").arg(field);
         trace.follow = follow.toBool();
     }
     const QJsonValue seed = object.value(QStringLiteral("seed"));
     if (!seed.isUndefined() && !seed.isNull()) {
         const auto numbers = positions(seed, 2);
         if (!numbers)
-            return QStringLiteral("\"trace.seed\" must be null or [x, y], pixel positions from 0 to %1")
+            return QStringLiteral("\"%1.seed\" must be null or [x, y], pixel positions from 0 to %2")
+                .arg(field)
                 .arg(CalibrationFile::MaxPixel);
         trace.seed = QPointF((*numbers)[0], (*numbers)[1]);
+    }
+    return std::nullopt;
+}
+
+std::optional<QString> readTrace(const QJsonObject &root, TraceOptions &trace)
+{
+    return readTraceValue(root.value(QStringLiteral("trace")), trace, QStringLiteral("trace"));
+}
+
+// "datasets": [{"name", "kind", "colour", "points": [[px, py, x, y], ...], "trace"}].
+// A dataset that is not sound is left out and named in `skipped`; only a
+// "datasets" that is no list refuses the file.
+std::optional<QString> readDatasets(const QJsonObject &root, std::vector<Dataset> &datasets, QStringList &skipped)
+{
+    const QJsonValue value = root.value(QStringLiteral("datasets"));
+    if (value.isUndefined() || value.isNull())
+        return std::nullopt;
+    if (!value.isArray())
+        return QStringLiteral("\"datasets\" must be a list");
+    int index = 0;
+    for (const QJsonValue &entry : value.toArray()) {
+        ++index;
+        const QString where = QStringLiteral("dataset %1").arg(index);
+        const QJsonObject object = entry.toObject();
+        const QString name = object.value(QStringLiteral("name")).toString().trimmed();
+        const QString kind = object.value(QStringLiteral("kind")).toString();
+        if (!entry.isObject() || name.isEmpty()) {
+            skipped << QStringLiteral("%1: no name").arg(where);
+            continue;
+        }
+        if (kind != QStringLiteral("curve") && kind != QStringLiteral("points")) {
+            skipped << QStringLiteral("%1 (\"%2\"): unknown kind \"%3\"").arg(where, name, kind);
+            continue;
+        }
+        if (std::any_of(datasets.begin(), datasets.end(), [&](const Dataset &d) { return d.name == name; })) {
+            skipped << QStringLiteral("%1: a second dataset named \"%2\"").arg(where, name);
+            continue;
+        }
+        Dataset dataset{name, kind == QStringLiteral("curve") ? DatasetKind::Curve : DatasetKind::Points,
+                        datasetColour(int(datasets.size())), {}, std::nullopt};
+        if (const auto colour = colourFromName(object.value(QStringLiteral("colour")).toString()))
+            dataset.colour = *colour;
+        bool sound = object.value(QStringLiteral("points")).isArray()
+            && object.value(QStringLiteral("points")).toArray().size() <= MaxDatasetPoints;
+        for (const QJsonValue &point : object.value(QStringLiteral("points")).toArray()) {
+            const QJsonArray p = point.toArray();
+            if (!sound || !point.isArray() || p.size() != 4
+                || !std::all_of(p.begin(), p.end(), [](const QJsonValue &v) { return v.isDouble() && std::isfinite(v.toDouble()); })
+                || p[0].toDouble() < 0 || p[1].toDouble() < 0 || p[0].toDouble() > CalibrationFile::MaxPixel
+                || p[1].toDouble() > CalibrationFile::MaxPixel) {
+                sound = false;
+                break;
+            }
+            dataset.points.push_back({p[0].toDouble(), p[1].toDouble(), p[2].toDouble(), p[3].toDouble()});
+        }
+        if (!sound) {
+            skipped << QStringLiteral("%1 (\"%2\"): points must be [px, py, x, y], at most %3").arg(where, name).arg(MaxDatasetPoints);
+            continue;
+        }
+        if (object.contains(QStringLiteral("trace"))) {
+            TraceOptions trace;
+            if (const auto error = readTraceValue(object.value(QStringLiteral("trace")), trace,
+                                                  QStringLiteral("datasets[%1].trace").arg(index))) {
+                skipped << QStringLiteral("%1 (\"%2\"): %3").arg(where, name, *error);
+                continue;
+            }
+            dataset.trace = trace;
+        }
+        datasets.push_back(std::move(dataset));
     }
     return std::nullopt;
 }
@@ -244,8 +314,9 @@ CalibrationFileRead parseCalibrationFile(const QByteArray &bytes)
     const QJsonValue version = root.value(QStringLiteral("curvix"));
     if (version.isUndefined())
         return refuse(QStringLiteral("\"curvix\" is missing: this is not a calibration file"));
-    if (!version.isDouble() || version.toDouble() != CalibrationFile::Version)
-        return refuse(QStringLiteral("\"curvix\" must be 1: this calibration file is of another version"));
+    if (!version.isDouble()
+        || (version.toDouble() != CalibrationFile::Version && version.toDouble() != CalibrationFile::DatasetsVersion))
+        return refuse(QStringLiteral("\"curvix\" must be 1 or 2: this calibration file is of another version"));
 
     CalibrationFile file;
     const QJsonValue image = root.value(QStringLiteral("image"));
@@ -282,7 +353,10 @@ CalibrationFileRead parseCalibrationFile(const QByteArray &bytes)
         return refuse(*error);
     if (const auto error = readExclusions(root, file.trace.exclusions))
         return refuse(*error);
-    return {file, QString()};
+    QStringList skipped;
+    if (const auto error = readDatasets(root, file.datasets, skipped))
+        return refuse(*error);
+    return {file, QString(), skipped};
 }
 
 CalibrationFileRead readCalibrationFile(const QString &path)
@@ -298,6 +372,24 @@ CalibrationFileRead readCalibrationFile(const QString &path)
     return parseCalibrationFile(bytes);
 }
 
+namespace {
+
+// A "trace" object on one line; the follow fields only when set, so that a
+// calibration without them keeps the bytes it always had.
+QByteArray traceObject(const TraceOptions &trace)
+{
+    QByteArray followFields;
+    if (trace.follow || trace.seed) {
+        followFields = ", \"follow\": " + QByteArray(trace.follow ? "true" : "false") + ", \"seed\": "
+            + (trace.seed ? "[" + numberText(trace.seed->x()) + ", " + numberText(trace.seed->y()) + "]" : QByteArray("null"));
+    }
+    return "{ \"line\": " + jsonString(lineRuleName(trace.line)) + ", \"colour\": "
+        + (trace.colour ? jsonString(colourName(*trace.colour)) : QByteArray("null"))
+        + ", \"tolerance\": " + QByteArray::number(trace.tolerance) + followFields + " }";
+}
+
+} // namespace
+
 QByteArray calibrationObject(const CalibrationFile &file, int indent)
 {
     const QByteArray in(indent + 2, ' ');
@@ -306,7 +398,8 @@ QByteArray calibrationObject(const CalibrationFile &file, int indent)
             + jsonString(x) + ", " + jsonString(y) + "] }";
     };
     QByteArray out = "{\n";
-    out += in + "\"curvix\": " + QByteArray::number(CalibrationFile::Version) + ",\n";
+    const int version = file.datasets.empty() ? CalibrationFile::Version : CalibrationFile::DatasetsVersion;
+    out += in + "\"curvix\": " + QByteArray::number(version) + ",\n";
     if (!file.image.isEmpty())
         out += in + "\"image\": " + jsonString(file.image) + ",\n";
     if (file.page)
@@ -316,17 +409,7 @@ QByteArray calibrationObject(const CalibrationFile &file, int indent)
     out += in + "\"start\": " + corner(file.start, file.values[0], file.values[1]) + ",\n";
     out += in + "\"end\":   " + corner(file.end, file.values[2], file.values[3]) + ",\n";
     out += in + "\"scale\": " + jsonString(scaleName(file.scale)) + ",\n";
-    // The follow fields and the exclusions appear only when set, so that a
-    // calibration without them keeps the bytes it always had.
-    QByteArray followFields;
-    if (file.trace.follow || file.trace.seed) {
-        followFields = ", \"follow\": " + QByteArray(file.trace.follow ? "true" : "false") + ", \"seed\": "
-            + (file.trace.seed ? "[" + numberText(file.trace.seed->x()) + ", " + numberText(file.trace.seed->y()) + "]"
-                               : QByteArray("null"));
-    }
-    out += in + "\"trace\": { \"line\": " + jsonString(lineRuleName(file.trace.line)) + ", \"colour\": "
-        + (file.trace.colour ? jsonString(colourName(*file.trace.colour)) : QByteArray("null"))
-        + ", \"tolerance\": " + QByteArray::number(file.trace.tolerance) + followFields + " }";
+    out += in + "\"trace\": " + traceObject(file.trace);
     if (!file.trace.exclusions.empty()) {
         out += ",\n" + in + "\"exclude\": [";
         for (size_t i = 0; i < file.trace.exclusions.size(); ++i) {
@@ -335,6 +418,25 @@ QByteArray calibrationObject(const CalibrationFile &file, int indent)
                 + numberText(r.width()) + ", " + numberText(r.height()) + "]";
         }
         out += "]";
+    }
+    if (!file.datasets.empty()) {
+        out += ",\n" + in + "\"datasets\": [";
+        for (size_t i = 0; i < file.datasets.size(); ++i) {
+            const Dataset &d = file.datasets[i];
+            out += QByteArray(i ? "," : "") + "\n" + in + "  { \"name\": " + jsonString(d.name) + ", \"kind\": "
+                + (d.kind == DatasetKind::Curve ? "\"curve\"" : "\"points\"") + ", \"colour\": "
+                + jsonString(colourName(d.colour)) + ",\n" + in + "    \"points\": [";
+            for (size_t k = 0; k < d.points.size(); ++k) {
+                const DataPoint &p = d.points[k];
+                out += QByteArray(k ? ", " : "") + "[" + numberText(p.px) + ", " + numberText(p.py) + ", "
+                    + numberText(p.x) + ", " + numberText(p.y) + "]";
+            }
+            out += "]";
+            if (d.trace)
+                out += ",\n" + in + "    \"trace\": " + traceObject(*d.trace);
+            out += " }";
+        }
+        out += "\n" + in + "]";
     }
     out += "\n";
     out += QByteArray(indent, ' ') + "}";

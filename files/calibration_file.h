@@ -2,9 +2,11 @@
 
 #include "calibration/calibration.h"
 #include "calibration/trace_options.h"
+#include "digitize/dataset.h"
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -28,6 +30,8 @@
 struct CalibrationFile
 {
     static constexpr int Version = 1;
+    // A file with datasets is of version 2; one without keeps version 1.
+    static constexpr int DatasetsVersion = 2;
     // The largest pixel position accepted: far beyond any picture.
     static constexpr int MaxPixel = 1000000;
     static constexpr int MaxExclusions = 1000;
@@ -41,6 +45,7 @@ struct CalibrationFile
     CornerTexts values; // Text1 ... Text4
     AxisScale scale = AxisScale::LinearLinear;
     TraceOptions trace; // with the exclusions
+    std::vector<Dataset> datasets;
 
     Calibration calibration() const;
 };
@@ -50,6 +55,8 @@ struct CalibrationFileRead
 {
     std::optional<CalibrationFile> file;
     QString error;
+    // Datasets left out as unsound, each with why ("dataset 2: unknown kind "lines"").
+    QStringList skipped;
 };
 
 QString scaleName(AxisScale scale);

@@ -39,6 +39,9 @@ private slots:
     void refusals_data();
     void refusals();
     void optionalAndUnknownFields();
+    void datasetsRoundTrip();
+    void unsoundDatasetsSkipped_data();
+    void unsoundDatasetsSkipped();
 };
 
 void TestCalibrationFile::readsTheExample()
@@ -109,7 +112,8 @@ void TestCalibrationFile::refusals_data()
     QTest::newRow("truncated") << Example.left(Example.size() / 2) << QStringLiteral("not JSON");
     QTest::newRow("an array") << QByteArray("[1]") << QStringLiteral("one JSON object");
     QTest::newRow("curvix missing") << exampleWith("\"curvix\": 1,", "") << QStringLiteral("\"curvix\" is missing");
-    QTest::newRow("curvix 2") << exampleWith("\"curvix\": 1", "\"curvix\": 2") << QStringLiteral("\"curvix\" must be 1");
+    QTest::newRow("curvix 3") << exampleWith("\"curvix\": 1", "\"curvix\": 3") << QStringLiteral("\"curvix\" must be 1 or 2");
+    QTest::newRow("datasets not a list") << exampleWith("60 }", "60 }, \"datasets\": {}") << QStringLiteral("\"datasets\" must be a list");
     QTest::newRow("curvix a text") << exampleWith("\"curvix\": 1", "\"curvix\": \"1\"") << QStringLiteral("\"curvix\" must be 1");
     QTest::newRow("start missing") << exampleWith("\"start\"", "\"begin\"") << QStringLiteral("\"start\" is missing");
     QTest::newRow("end not an object") << exampleWith("\"end\":   {", "\"end\": 5, \"x\": {") << QStringLiteral("\"end\" must be an object");
@@ -160,6 +164,56 @@ void TestCalibrationFile::optionalAndUnknownFields()
     const CalibrationFileRead colour = parseCalibrationFile(exampleWith("null", "\"#D62728\""));
     QVERIFY2(colour.file, qPrintable(colour.error));
     QCOMPARE(colour.file->trace.colour, std::optional<QRgb>(qRgb(0xd6, 0x27, 0x28)));
+}
+
+void TestCalibrationFile::datasetsRoundTrip()
+{
+    CalibrationFile file = *parseCalibrationFile(Example).file;
+    TraceOptions followed;
+    followed.follow = true;
+    followed.seed = QPointF(110.5, 218);
+    followed.colour = qRgb(0, 0, 150);
+    file.datasets = {{QStringLiteral("fit"), DatasetKind::Curve, 0xffd62728, {{82, 278.5, 0.0289855, 51.37}}, followed},
+                     {QStringLiteral("run, 2"), DatasetKind::Points, 0xff1f77b4, {{100, 200, 1.5, 2e-7}}, std::nullopt}};
+    const QByteArray bytes = calibrationFileBytes(file);
+    QVERIFY(bytes.startsWith("{\n  \"curvix\": 2,\n"));
+    QVERIFY2(bytes.contains("  \"datasets\": [\n    { \"name\": \"fit\", \"kind\": \"curve\", \"colour\": \"#D62728\",\n"
+                            "      \"points\": [[82, 278.5, 0.0289855, 51.37]],\n"
+                            "      \"trace\": { \"line\": \"top\", \"colour\": \"#000096\", \"tolerance\": 60, \"follow\": true, \"seed\": [110.5, 218] } },\n"),
+             bytes.constData());
+    const CalibrationFileRead read = parseCalibrationFile(bytes);
+    QVERIFY2(read.file, qPrintable(read.error));
+    QCOMPARE(read.skipped, QStringList());
+    QVERIFY(read.file->datasets == file.datasets);
+    QCOMPARE(calibrationFileBytes(*read.file), bytes);
+}
+
+void TestCalibrationFile::unsoundDatasetsSkipped_data()
+{
+    QTest::addColumn<QByteArray>("datasets");
+    QTest::addColumn<QString>("skipped");
+    QTest::newRow("unknown kind") << QByteArray(R"([{"name": "a", "kind": "lines", "points": []}])")
+                                  << QStringLiteral("dataset 1 (\"a\"): unknown kind \"lines\"");
+    QTest::newRow("a second of one name") << QByteArray(R"([{"name": "a", "kind": "points", "points": []}, {"name": "a", "kind": "curve", "points": []}])")
+                                          << QStringLiteral("dataset 2: a second dataset named \"a\"");
+    QTest::newRow("a point of three numbers") << QByteArray(R"([{"name": "a", "kind": "points", "points": [[1, 2, 3]]}])")
+                                              << QStringLiteral("dataset 1 (\"a\"): points must be [px, py, x, y], at most 100000");
+    QTest::newRow("a point outside any picture") << QByteArray(R"([{"name": "a", "kind": "points", "points": [[-1, 2, 3, 4]]}])")
+                                                 << QStringLiteral("dataset 1 (\"a\"): points must be [px, py, x, y], at most 100000");
+    QTest::newRow("no name") << QByteArray(R"([{"kind": "points", "points": []}])") << QStringLiteral("dataset 1: no name");
+    QTest::newRow("a bad trace") << QByteArray(R"([{"name": "a", "kind": "curve", "points": [], "trace": {"line": "x"}}])")
+                                 << QStringLiteral("dataset 1 (\"a\"): \"datasets[1].trace.line\" must be \"top\" or \"centre\"");
+}
+
+void TestCalibrationFile::unsoundDatasetsSkipped()
+{
+    QFETCH(QByteArray, datasets);
+    QFETCH(QString, skipped);
+    // The file opens as far as it is sound; what was left out is named.
+    const CalibrationFileRead read = parseCalibrationFile(exampleWith("\"curvix\": 1", "\"curvix\": 2").replace("60 }", "60 }, \"datasets\": " + datasets));
+    QVERIFY2(read.file, qPrintable(read.error));
+    QCOMPARE(read.skipped, QStringList{skipped});
+    QCOMPARE(read.file->end, (CornerPixel{770, 30}));
 }
 
 QTEST_GUILESS_MAIN(TestCalibrationFile)

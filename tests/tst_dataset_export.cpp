@@ -8,7 +8,7 @@ namespace {
 
 Dataset curve(const QString &name, std::vector<std::pair<double, double>> points)
 {
-    Dataset d{name, DatasetKind::Curve, 0xff1f77b4, {}};
+    Dataset d{name, DatasetKind::Curve, 0xff1f77b4, {}, std::nullopt};
     for (auto [x, y] : points)
         d.points.push_back({0, 0, x, y});
     return d;
