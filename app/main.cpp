@@ -33,6 +33,7 @@ int main(int argc, char *argv[])
     Fonts::installSubstitutes();
     MainWindow window;
     window.show();
+    window.startRecovery();
     if (!command.image.isEmpty())
         QTimer::singleShot(0, &window, [&window, image = command.image] { window.openFromCommandLine(image); });
     return app.exec();

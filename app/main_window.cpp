@@ -9,6 +9,7 @@
 #include "app/key_table.h"
 #include "app/message_box.h"
 #include "app/picture_box.h"
+#include "app/recovery.h"
 #include "app/precision_aids.h"
 #include "app/titles.h"
 #include "app/window_placement.h"
@@ -134,6 +135,7 @@ void MainWindow::forgetPicture(const QString &path)
     m_followArmed = false;
     // One undo history per picture.
     startNewHistory();
+    autosave();
 }
 
 void MainWindow::armExclusion()
@@ -297,6 +299,8 @@ void MainWindow::reset()
 
 void MainWindow::exitAndSave()
 {
+    if (m_autosave)
+        Recovery::remove(); // a normal exit: nothing to recover
     if (const auto error = writeSettingsFile(SettingsFileName, m_corners->texts())) {
         showMessage(this,
                     QStringLiteral("%1 を書き込めません。\n%2")
@@ -312,7 +316,9 @@ void MainWindow::exitAndSave()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    // Closing by the frame ends the program without saving the settings.
+    // Closing by the frame ends the program without saving the settings, normally.
+    if (m_autosave)
+        Recovery::remove();
     if (m_graphWindow)
         m_graphWindow->close();
     event->accept();

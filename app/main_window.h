@@ -86,6 +86,12 @@ public:
     DatasetsWindow *datasetsWindow() const { return m_datasetsWindow; }
     QUndoStack *undoStack() const { return m_undo; }
 
+    // At start: offers what a crash or a kill left (restore, the default, or
+    // discard), then keeps the workspace after every change until a normal exit.
+    void startRecovery();
+    // The workspace as a calibration file: picture, calibration, exclusions, datasets.
+    CalibrationFile workspaceFile() const;
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -160,7 +166,9 @@ private:
     void forgetPicture(const QString &path);
     // Puts a calibration file's picture, corners, values, scale, exclusions
     // and datasets into the window; names what was left out.
-    void applyCalibrationFile(const CalibrationFile &file, const QDir &folder, QStringList skipped);
+    void applyCalibrationFile(const CalibrationFile &file, const QDir &folder, QStringList skipped,
+                              bool withCorners = true);
+    void autosave();
 
     WorkState m_state;
     CornerPanel *m_corners = nullptr;
@@ -188,4 +196,5 @@ private:
     QUndoStack *m_undo = nullptr;
     std::unique_ptr<Workspace> m_recorded; // the workspace after the last action
     bool m_restoring = false;
+    bool m_autosave = false;
 };

@@ -119,7 +119,8 @@ void MainWindow::openCalibration()
     Command5->setFocus();
 }
 
-void MainWindow::applyCalibrationFile(const CalibrationFile &file, const QDir &folder, QStringList skipped)
+void MainWindow::applyCalibrationFile(const CalibrationFile &file, const QDir &folder, QStringList skipped,
+                                      bool withCorners)
 {
     if (!file.image.isEmpty()) {
         const QString image = QFileInfo(folder, file.image).filePath();
@@ -136,8 +137,10 @@ void MainWindow::applyCalibrationFile(const CalibrationFile &file, const QDir &f
                         QMessageBox::Warning);
         }
     }
-    setCorner(Corner::Start, file.start.x, file.start.y);
-    setCorner(Corner::End, file.end.x, file.end.y);
+    if (withCorners) {
+        setCorner(Corner::Start, file.start.x, file.start.y);
+        setCorner(Corner::End, file.end.x, file.end.y);
+    }
     m_corners->setTexts(file.values);
     m_corners->setScale(file.scale);
     m_fileTraceOptions = file.trace;

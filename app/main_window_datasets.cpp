@@ -7,6 +7,7 @@
 #include "app/file_lists.h"
 #include "app/message_box.h"
 #include "app/picture_box.h"
+#include "app/recovery.h"
 #include "app/workspace.h"
 #include "digitize/auto_trace.h"
 #include "digitize/point_read.h"
@@ -16,6 +17,8 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QPushButton>
 #include <QLineEdit>
 #include <QPainter>
 #include <QUndoStack>
@@ -145,6 +148,62 @@ void MainWindow::commitAction(const QString &label)
     m_undo->push(new WorkspaceCommand(label, *m_recorded, now, [this](const Workspace &w) { restoreWorkspace(w); }));
     *m_recorded = std::move(now);
     datasetsChanged();
+    autosave();
+}
+
+CalibrationFile MainWindow::workspaceFile() const
+{
+    CalibrationFile file;
+    file.image = m_picturePath.isEmpty() ? QString() : QFileInfo(m_picturePath).absoluteFilePath();
+    if (m_picturePdf) {
+        file.page = m_picturePdf->page;
+        file.dpi = m_picturePdf->dpi;
+    }
+    file.start = {m_state.StartPixelX, m_state.StartPixelY};
+    file.end = {m_state.EndPixelX, m_state.EndPixelY};
+    file.values = m_corners->texts();
+    file.scale = m_state.AxisScale == AxisScale::Unset ? AxisScale::LinearLinear : m_state.AxisScale;
+    file.trace = m_fileTraceOptions;
+    file.trace.exclusions = m_exclusions->rects();
+    file.datasets = m_datasets;
+    return file;
+}
+
+void MainWindow::autosave()
+{
+    if (m_autosave)
+        Recovery::save(workspaceFile()); // a failure here must not stop the work; the next change tries again
+}
+
+void MainWindow::startRecovery()
+{
+    if (const auto left = Recovery::find()) {
+        if (!left->file) {
+            const QString aside = Recovery::keepAside();
+            showMessage(this,
+                        QStringLiteral("前回の作業は復元できません。\n(The work kept from the last session cannot be restored: "
+                                       "%1. It was kept as %2.)")
+                            .arg(left->problem, QDir::toNativeSeparators(aside)),
+                        QMessageBox::Warning);
+        } else {
+            QMessageBox question(QMessageBox::Question, windowTitle(),
+                                 QStringLiteral("前回の作業が残っています。復元しますか?\n"
+                                                "(Work from a session that did not end normally was kept. Restore it?)"),
+                                 QMessageBox::NoButton, this);
+            QPushButton *restore = question.addButton(QStringLiteral("復元 (Restore)"), QMessageBox::AcceptRole);
+            question.addButton(QStringLiteral("破棄 (Discard)"), QMessageBox::RejectRole);
+            question.setDefaultButton(restore);
+            question.exec();
+            if (question.clickedButton() == restore) {
+                const CalibrationFile &file = *left->file;
+                const bool corners = !(file.start == CornerPixel{} && file.end == CornerPixel{});
+                applyCalibrationFile(file, QDir(), left->skipped, corners);
+                commitAction(QStringLiteral("restore"));
+            }
+        }
+    }
+    m_autosave = true;
+    autosave();
 }
 
 void MainWindow::startNewHistory()

@@ -21,6 +21,7 @@ xvfb=$!
 for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(cat "$work/display")"
 unset QT_QPA_PLATFORM
+export XDG_DATA_HOME="$work/data" # the program's recovery file, apart from the user's
 
 windows() { xdotool search --onlyvisible --name '^Curvix-Digitizer$' 2>/dev/null | wc -l; }
 wait_windows() {

@@ -15,6 +15,7 @@ trap cleanup EXIT
 
 source "$(dirname "$0")/xvfb.sh"
 start_xvfb "$work"
+export XDG_DATA_HOME="$work/data" # the program's recovery file, apart from the user's
 
 windows() { xdotool search --onlyvisible --name '^Curvix-Digitizer$' 2>/dev/null | wc -l; }
 wait_windows() {

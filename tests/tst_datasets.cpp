@@ -2,12 +2,16 @@
 // datasets window, export, and undo and redo of every kind of action.
 #include "app/datasets_window.h"
 #include "app/exclusion_areas.h"
+#include "app/recovery.h"
+#include "app/titles.h"
 #include "chart_maker.h"
 #include "gui_helpers.h"
 #include "calibration/number_text.h"
 #include "output/dataset_export.h"
 
 #include <QListWidget>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QRadioButton>
 #include <QUndoStack>
 
@@ -58,6 +62,8 @@ private slots:
     void traceIntoCurveDatasets();
     void undoAndRedoEveryKind_data();
     void undoAndRedoEveryKind();
+    void recoveryAfterAKill();
+    void unreadableRecoveryKeptAside();
 };
 
 void TestDatasets::collectPointsAndExport()
@@ -186,6 +192,64 @@ void TestDatasets::undoAndRedoEveryKind()
     QCOMPARE(observed(w), before);
     pressKey(w, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(observed(w), after);
+}
+
+void TestDatasets::recoveryAfterAKill()
+{
+    QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
+    QCoreApplication::setApplicationName(Titles::application()); // the program's folder in it
+    QTemporaryDir work;
+    QVERIFY(drawChart(sampleCharts().first()).image.save(work.filePath(QStringLiteral("chart.png"))));
+
+    // The real program opens a picture, and is killed.
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), data.path());
+    program.setProcessEnvironment(environment);
+    program.setWorkingDirectory(work.path());
+    program.start(QStringLiteral(CURVIX), {work.filePath(QStringLiteral("chart.png"))});
+    QVERIFY(program.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(readBytes(Recovery::path()).contains("chart.png"), 20000);
+    program.kill();
+    QVERIFY(program.waitForFinished());
+
+    // The next start offers it; restoring (the default) puts the picture back.
+    Session s;
+    MainWindow &w = *s.window;
+    QVERIFY(w.Picture1->picture().isNull());
+    {
+        MessageCatcher question;
+        w.startRecovery();
+        QVERIFY(question.seen);
+        QVERIFY(question.text.contains(QStringLiteral("Restore it?")));
+    }
+    QCOMPARE(w.Picture1->picture().size(), QSize(800, 600));
+    // A normal exit removes it.
+    QVERIFY(QFileInfo::exists(Recovery::path()));
+    w.close();
+    QVERIFY(!QFileInfo::exists(Recovery::path()));
+    qunsetenv("XDG_DATA_HOME");
+}
+
+void TestDatasets::unreadableRecoveryKeptAside()
+{
+    QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
+    QCoreApplication::setApplicationName(Titles::application());
+    QDir().mkpath(QFileInfo(Recovery::path()).path());
+    QVERIFY(writeBytes(Recovery::path(), R"({"curvix": 9, "start": {}})"));
+    Session s;
+    {
+        MessageCatcher warning;
+        s.window->startRecovery();
+        QVERIFY(warning.text.contains(QStringLiteral("cannot be restored")));
+    }
+    const QStringList aside = QFileInfo(Recovery::path()).dir().entryList({QStringLiteral("recovery-*.unreadable.json")});
+    QCOMPARE(aside.size(), 1);
+    QCOMPARE(readBytes(QFileInfo(Recovery::path()).dir().filePath(aside.first())), QByteArray(R"({"curvix": 9, "start": {}})"));
+    qunsetenv("XDG_DATA_HOME");
 }
 
 QTEST_MAIN(TestDatasets)

@@ -65,6 +65,9 @@ Run curvix(const QStringList &arguments, bool withDisplay)
         environment.remove(QString::fromLatin1(name));
     if (withDisplay)
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    // Its recovery file in a folder of the test's own, not the user's.
+    static QTemporaryDir data;
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), data.path());
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(CURVIX), arguments);
     if (!process.waitForFinished(30000))
