@@ -102,6 +102,26 @@ bool readOption(const QCommandLineParser &parser, const QCommandLineOption &opti
 
 } // namespace
 
+std::vector<BatchOptions> traceVariants(const BatchOptions &options)
+{
+    std::vector<BatchOptions> variants;
+    for (const Dataset &dataset : options.calibration.datasets) {
+        if (dataset.kind != DatasetKind::Curve || !dataset.trace || !(dataset.trace->seed || dataset.trace->colour))
+            continue;
+        BatchOptions variant = options;
+        variant.calibration.trace = *dataset.trace;
+        variant.calibration.trace.exclusions = options.calibration.trace.exclusions;
+        variant.calibration.trace.maxColumns = options.calibration.trace.maxColumns;
+        QString name = dataset.name;
+        name.replace(u'/', u'_').replace(u'\\', u'_');
+        variant.outputInfix = u'.' + name;
+        variants.push_back(std::move(variant));
+    }
+    if (variants.empty())
+        variants.push_back(options);
+    return variants;
+}
+
 QString outputExtension(OutputFormat format)
 {
     switch (format) {

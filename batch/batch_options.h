@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <vector>
 
 enum class OutputFormat { Csv, Tsv, Json };
 
@@ -20,7 +21,16 @@ struct BatchOptions
     int jobs = 1;
     bool quiet = false;
     QString overlayDir; // --overlay: where NAME.overlay.png goes; empty: none
+    // For one curve dataset of a version 2 calibration file: ".NAME", put
+    // between the image's name and the extension of its output.
+    QString outputInfix;
 };
+
+// The traces one run makes of each image: one, with the calibration's own
+// trace options; or, for a calibration file with curve datasets that say how
+// they were traced (a seed or a colour), one per such dataset, written to
+// IMAGE.DATASET.csv.
+std::vector<BatchOptions> traceVariants(const BatchOptions &options);
 
 // The outcome of reading the command line: options to run, or text to print
 // and the exit status to end with (help, version, or a usage error).

@@ -28,12 +28,12 @@ QString outputPath(const QString &image, const BatchOptions &options)
 {
     const QFileInfo info(image);
     const QDir folder = options.outDir.isEmpty() ? info.dir() : QDir(options.outDir);
-    return folder.filePath(info.completeBaseName() + u'.' + outputExtension(options.format));
+    return folder.filePath(info.completeBaseName() + options.outputInfix + u'.' + outputExtension(options.format));
 }
 
 QString overlayPath(const QString &image, const BatchOptions &options)
 {
-    return QDir(options.overlayDir).filePath(QFileInfo(image).completeBaseName() + QStringLiteral(".overlay.png"));
+    return QDir(options.overlayDir).filePath(QFileInfo(image).completeBaseName() + options.outputInfix + QStringLiteral(".overlay.png"));
 }
 
 QByteArray pngBytes(const QImage &image)
@@ -60,8 +60,9 @@ QByteArray outputBytes(const QString &image, const BatchOptions &options, const 
 }
 
 // What must hold before any image is read: a defined mapping, a folder to
-// write into, and one output name per image.
-std::optional<std::pair<QString, int>> checkBeforeTracing(const BatchOptions &options)
+// write into, and one output name per image and dataset.
+std::optional<std::pair<QString, int>> checkBeforeTracing(const BatchOptions &options,
+                                                          const std::vector<BatchOptions> &variants)
 {
     if (const auto fault = traceFault(options.calibration.calibration(), options.calibration.trace))
         return std::pair{faultMessageEnglish(*fault), 2};
@@ -74,11 +75,13 @@ std::optional<std::pair<QString, int>> checkBeforeTracing(const BatchOptions &op
     }
     if (!options.toStdout) {
         QSet<QString> outputs;
-        for (const QString &image : options.images) {
-            const QString path = QFileInfo(outputPath(image, options)).absoluteFilePath();
-            if (outputs.contains(path))
-                return std::pair{QStringLiteral("%1: another image would write the same output %2").arg(image, path), 2};
-            outputs.insert(path);
+        for (const BatchOptions &variant : variants) {
+            for (const QString &image : options.images) {
+                const QString path = QFileInfo(outputPath(image, variant)).absoluteFilePath();
+                if (outputs.contains(path))
+                    return std::pair{QStringLiteral("%1: another image would write the same output %2").arg(image, path), 2};
+                outputs.insert(path);
+            }
         }
     }
     return std::nullopt;
@@ -147,7 +150,12 @@ ImageTrace traceImageFile(const QString &path, const BatchOptions &options)
 
 int runBatch(const BatchOptions &options, const BatchConsole &console)
 {
-    if (const auto refusal = checkBeforeTracing(options)) {
+    const std::vector<BatchOptions> variants = traceVariants(options);
+    if (variants.size() > 1 && options.toStdout) {
+        console.error(QStringLiteral("--out - takes one trace: the calibration file's datasets make %1").arg(variants.size()));
+        return 2;
+    }
+    if (const auto refusal = checkBeforeTracing(options, variants)) {
         console.error(refusal->first);
         return refusal->second;
     }
@@ -155,7 +163,7 @@ int runBatch(const BatchOptions &options, const BatchConsole &console)
     QMutex consoleMutex;
     std::atomic<int> worst{0};
     int done = 0;
-    const int total = int(options.images.size());
+    const int total = int(options.images.size() * traceVariants(options).size());
     QElapsedTimer clock;
     clock.start();
 
@@ -182,7 +190,7 @@ int runBatch(const BatchOptions &options, const BatchConsole &console)
         }
     };
 
-    auto traceOne = [&](const QString &image) {
+    auto traceOne = [&](const QString &image, const BatchOptions &options) {
         ImageTrace trace = traceImageFile(image, options);
         if (trace.status != 0 || options.toStdout) {
             if (trace.status == 0 && !trace.overlay.isEmpty()) {
@@ -210,8 +218,9 @@ int runBatch(const BatchOptions &options, const BatchConsole &console)
 
     QThreadPool pool;
     pool.setMaxThreadCount(std::max(1, options.jobs));
-    for (const QString &image : options.images)
-        pool.start([&traceOne, image] { traceOne(image); });
+    for (const BatchOptions &variant : variants)
+        for (const QString &image : options.images)
+            pool.start([&traceOne, &variant, image] { traceOne(image, variant); });
     pool.waitForDone();
     writer.waitForDone();
     return worst.load();

@@ -71,6 +71,7 @@ private slots:
     void manyImagesAtOnce();
     void projectFile();
     void followAndItsReport();
+    void eachCurveDatasetOfASeries();
     void cleanSamplesRaiseNoDoubt_data();
     void cleanSamplesRaiseNoDoubt();
 };
@@ -333,6 +334,42 @@ void TestTraceCli::cleanSamplesRaiseNoDoubt()
     const QJsonObject object = QJsonDocument::fromJson(run.out).object();
     QCOMPARE(object.value(QStringLiteral("suspect")).toArray(), QJsonArray());
     QCOMPARE(object.value(QStringLiteral("bridged")).toArray(), QJsonArray());
+}
+
+void TestTraceCli::eachCurveDatasetOfASeries()
+{
+    QTemporaryDir dir;
+    // Two level lines: rows 200 and 100, from column 60 on.
+    QImage image(400, 300, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    for (int x = 60; x < 400; ++x) {
+        image.setPixel(x, 200, qRgb(0, 0, 0));
+        image.setPixel(x, 100, qRgb(0, 0, 0));
+    }
+    QVERIFY(image.save(dir.filePath(QStringLiteral("fig1.png"))));
+    QVERIFY(image.save(dir.filePath(QStringLiteral("fig2.png"))));
+    CalibrationFile file;
+    file.start = {50, 250};
+    file.end = {350, 50};
+    file.values = {QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("300"), QStringLiteral("200")};
+    for (auto [name, row] : {std::pair{"low", 200.5}, std::pair{"high", 100.5}}) {
+        TraceOptions followed;
+        followed.follow = true;
+        followed.seed = QPointF(200.5, row);
+        file.datasets.push_back({QString::fromLatin1(name), DatasetKind::Curve, 0xff000000, {}, followed});
+    }
+    file.datasets.push_back({QStringLiteral("clicked"), DatasetKind::Points, 0xff000000, {{80, 80, 1, 2}}, std::nullopt});
+    QVERIFY(!writeCalibrationFile(dir.filePath(QStringLiteral("series.json")), file));
+
+    // One file per curve dataset and picture; point sets are not traced.
+    const Run run = trace(dir, {QStringLiteral("--project"), QStringLiteral("{dir}/series.json"), QStringLiteral("--format"),
+                                QStringLiteral("tsv"), QStringLiteral("{dir}/fig1.png"), QStringLiteral("{dir}/fig2.png")});
+    QCOMPARE(run.status, 0);
+    const QStringList outputs = QDir(dir.path()).entryList({QStringLiteral("*.tsv")}, QDir::Files, QDir::Name);
+    QCOMPARE(outputs, (QStringList{QStringLiteral("fig1.high.tsv"), QStringLiteral("fig1.low.tsv"), QStringLiteral("fig2.high.tsv"),
+                                   QStringLiteral("fig2.low.tsv")}));
+    QCOMPARE(readBytes(dir.filePath(QStringLiteral("fig2.low.tsv"))).split('\n').at(1), QByteArray("10\t50"));
+    QCOMPARE(readBytes(dir.filePath(QStringLiteral("fig2.high.tsv"))).split('\n').at(1), QByteArray("10\t150"));
 }
 
 QTEST_GUILESS_MAIN(TestTraceCli)
