@@ -52,6 +52,8 @@ const std::vector<KeyBinding> &keyTable()
             QStringLiteral("collect points by clicking, on or off"), &MainWindow::toggleCollection),
         key(QKeySequence(Qt::Key_Delete), QStringLiteral("選んだ点を削除"), QStringLiteral("delete the chosen point"),
             &MainWindow::deleteSelectedPoint),
+        key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I), QStringLiteral("選んだ列を直線で結ぶ"),
+            QStringLiteral("draw the chosen columns of a curve straight"), &MainWindow::interpolateChosenColumns),
         key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_X), QStringLiteral("データセットを書き出す"),
             QStringLiteral("export all datasets"), &MainWindow::exportDatasets),
         key(QKeySequence(Qt::CTRL | Qt::Key_Z), QStringLiteral("元に戻す"), QStringLiteral("undo"), &MainWindow::undo),

@@ -78,6 +78,9 @@ public:
     void toggleCollection();
     bool isCollecting() const { return m_collecting; }
     void deleteSelectedPoint();
+    // Ctrl+Shift+I: the columns chosen on the current curve drawn straight
+    // between their neighbours (Delete removes them).
+    void interpolateChosenColumns();
     void exportDatasets();
     void undo();
     void redo();
@@ -114,6 +117,9 @@ private:
     // A click in collection mode: chooses a collected point or adds one; false when not collecting.
     bool collectAt(float x, float y);
     void moveSelectedPoint(int dx, int dy);
+    void pictureDragged(QPointF at);
+    void pictureReleased(QPointF at);
+    void editChosenColumns(bool interpolate);
     void fillCurrentCurve(const TraceResult &trace, const TraceOptions &options);
     void startUp();
 
@@ -192,6 +198,9 @@ private:
     int m_currentDataset = -1;
     bool m_collecting = false;
     std::optional<int> m_selectedPoint; // in the current point set
+    bool m_draggingPoint = false;
+    std::optional<double> m_spanFrom; // a drag across a curve's columns under way
+    std::optional<std::pair<double, double>> m_columnSpan; // the columns chosen on the current curve
     DatasetsWindow *m_datasetsWindow = nullptr;
     QUndoStack *m_undo = nullptr;
     std::unique_ptr<Workspace> m_recorded; // the workspace after the last action

@@ -51,9 +51,16 @@ void MainWindow::createDatasets()
         m_currentDataset = std::min(m_currentDataset, int(m_datasets.size()) - 1);
         commitAction(QStringLiteral("delete a dataset"));
     });
-    // The datasets' marks: collected points as small rings, curves as dots, in their colours.
+    connect(Picture1, &PictureBox::dragged, this, &MainWindow::pictureDragged);
+    connect(Picture1, &PictureBox::released, this, &MainWindow::pictureReleased);
+    // The datasets' marks: collected points as small rings, curves as dots, in
+    // their colours; the columns chosen on a curve as a translucent band.
     Picture1->addOverlay(
         [this](QPainter &painter) {
+            if (m_collecting && m_columnSpan) {
+                const auto [from, to] = *m_columnSpan;
+                painter.fillRect(QRectF(from, 0, to - from + 1, Picture1->surface().height()), QColor(255, 200, 0, 60));
+            }
             for (size_t i = 0; i < m_datasets.size(); ++i) {
                 const Dataset &d = m_datasets[i];
                 painter.setPen(QPen(QColor::fromRgb(d.colour), 1.5));
@@ -251,7 +258,9 @@ void MainWindow::toggleCollection()
 {
     m_collecting = !m_collecting;
     m_selectedPoint.reset();
-    if (m_collecting && (m_currentDataset < 0 || m_datasets[size_t(m_currentDataset)].kind != DatasetKind::Points))
+    m_columnSpan.reset();
+    // Collection adds to the current point set, or edits the current curve; with none, a new set.
+    if (m_collecting && m_currentDataset < 0)
         addDataset(DatasetKind::Points);
     if (m_collecting)
         Picture1->setCursor(Qt::CrossCursor);
@@ -265,10 +274,18 @@ bool MainWindow::collectAt(float x, float y)
     if (!m_collecting || m_currentDataset < 0)
         return false;
     Dataset &set = m_datasets[size_t(m_currentDataset)];
-    // A click on a collected point chooses it (for Delete and Alt+arrow).
+    if (set.kind == DatasetKind::Curve) {
+        // On a curve a drag chooses the columns between its ends.
+        m_spanFrom = x;
+        m_columnSpan = std::pair{std::floor(double(x)), std::floor(double(x))};
+        Picture1->overlayChanged();
+        return true;
+    }
+    // A click on a collected point chooses it (for Delete and Alt+arrow); a drag moves it.
     for (size_t k = 0; k < set.points.size(); ++k) {
         if (std::hypot(set.points[k].px - x, set.points[k].py - y) <= PickReach) {
             m_selectedPoint = int(k);
+            m_draggingPoint = true;
             m_lastPlaced = Placed::Collected;
             Picture1->overlayChanged();
             return true;
@@ -294,8 +311,78 @@ bool MainWindow::collectAt(float x, float y)
     return true;
 }
 
+void MainWindow::pictureDragged(QPointF at)
+{
+    if (!m_collecting || m_currentDataset < 0)
+        return;
+    if (m_spanFrom) {
+        m_columnSpan = std::pair{std::floor(std::min(*m_spanFrom, at.x())), std::floor(std::max(*m_spanFrom, at.x()))};
+        Picture1->overlayChanged();
+        return;
+    }
+    if (m_draggingPoint && m_selectedPoint) {
+        // The point follows the pointer, read as a press there reads it.
+        DataPoint &p = m_datasets[size_t(m_currentDataset)].points[size_t(*m_selectedPoint)];
+        const Calibration current = calibration();
+        const AxisValue vx = PixelToAxisX(current, float(at.x())), vy = PixelToAxisY(current, float(at.y()));
+        if (insideFrame(current, float(at.x()), float(at.y())) && vx.value && vy.value)
+            p = {std::floor(at.x()), std::floor(at.y()), *vx.value, *vy.value};
+        Picture1->overlayChanged();
+    }
+}
+
+void MainWindow::pictureReleased(QPointF)
+{
+    const bool moved = m_draggingPoint;
+    m_draggingPoint = false;
+    m_spanFrom.reset();
+    if (moved)
+        commitAction(QStringLiteral("move a point"));
+}
+
+void MainWindow::editChosenColumns(bool interpolate)
+{
+    if (!m_columnSpan || m_currentDataset < 0)
+        return;
+    Dataset &curve = m_datasets[size_t(m_currentDataset)];
+    if (curve.kind != DatasetKind::Curve)
+        return;
+    const auto [from, to] = *m_columnSpan;
+    auto inside = [&](const DataPoint &p) { return std::floor(p.px) >= from && std::floor(p.px) <= to; };
+    if (!interpolate) {
+        std::erase_if(curve.points, inside);
+    } else {
+        // Straight between the last point before the columns and the first after them.
+        const auto before = std::find_if(curve.points.rbegin(), curve.points.rend(), [&](const DataPoint &p) { return std::floor(p.px) < from; });
+        const auto after = std::find_if(curve.points.begin(), curve.points.end(), [&](const DataPoint &p) { return std::floor(p.px) > to; });
+        if (before == curve.points.rend() || after == curve.points.end())
+            return;
+        const DataPoint a = *before, b = *after;
+        const Calibration current = calibration();
+        for (DataPoint &p : curve.points) {
+            if (!inside(p))
+                continue;
+            const double t = (p.px - a.px) / (b.px - a.px);
+            p.py = a.py + t * (b.py - a.py);
+            if (const AxisValue y = PixelToAxisY(current, float(p.py)); y.value)
+                p.y = *y.value;
+        }
+    }
+    m_columnSpan.reset();
+    commitAction(interpolate ? QStringLiteral("draw columns straight") : QStringLiteral("delete columns"));
+}
+
+void MainWindow::interpolateChosenColumns()
+{
+    editChosenColumns(true);
+}
+
 void MainWindow::deleteSelectedPoint()
 {
+    if (m_collecting && m_columnSpan) {
+        editChosenColumns(false);
+        return;
+    }
     if (!m_collecting || !m_selectedPoint || m_currentDataset < 0)
         return;
     auto &points = m_datasets[size_t(m_currentDataset)].points;

@@ -95,6 +95,7 @@ void TestAids::offAtStartAndToggled()
                                        "Ctrl+D\tデータセットの一覧 (the datasets)\n"
                                        "Ctrl+Shift+P\tクリックで点を集める (入/切) (collect points by clicking, on or off)\n"
                                        "Del\t選んだ点を削除 (delete the chosen point)\n"
+                                       "Ctrl+Shift+I\t選んだ列を直線で結ぶ (draw the chosen columns of a curve straight)\n"
                                        "Ctrl+Shift+X\tデータセットを書き出す (export all datasets)\n"
                                        "Ctrl+Z\t元に戻す (undo)\n"
                                        "Ctrl+Shift+Z\tやり直す (redo)\n"

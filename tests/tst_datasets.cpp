@@ -60,6 +60,8 @@ class TestDatasets : public QObject
 private slots:
     void collectPointsAndExport();
     void traceIntoCurveDatasets();
+    void editACurve();
+    void dragAPoint();
     void undoAndRedoEveryKind_data();
     void undoAndRedoEveryKind();
     void recoveryAfterAKill();
@@ -134,6 +136,64 @@ void TestDatasets::traceIntoCurveDatasets()
     // Choosing the first again makes it current.
     w.datasetsWindow()->list()->setCurrentRow(0);
     QCOMPARE(w.currentDataset(), 0);
+}
+
+void TestDatasets::editACurve()
+{
+    Session s;
+    MainWindow &w = *s.window;
+    loadChart(s, w);
+    pressKey(w, Qt::Key_D, Qt::ControlModifier);
+    QTest::mouseClick(w.datasetsWindow()->findChild<QPushButton *>(QStringLiteral("addCurve")), Qt::LeftButton);
+    autoDigitize(w);
+    const std::vector<DataPoint> traced = w.datasets()[0].points;
+    QCOMPARE(int(traced.size()), 687);
+    pressKey(w, Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(w.datasets().size(), size_t(1)); // the current curve is edited, no set is added
+
+    // A drag across columns 200 ... 250 chooses them; Delete removes them.
+    const QPoint border(PictureBox::BorderWidth, PictureBox::BorderWidth);
+    auto chooseColumns = [&] {
+        QTest::mousePress(w.Picture1, Qt::LeftButton, {}, QPoint(200, 300) + border);
+        QTest::mouseMove(w.Picture1, QPoint(250, 320) + border);
+        QTest::mouseRelease(w.Picture1, Qt::LeftButton, {}, QPoint(250, 320) + border);
+    };
+    chooseColumns();
+    w.Picture1->setFocus();
+    pressKey(w, Qt::Key_Delete);
+    QCOMPARE(int(w.datasets()[0].points.size()), 687 - 51);
+    pressKey(w, Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(w.datasets()[0].points == traced);
+
+    // Ctrl+Shift+I draws them straight between their neighbours.
+    chooseColumns();
+    pressKey(w, Qt::Key_I, Qt::ControlModifier | Qt::ShiftModifier);
+    const std::vector<DataPoint> &drawn = w.datasets()[0].points;
+    QCOMPARE(drawn.size(), traced.size());
+    const auto at = [&](double column) {
+        return *std::find_if(drawn.begin(), drawn.end(), [&](const DataPoint &p) { return p.px == column; });
+    };
+    const DataPoint a = at(199), b = at(251), mid = at(225);
+    QCOMPARE(mid.py, a.py + (b.py - a.py) * 26 / 52);
+    QVERIFY(at(260) == *std::find_if(traced.begin(), traced.end(), [](const DataPoint &p) { return p.px == 260; }));
+}
+
+void TestDatasets::dragAPoint()
+{
+    Session s;
+    MainWindow &w = *s.window;
+    loadChart(s, w);
+    pressKey(w, Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+    pressInPicture(w, 300, 300);
+    const QPoint border(PictureBox::BorderWidth, PictureBox::BorderWidth);
+    QTest::mousePress(w.Picture1, Qt::LeftButton, {}, QPoint(301, 299) + border);
+    QTest::mouseMove(w.Picture1, QPoint(340, 250) + border);
+    QTest::mouseRelease(w.Picture1, Qt::LeftButton, {}, QPoint(340, 250) + border);
+    QCOMPARE(w.datasets()[0].points.size(), size_t(1));
+    QCOMPARE(w.datasets()[0].points[0].px, 340.0);
+    QCOMPARE(w.datasets()[0].points[0].py, 250.0);
+    pressKey(w, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(w.datasets()[0].points[0].px, 300.0);
 }
 
 void TestDatasets::undoAndRedoEveryKind_data()
