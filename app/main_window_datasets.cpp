@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPolygonF>
 #include <QUndoStack>
 
 #include <cmath>
@@ -63,14 +64,21 @@ void MainWindow::createDatasets()
             }
             for (size_t i = 0; i < m_datasets.size(); ++i) {
                 const Dataset &d = m_datasets[i];
-                painter.setPen(QPen(QColor::fromRgb(d.colour), 1.5));
+                painter.setPen(QPen(QColor::fromRgb(d.colour), 1));
                 painter.setBrush(Qt::NoBrush);
-                for (size_t k = 0; k < d.points.size(); ++k) {
-                    const QPointF at(d.points[k].px + 0.5, d.points[k].py + 0.5);
-                    if (d.kind == DatasetKind::Points)
-                        painter.drawEllipse(at, 3.5, 3.5);
-                    else
-                        painter.drawPoint(at);
+                // One call a dataset: small squares for collected points, dots for curves.
+                if (d.kind == DatasetKind::Points) {
+                    std::vector<QRectF> marks;
+                    marks.reserve(d.points.size());
+                    for (const DataPoint &p : d.points)
+                        marks.emplace_back(p.px - 3, p.py - 3, 7, 7);
+                    painter.drawRects(marks.data(), int(marks.size()));
+                } else {
+                    QPolygonF dots;
+                    dots.reserve(qsizetype(d.points.size()));
+                    for (const DataPoint &p : d.points)
+                        dots << QPointF(p.px + 0.5, p.py + 0.5);
+                    painter.drawPoints(dots);
                 }
                 if (int(i) == m_currentDataset && m_selectedPoint && d.kind == DatasetKind::Points
                     && *m_selectedPoint < int(d.points.size())) {
@@ -141,6 +149,7 @@ void MainWindow::restoreWorkspace(const Workspace &w)
     *m_recorded = w;
     m_restoring = false;
     datasetsChanged();
+    autosave(); // an undo is a change too
 }
 
 void MainWindow::commitAction(const QString &label)

@@ -10,6 +10,7 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 
+#include <charconv>
 #include <cmath>
 
 namespace {
@@ -51,6 +52,15 @@ QByteArray pixelText(float p)
 QByteArray numberText(double value)
 {
     return formatShortestNumber(value).toLatin1();
+}
+
+// The same, appended in place: a workspace with many points is kept after
+// every change, so its points are written without a string apiece.
+void appendNumber(QByteArray &out, double value)
+{
+    char text[32];
+    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+    out.append(text, end - text);
 }
 
 // One corner: "pixel": [x, y] of pixel positions (fractions allowed) and "value": [x, y] texts.
@@ -426,10 +436,18 @@ QByteArray calibrationObject(const CalibrationFile &file, int indent)
             out += QByteArray(i ? "," : "") + "\n" + in + "  { \"name\": " + jsonString(d.name) + ", \"kind\": "
                 + (d.kind == DatasetKind::Curve ? "\"curve\"" : "\"points\"") + ", \"colour\": "
                 + jsonString(colourName(d.colour)) + ",\n" + in + "    \"points\": [";
+            out.reserve(out.size() + qsizetype(d.points.size()) * 64);
             for (size_t k = 0; k < d.points.size(); ++k) {
                 const DataPoint &p = d.points[k];
-                out += QByteArray(k ? ", " : "") + "[" + numberText(p.px) + ", " + numberText(p.py) + ", "
-                    + numberText(p.x) + ", " + numberText(p.y) + "]";
+                out.append(k ? ", [" : "[");
+                appendNumber(out, p.px);
+                out.append(", ");
+                appendNumber(out, p.py);
+                out.append(", ");
+                appendNumber(out, p.x);
+                out.append(", ");
+                appendNumber(out, p.y);
+                out.append(']');
             }
             out += "]";
             if (d.trace)
