@@ -13,6 +13,8 @@ const QString Usage = QStringLiteral(
     "Options:\n"
     "  -h, --help     Shows this help.\n"
     "  --version      Shows the version.\n"
+    "  --lang en|ja   The interface in English or in Japanese (the default), kept\n"
+    "                 for the next start; Ctrl+Shift+L switches while it runs.\n"
     "\n"
     "Qt's own options (-platform, -style, ...) are passed on to Qt.\n"
     "The command-line tracer is curvix-trace (see curvix-trace --help).\n");
@@ -32,8 +34,10 @@ AppCommandLine parseAppCommandLine(const QStringList &arguments)
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
     const QCommandLineOption version(QStringLiteral("version"), QString());
+    const QCommandLineOption language(QStringLiteral("lang"), QString(), QStringLiteral("en|ja"));
     parser.addOption(help);
     parser.addOption(version);
+    parser.addOption(language);
     for (const char *name : QtValueOptions)
         parser.addOption(QCommandLineOption(QString::fromLatin1(name), QString(), QStringLiteral("value")));
     for (const char *name : QtFlagOptions)
@@ -57,6 +61,11 @@ AppCommandLine parseAppCommandLine(const QStringList &arguments)
         command.exitNow = true;
         command.out = QStringLiteral("curvix %1\n").arg(QStringLiteral(CURVIX_VERSION));
         return command;
+    }
+    if (parser.isSet(language)) {
+        command.language = parser.value(language);
+        if (command.language != QStringLiteral("en") && command.language != QStringLiteral("ja"))
+            return usageError(QStringLiteral("--lang must be en or ja"));
     }
     const QStringList images = parser.positionalArguments();
     if (images.size() > 1)

@@ -13,6 +13,7 @@ struct AppCommandLine
     QString out; // for stdout (help, version)
     QString err; // for stderr (usage errors)
     bool platformGiven = false; // Qt's own -platform option was given
+    QString language;           // --lang: "en" or "ja"; empty when not given
 };
 
 AppCommandLine parseAppCommandLine(const QStringList &arguments);

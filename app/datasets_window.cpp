@@ -1,5 +1,6 @@
 #include "app/datasets_window.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QInputDialog>
 #include <QListWidget>
@@ -25,12 +26,10 @@ DatasetsWindow::DatasetsWindow(QWidget *parent)
     , m_list(new QListWidget(this))
 {
     setObjectName(QStringLiteral("datasets"));
-    setWindowTitle(QStringLiteral("データセット (Datasets)"));
-    m_list->setAccessibleName(QStringLiteral("データセット (datasets)"));
-    auto *addCurve = new QPushButton(QStringLiteral("曲線を追加 (Add curve)"), this);
-    auto *addPoints = new QPushButton(QStringLiteral("点の組を追加 (Add points)"), this);
-    auto *rename = new QPushButton(QStringLiteral("名前を変更 (Rename)"), this);
-    auto *remove = new QPushButton(QStringLiteral("削除 (Delete)"), this);
+    auto *addCurve = new QPushButton(this);
+    auto *addPoints = new QPushButton(this);
+    auto *rename = new QPushButton(this);
+    auto *remove = new QPushButton(this);
     addCurve->setObjectName(QStringLiteral("addCurve"));
     addPoints->setObjectName(QStringLiteral("addPoints"));
     rename->setObjectName(QStringLiteral("rename"));
@@ -44,6 +43,7 @@ DatasetsWindow::DatasetsWindow(QWidget *parent)
     layout->addWidget(m_list);
     layout->addLayout(buttons);
     resize(480, 260);
+    retranslate();
 
     connect(addCurve, &QPushButton::clicked, this, [this] { emit addRequested(DatasetKind::Curve); });
     connect(addPoints, &QPushButton::clicked, this, [this] { emit addRequested(DatasetKind::Points); });
@@ -56,7 +56,7 @@ DatasetsWindow::DatasetsWindow(QWidget *parent)
         if (row < 0)
             return;
         bool ok = false;
-        const QString name = QInputDialog::getText(this, QStringLiteral("名前 (Name)"), QStringLiteral("名前 (Name):"),
+        const QString name = QInputDialog::getText(this, tr("名前 (Name)"), tr("名前 (Name):"),
                                                    QLineEdit::Normal, m_list->item(row)->data(Qt::UserRole).toString(), &ok);
         if (ok && !name.trimmed().isEmpty())
             emit renameRequested(row, name.trimmed());
@@ -67,13 +67,30 @@ DatasetsWindow::DatasetsWindow(QWidget *parent)
     });
 }
 
+void DatasetsWindow::retranslate()
+{
+    setWindowTitle(tr("データセット (Datasets)"));
+    m_list->setAccessibleName(tr("データセット (datasets)"));
+    findChild<QPushButton *>(QStringLiteral("addCurve"))->setText(tr("曲線を追加 (Add curve)"));
+    findChild<QPushButton *>(QStringLiteral("addPoints"))->setText(tr("点の組を追加 (Add points)"));
+    findChild<QPushButton *>(QStringLiteral("rename"))->setText(tr("名前を変更 (Rename)"));
+    findChild<QPushButton *>(QStringLiteral("delete"))->setText(tr("削除 (Delete)"));
+}
+
+void DatasetsWindow::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+}
+
 void DatasetsWindow::showDatasets(const std::vector<Dataset> &datasets, int current)
 {
     m_filling = true;
     m_list->clear();
     for (const Dataset &d : datasets) {
-        const QString kind = d.kind == DatasetKind::Curve ? QStringLiteral("曲線 (curve)") : QStringLiteral("点 (points)");
-        auto *item = new QListWidgetItem(swatch(d.colour), QStringLiteral("%1 — %2 — %3").arg(d.name, kind).arg(d.points.size()), m_list);
+        const QString kind = d.kind == DatasetKind::Curve ? tr("曲線 (curve)") : tr("点 (points)");
+        auto *item = new QListWidgetItem(swatch(d.colour), tr("%1 — %2 — %3").arg(d.name, kind).arg(d.points.size()), m_list);
         item->setData(Qt::UserRole, d.name);
     }
     m_list->setCurrentRow(current);

@@ -32,7 +32,12 @@ signals:
     void deleteRequested(int index);
     void currentChosen(int index);
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
+    void retranslate();
+
     QListWidget *m_list;
     bool m_filling = false;
 };

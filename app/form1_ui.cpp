@@ -7,6 +7,7 @@
 #include "app/icons.h"
 #include "app/picture_box.h"
 
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -90,7 +91,7 @@ void Form1Ui::setupUi(QWidget *form)
     const QFont msp1125 = Fonts::font(ProportionalGothic, 11.25);
 
     // Image browser.
-    Label6 = label(form, "Label6", QStringLiteral("画像ファイル"), 40, 8, 96, 16, hg12);
+    Label6 = label(form, "Label6", QString(), 40, 8, 96, 16, hg12);
     setForeground(Label6, Blue);
     Drive1 = place(new DriveListBox(form), "Drive1", 8, 24, 161, 20);
     Dir1 = place(new DirListBox(form), "Dir1", 8, 40, 161, 76);
@@ -98,24 +99,18 @@ void Form1Ui::setupUi(QWidget *form)
                                    QStringLiteral("*.tif")},
                                   form),
                   "File1", 8, 112, 161, 90);
-    Command1 = button(form, "Command1", QStringLiteral("OK"), 8, 208, 73, 25, tnr12);
-    Command2 = button(form, "Command2", QStringLiteral("Reset"), 96, 208, 73, 25, tnr12);
+    Command1 = button(form, "Command1", QString(), 8, 208, 73, 25, tnr12);
+    Command2 = button(form, "Command2", QString(), 96, 208, 73, 25, tnr12);
 
     // Calibration panel.
-    Label8 = label(form, "Label8", QStringLiteral("Graph   Pixel"), 96, 240, 65, 15, tnr975);
-    Command3 = button(form, "Command3", QStringLiteral("始\n点"), 8, 256, 25, 49, hg1125);
-    Command3->setAccessibleName(QStringLiteral("始点"));
-    Command3->setToolTip(QStringLiteral("始点(左下)を指定"));
-    Command4 = button(form, "Command4", QStringLiteral("終\n点"), 8, 312, 25, 49, hg1125);
-    Command4->setAccessibleName(QStringLiteral("終点"));
-    Command4->setToolTip(QStringLiteral("終点(右上)を指定"));
+    Label8 = label(form, "Label8", QString(), 96, 240, 65, 15, tnr975);
+    Command3 = button(form, "Command3", QString(), 8, 256, 25, 49, hg1125);
+    Command4 = button(form, "Command4", QString(), 8, 312, 25, 49, hg1125);
 
-    const QString xCaption = QStringLiteral("X座標");
-    const QString yCaption = QStringLiteral("Y座標");
-    Label1 = label(form, "Label1", xCaption, 32, 256, 57, 25, hg1125);
-    Label2 = label(form, "Label2", yCaption, 32, 280, 57, 25, hg1125);
-    Label3 = label(form, "Label3", xCaption, 32, 312, 57, 25, hg1125);
-    Label4 = label(form, "Label4", yCaption, 32, 336, 57, 25, hg1125);
+    Label1 = label(form, "Label1", QString(), 32, 256, 57, 25, hg1125);
+    Label2 = label(form, "Label2", QString(), 32, 280, 57, 25, hg1125);
+    Label3 = label(form, "Label3", QString(), 32, 312, 57, 25, hg1125);
+    Label4 = label(form, "Label4", QString(), 32, 336, 57, 25, hg1125);
     Text1 = edit(form, "Text1", 88, 256, tnr1125);
     Text2 = edit(form, "Text2", 88, 280, tnr1125);
     Text3 = edit(form, "Text3", 88, 312, tnr1125);
@@ -126,89 +121,128 @@ void Form1Ui::setupUi(QWidget *form)
     Text8 = edit(form, "Text8", 128, 336, tnr1125);
     for (QLabel *caption : {Label1, Label2, Label3, Label4})
         makeCaptionBox(caption, LightYellow);
-    const QString cornerNames[] = {QStringLiteral("始点 X座標"), QStringLiteral("始点 Y座標"),
-                                   QStringLiteral("終点 X座標"), QStringLiteral("終点 Y座標")};
-    const std::array<QLineEdit *, 4> values{Text1, Text2, Text3, Text4};
-    const std::array<QLineEdit *, 4> pixels{Text5, Text6, Text7, Text8};
-    for (size_t i = 0; i < 4; ++i) {
-        values[i]->setAccessibleName(cornerNames[i] + QStringLiteral(" (Graph)"));
-        pixels[i]->setAccessibleName(cornerNames[i] + QStringLiteral(" (Pixel)"));
-        setBackground(pixels[i], LightYellow);
-        pixels[i]->setEnabled(false);
+    for (QLineEdit *pixel : {Text5, Text6, Text7, Text8}) {
+        setBackground(pixel, LightYellow);
+        pixel->setEnabled(false);
     }
 
     // Scale choice.
-    Frame1 = place(new QGroupBox(QStringLiteral("Scale Mode"), form), "Frame1", 8, 368, 161, 81, &tnr975);
-    Option1 = place(new QRadioButton(QStringLiteral("Linear - Linear"), Frame1), "Option1", 8, 16, 113, 17, &tnr975);
-    Option2 = place(new QRadioButton(QStringLiteral("Linear - Logarithm"), Frame1), "Option2", 8, 36, 129, 17, &tnr975);
-    Option3 = place(new QRadioButton(QStringLiteral("Logarithm - Logarithm"), Frame1), "Option3", 8, 56, 145, 17, &tnr975);
+    Frame1 = place(new QGroupBox(form), "Frame1", 8, 368, 161, 81, &tnr975);
+    Option1 = place(new QRadioButton(Frame1), "Option1", 8, 16, 113, 17, &tnr975);
+    Option2 = place(new QRadioButton(Frame1), "Option2", 8, 36, 129, 17, &tnr975);
+    Option3 = place(new QRadioButton(Frame1), "Option3", 8, 56, 145, 17, &tnr975);
     Option1->setChecked(true);
 
     // Actions.
-    Command9 = button(form, "Command9", QStringLiteral("Point Digitize"), 8, 456, 161, 25, tnr12);
-    Command5 = button(form, "Command5", QStringLiteral("Auto Digitize"), 8, 488, 161, 25, tnr12);
-    Command8 = button(form, "Command8", QStringLiteral("Graph Draw"), 8, 520, 161, 27, tnr1125);
-    Command8->setToolTip(QStringLiteral(" ディジタル化されたグラフを確認します "));
+    Command9 = button(form, "Command9", QString(), 8, 456, 161, 25, tnr12);
+    Command5 = button(form, "Command5", QString(), 8, 488, 161, 25, tnr12);
+    Command8 = button(form, "Command8", QString(), 8, 520, 161, 27, tnr1125);
 
     // Save area.
-    Label7 = label(form, "Label7", QStringLiteral("ディジタルデータ保存"), 16, 552, 150, 15, hg1125);
+    Label7 = label(form, "Label7", QString(), 16, 552, 150, 15, hg1125);
     setForeground(Label7, Blue);
     Drive2 = place(new DriveListBox(form), "Drive2", 8, 568, 161, 20);
     Dir2 = place(new DirListBox(form), "Dir2", 8, 584, 161, 62);
     File2 = place(new FileListBox({QStringLiteral("*.csv")}, form), "File2", 8, 640, 161, 90);
     setBackground(File2, Qt::white);
-    Label5 = label(form, "Label5", QStringLiteral("ファイル名（拡張子なし）"), 8, 736, 161, 17, hg975);
+    Label5 = label(form, "Label5", QString(), 8, 736, 161, 17, hg975);
     Label5->setAlignment(Qt::AlignCenter);
     Text9 = edit(form, "Text9", 8, 752, msp1125, 161);
-    Text9->setAccessibleName(Label5->text());
-    Command6 = button(form, "Command6", QStringLiteral("File Save"), 8, 784, 161, 25, tnr12);
+    Command6 = button(form, "Command6", QString(), 8, 784, 161, 25, tnr12);
 
     // Exit corner.
     Command7 = button(form, "Command7", QString(), 32, 816, 33, 33, tnr12);
     Command7->setIcon(QIcon(Icons::exitButton()));
     Command7->setIconSize(QSize(32, 32));
-    Command7->setToolTip(QStringLiteral(" bye bye "));
-    Command7->setAccessibleName(QStringLiteral("bye bye"));
     Picture2 = place(new QLabel(form), "Picture2", 112, 816, 34, 34);
     Picture2->setPixmap(Icons::exitPointer());
     Picture2->setFrameStyle(QFrame::Box | QFrame::Plain);
     Picture2->setLineWidth(1);
     Picture2->setFocusPolicy(Qt::StrongFocus);
-    Picture2->setToolTip(QStringLiteral(" 出口はとなりです "));
-    Picture2->setAccessibleName(QStringLiteral("出口はとなりです"));
 
     // Picture area and read-out.
-    Label9 = label(form, "Label9", QStringLiteral("適用最大画像 1000×800 ピクセル"), 192, 0, 270, 16, hg12);
+    Label9 = label(form, "Label9", QString(), 192, 0, 270, 16, hg12);
     setForeground(Label9, Blue);
     Picture1 = place(new PictureBox(QColor::fromRgb(PictureSurface::Background), form), "Picture1", 184, 16,
                      PictureBox::BoxSize.width(), PictureBox::BoxSize.height());
     Picture1->setFont(Fonts::font(TimesNewRoman, 36, true));
     Picture1->setCursor(Qt::CrossCursor);
-    Picture1->setAccessibleName(QStringLiteral("Picture"));
     for (int i = 0; i < PictureBox::MarkerCount; ++i)
         Picture1->setMarkerVisible(i, true); // shown at creation; start-up hides them
 
-    Label11 = label(form, "Label11", xCaption, 456, 824, 57, 25, hg1125);
+    Label11 = label(form, "Label11", QString(), 456, 824, 57, 25, hg1125);
     makeCaptionBox(Label11, LightCyan);
     Text10 = edit(form, "Text10", 512, 824, tnr1125, 81);
     setBackground(Text10, LightYellow);
-    Text10->setAccessibleName(QStringLiteral("X座標"));
-    Label12 = label(form, "Label12", yCaption, 592, 824, 57, 25, hg1125);
+    Label12 = label(form, "Label12", QString(), 592, 824, 57, 25, hg1125);
     makeCaptionBox(Label12, LightCyan);
     Text11 = edit(form, "Text11", 648, 824, tnr1125, 81);
     setBackground(Text11, LightYellow);
-    Text11->setAccessibleName(QStringLiteral("Y座標"));
-    Label10 = label(form, "Label10", QStringLiteral("© Curvix Digitizer"), 888, 832, 157, 15, tnr975);
+    Label10 = label(form, "Label10", QString(), 888, 832, 157, 15, tnr975);
     setForeground(Label10, Grey);
 
-    // Labels that fit themselves to their text keep their top-left corner.
-    for (QLabel *fitted : {Label6, Label7, Label8, Label9, Label10})
-        fitted->adjustSize();
+    retranslateUi();
 
     // Each edit box starts with its own name; start-up replaces them all.
     for (QLineEdit *e : form->findChildren<QLineEdit *>())
         e->setText(e->objectName());
     setTabOrder();
+}
+
+void Form1Ui::retranslateUi()
+{
+    // Every caption, tooltip and accessible name, through the translations;
+    // the source texts are the window's own.
+    auto t = [](const char *text) { return QCoreApplication::translate("Form1", text); };
+    Label6->setText(t(QT_TRANSLATE_NOOP("Form1", "画像ファイル")));
+    Command1->setText(t(QT_TRANSLATE_NOOP("Form1", "OK")));
+    Command2->setText(t(QT_TRANSLATE_NOOP("Form1", "Reset")));
+    Label8->setText(t(QT_TRANSLATE_NOOP("Form1", "Graph   Pixel")));
+    // The corner buttons are 25 pixels wide: in English a letter, the whole name in the tooltip.
+    Command3->setText(t(QT_TRANSLATE_NOOP("Form1", "始\n点")));
+    Command3->setAccessibleName(t(QT_TRANSLATE_NOOP("Form1", "始点")));
+    Command3->setToolTip(t(QT_TRANSLATE_NOOP("Form1", "始点(左下)を指定")));
+    Command4->setText(t(QT_TRANSLATE_NOOP("Form1", "終\n点")));
+    Command4->setAccessibleName(t(QT_TRANSLATE_NOOP("Form1", "終点")));
+    Command4->setToolTip(t(QT_TRANSLATE_NOOP("Form1", "終点(右上)を指定")));
+    const QString x = t(QT_TRANSLATE_NOOP("Form1", "X座標"));
+    const QString y = t(QT_TRANSLATE_NOOP("Form1", "Y座標"));
+    for (QLabel *caption : {Label1, Label3, Label11})
+        caption->setText(x);
+    for (QLabel *caption : {Label2, Label4, Label12})
+        caption->setText(y);
+    const QString cornerNames[] = {t(QT_TRANSLATE_NOOP("Form1", "始点 X座標")), t(QT_TRANSLATE_NOOP("Form1", "始点 Y座標")),
+                                   t(QT_TRANSLATE_NOOP("Form1", "終点 X座標")), t(QT_TRANSLATE_NOOP("Form1", "終点 Y座標"))};
+    const std::array<QLineEdit *, 4> values{Text1, Text2, Text3, Text4};
+    const std::array<QLineEdit *, 4> pixels{Text5, Text6, Text7, Text8};
+    for (size_t i = 0; i < 4; ++i) {
+        values[i]->setAccessibleName(cornerNames[i] + QStringLiteral(" (Graph)"));
+        pixels[i]->setAccessibleName(cornerNames[i] + QStringLiteral(" (Pixel)"));
+    }
+    Frame1->setTitle(t(QT_TRANSLATE_NOOP("Form1", "Scale Mode")));
+    Option1->setText(t(QT_TRANSLATE_NOOP("Form1", "Linear - Linear")));
+    Option2->setText(t(QT_TRANSLATE_NOOP("Form1", "Linear - Logarithm")));
+    Option3->setText(t(QT_TRANSLATE_NOOP("Form1", "Logarithm - Logarithm")));
+    Command9->setText(t(QT_TRANSLATE_NOOP("Form1", "Point Digitize")));
+    Command5->setText(t(QT_TRANSLATE_NOOP("Form1", "Auto Digitize")));
+    Command8->setText(t(QT_TRANSLATE_NOOP("Form1", "Graph Draw")));
+    Command8->setToolTip(t(QT_TRANSLATE_NOOP("Form1", " ディジタル化されたグラフを確認します ")));
+    Label7->setText(t(QT_TRANSLATE_NOOP("Form1", "ディジタルデータ保存")));
+    Label5->setText(t(QT_TRANSLATE_NOOP("Form1", "ファイル名（拡張子なし）")));
+    Text9->setAccessibleName(Label5->text());
+    Command6->setText(t(QT_TRANSLATE_NOOP("Form1", "File Save")));
+    Command7->setToolTip(t(QT_TRANSLATE_NOOP("Form1", " bye bye ")));
+    Command7->setAccessibleName(t(QT_TRANSLATE_NOOP("Form1", "bye bye")));
+    Picture2->setToolTip(t(QT_TRANSLATE_NOOP("Form1", " 出口はとなりです ")));
+    Picture2->setAccessibleName(t(QT_TRANSLATE_NOOP("Form1", "出口はとなりです")));
+    Label9->setText(t(QT_TRANSLATE_NOOP("Form1", "適用最大画像 1000×800 ピクセル")));
+    Picture1->setAccessibleName(t(QT_TRANSLATE_NOOP("Form1", "Picture")));
+    Text10->setAccessibleName(x);
+    Text11->setAccessibleName(y);
+    Label10->setText(t(QT_TRANSLATE_NOOP("Form1", "© Curvix Digitizer")));
+    // Labels that fit themselves to their text keep their top-left corner.
+    for (QLabel *fitted : {Label6, Label7, Label8, Label9, Label10})
+        fitted->adjustSize();
 }
 
 void Form1Ui::setTabOrder()

@@ -70,6 +70,8 @@ struct Form1Ui
 
     // Creates every control as a child of the form, and the tab order.
     void setupUi(QWidget *form);
+    // Sets every caption, tooltip and accessible name in the language chosen.
+    void retranslateUi();
 
 private:
     void setTabOrder();

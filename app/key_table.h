@@ -16,7 +16,7 @@ struct KeyBinding
     QString name;          // "Ctrl+Shift+C", as the README's key table lists it
     QString shownName;     // as the F1 list shows it
     QKeySequence sequence; // empty when a filter handles it (Alt+arrow)
-    QString japanese;
+    const char *japanese; // the source text, translated where shown
     QString english;
     std::function<void(MainWindow &)> run;
     bool englishBelow = false; // the F1 list puts the English on a line of its own

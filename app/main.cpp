@@ -1,5 +1,6 @@
 #include "app/command_line.h"
 #include "app/fonts.h"
+#include "app/language.h"
 #include "app/main_window.h"
 #include "app/titles.h"
 
@@ -31,6 +32,9 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral(CURVIX_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("org.curvix.Digitizer"));
     Fonts::installSubstitutes();
+    if (!command.language.isEmpty())
+        Language::remember(Language::fromName(command.language));
+    Language::apply(command.language.isEmpty() ? Language::remembered() : Language::fromName(command.language));
     MainWindow window;
     window.show();
     window.startRecovery();

@@ -7,6 +7,7 @@
 #include "app/graph_window.h"
 #include "app/icons.h"
 #include "app/key_table.h"
+#include "app/language.h"
 #include "app/message_box.h"
 #include "app/picture_box.h"
 #include "app/recovery.h"
@@ -118,9 +119,21 @@ Loupe *MainWindow::loupe() const
     return m_aids->loupe();
 }
 
+void MainWindow::switchLanguage()
+{
+    const Language::Choice next = Language::isEnglish() ? Language::Choice::Japanese : Language::Choice::English;
+    Language::apply(next);
+    Language::remember(next);
+}
+
 void MainWindow::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
+    if (event->type() == QEvent::LanguageChange && Label6) {
+        retranslateUi();
+        if (m_datasetsWindow)
+            m_datasetsWindow->showDatasets(m_datasets, m_currentDataset);
+    }
     if (event->type() == QEvent::ActivationChange && !isActiveWindow() && m_aids)
         m_aids->windowDeactivated();
 }
@@ -204,7 +217,7 @@ void MainWindow::hideMarkers()
 
 void MainWindow::reportUnreadableFolder(const QString &path)
 {
-    showMessage(this, QStringLiteral("フォルダを開けません。\n%1").arg(QDir::toNativeSeparators(path)),
+    showMessage(this, tr("フォルダを開けません。\n%1").arg(QDir::toNativeSeparators(path)),
                 QMessageBox::Warning);
 }
 
@@ -212,7 +225,7 @@ void MainWindow::loadImage()
 {
     const QString name = File1->fileName();
     if (name.isEmpty()) {
-        showMessage(this, QStringLiteral("ファイルを選択して下さい"));
+        showMessage(this, tr("ファイルを選択して下さい"));
         return;
     }
     loadPictureFile(Dir1->path() + u'/' + name, Transparency::OnPictureArea);
@@ -262,7 +275,7 @@ void MainWindow::openPicture()
     QStringList patterns{QStringLiteral("*.pdf")};
     for (const QByteArray &format : QImageReader::supportedImageFormats())
         patterns << QStringLiteral("*.") + QString::fromLatin1(format);
-    QFileDialog dialog(this, QStringLiteral("画像または PDF を開く (Open a picture or PDF)"), folder,
+    QFileDialog dialog(this, tr("画像または PDF を開く (Open a picture or PDF)"), folder,
                        QStringLiteral("Pictures and PDFs (%1);;All files (*)").arg(patterns.join(u' ')));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
@@ -280,7 +293,7 @@ void MainWindow::showPicture(const QImage &picture, const QString &path)
 
 void MainWindow::reportUnreadablePicture(const QString &path, const QString &reason)
 {
-    showMessage(this, QStringLiteral("画像を読み込めません。\n%1\n%2").arg(QDir::toNativeSeparators(path), reason),
+    showMessage(this, tr("画像を読み込めません。\n%1\n%2").arg(QDir::toNativeSeparators(path), reason),
                 QMessageBox::Warning);
 }
 
@@ -303,7 +316,7 @@ void MainWindow::exitAndSave()
         Recovery::remove(); // a normal exit: nothing to recover
     if (const auto error = writeSettingsFile(SettingsFileName, m_corners->texts())) {
         showMessage(this,
-                    QStringLiteral("%1 を書き込めません。\n%2")
+                    tr("%1 を書き込めません。\n%2")
                         .arg(QDir::toNativeSeparators(QDir::current().absoluteFilePath(SettingsFileName)),
                              *error),
                     QMessageBox::Critical);

@@ -30,7 +30,7 @@ void MainWindow::copyTrace()
 {
     const int count = m_state.PointCount.value_or(0);
     if (count == 0) {
-        showMessage(this, QStringLiteral("コピーするトレースがありません。先に Auto Digitize を押して下さい。\n"
+        showMessage(this, tr("コピーするトレースがありません。先に Auto Digitize を押して下さい。\n"
                                          "(There is no trace to copy: press Auto Digitize first.)"),
                     QMessageBox::Information);
         return;
@@ -46,7 +46,7 @@ void MainWindow::copyTrace()
 void MainWindow::saveCalibration()
 {
     if (!cornersCaptured()) {
-        showMessage(this, QStringLiteral("保存する校正がありません。始点と終点を指定して下さい。\n"
+        showMessage(this, tr("保存する校正がありません。始点と終点を指定して下さい。\n"
                                          "(There is no calibration to save: capture the start and end points first.)"),
                     QMessageBox::Information);
         return;
@@ -74,7 +74,7 @@ void MainWindow::saveCalibration()
     file.trace.exclusions = m_exclusions->rects();
     file.datasets = m_datasets;
     if (const auto error = writeCalibrationFile(path, file)) {
-        showMessage(this, QStringLiteral("校正ファイルを書き込めません。\n%1\n%2").arg(QDir::toNativeSeparators(path), *error),
+        showMessage(this, tr("校正ファイルを書き込めません。\n%1\n%2").arg(QDir::toNativeSeparators(path), *error),
                     QMessageBox::Critical);
     }
 }
@@ -102,7 +102,7 @@ void MainWindow::openCalibration()
         const QRect surface(QPoint(), size);
         for (const CornerPixel &corner : {read.file->start, read.file->end}) {
             if (!surface.contains(QPoint(int(corner.x), int(corner.y))))
-                problem = QStringLiteral("a corner pixel (%1, %2) lies outside the picture area of %3 × %4")
+                problem = tr("a corner pixel (%1, %2) lies outside the picture area of %3 × %4")
                               .arg(corner.x)
                               .arg(corner.y)
                               .arg(surface.width())
@@ -110,7 +110,7 @@ void MainWindow::openCalibration()
         }
     }
     if (!problem.isEmpty()) {
-        showMessage(this, QStringLiteral("校正ファイルを読み込めません。\n%1\n%2").arg(QDir::toNativeSeparators(path), problem),
+        showMessage(this, tr("校正ファイルを読み込めません。\n%1\n%2").arg(QDir::toNativeSeparators(path), problem),
                     QMessageBox::Warning);
         return;
     }
@@ -131,7 +131,7 @@ void MainWindow::applyCalibrationFile(const CalibrationFile &file, const QDir &f
             loadPictureFile(image, Transparency::OnWhite, pdf);
         } else {
             showMessage(this,
-                        QStringLiteral("校正ファイルの画像が見つかりません。始点、終点と座標の値は読み込みました。\n%1\n"
+                        tr("校正ファイルの画像が見つかりません。始点、終点と座標の値は読み込みました。\n%1\n"
                                        "(The calibration's picture was not found; its corners and values were loaded.)")
                             .arg(QDir::toNativeSeparators(image)),
                         QMessageBox::Warning);
@@ -157,7 +157,7 @@ void MainWindow::applyCalibrationFile(const CalibrationFile &file, const QDir &f
     }
     m_currentDataset = m_datasets.empty() ? -1 : 0;
     if (!skipped.isEmpty()) {
-        showMessage(this, QStringLiteral("読み込めなかったデータセットがあります。\n(Datasets left out:)\n%1").arg(skipped.join(u'\n')),
+        showMessage(this, tr("読み込めなかったデータセットがあります。\n(Datasets left out:)\n%1").arg(skipped.join(u'\n')),
                     QMessageBox::Warning);
     }
 }

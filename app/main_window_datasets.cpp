@@ -197,17 +197,17 @@ void MainWindow::startRecovery()
         if (!left->file) {
             const QString aside = Recovery::keepAside();
             showMessage(this,
-                        QStringLiteral("前回の作業は復元できません。\n(The work kept from the last session cannot be restored: "
+                        tr("前回の作業は復元できません。\n(The work kept from the last session cannot be restored: "
                                        "%1. It was kept as %2.)")
                             .arg(left->problem, QDir::toNativeSeparators(aside)),
                         QMessageBox::Warning);
         } else {
             QMessageBox question(QMessageBox::Question, windowTitle(),
-                                 QStringLiteral("前回の作業が残っています。復元しますか?\n"
+                                 tr("前回の作業が残っています。復元しますか?\n"
                                                 "(Work from a session that did not end normally was kept. Restore it?)"),
                                  QMessageBox::NoButton, this);
-            QPushButton *restore = question.addButton(QStringLiteral("復元 (Restore)"), QMessageBox::AcceptRole);
-            question.addButton(QStringLiteral("破棄 (Discard)"), QMessageBox::RejectRole);
+            QPushButton *restore = question.addButton(tr("復元 (Restore)"), QMessageBox::AcceptRole);
+            question.addButton(tr("破棄 (Discard)"), QMessageBox::RejectRole);
             question.setDefaultButton(restore);
             question.exec();
             if (question.clickedButton() == restore) {
@@ -309,7 +309,7 @@ bool MainWindow::collectAt(float x, float y)
     if (readout.fault)
         return true;
     if (int(set.points.size()) >= MaxDatasetPoints) {
-        showMessage(this, QStringLiteral("点の組は %1 点までです。\n(A point set holds at most %1 points.)").arg(MaxDatasetPoints),
+        showMessage(this, tr("点の組は %1 点までです。\n(A point set holds at most %1 points.)").arg(MaxDatasetPoints),
                     QMessageBox::Warning);
         return true;
     }
@@ -434,13 +434,13 @@ void MainWindow::fillCurrentCurve(const TraceResult &trace, const TraceOptions &
 void MainWindow::exportDatasets()
 {
     if (m_datasets.empty()) {
-        showMessage(this, QStringLiteral("書き出すデータセットがありません。Ctrl+D で追加して下さい。\n"
+        showMessage(this, tr("書き出すデータセットがありません。Ctrl+D で追加して下さい。\n"
                                          "(There are no datasets to export: add them with Ctrl+D.)"),
                     QMessageBox::Information);
         return;
     }
     const QString folder = m_picturePath.isEmpty() ? Dir2->path() : QFileInfo(m_picturePath).path();
-    QFileDialog dialog(this, QStringLiteral("データセットを書き出す (Export the datasets)"), folder,
+    QFileDialog dialog(this, tr("データセットを書き出す (Export the datasets)"), folder,
                        QStringLiteral("CSV, one line per point (*.csv);;CSV on a shared X (*-wide.csv);;"
                                       "TSV (*.tsv);;JSON (*.json)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -450,7 +450,7 @@ void MainWindow::exportDatasets()
     const QString path = dialog.selectedFiles().first();
     const QByteArray bytes = ::exportDatasets(m_datasets, exportFormFor(path), m_state.AxisScale);
     if (const auto error = writeFileAtomically(path, bytes)) {
-        showMessage(this, QStringLiteral("書き出せません。\n%1\n%2").arg(QDir::toNativeSeparators(path), *error),
+        showMessage(this, tr("書き出せません。\n%1\n%2").arg(QDir::toNativeSeparators(path), *error),
                     QMessageBox::Critical);
     }
 }

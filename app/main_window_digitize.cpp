@@ -5,6 +5,7 @@
 #include "app/exclusion_areas.h"
 #include "app/file_lists.h"
 #include "app/graph_window.h"
+#include "app/language.h"
 #include "app/message_box.h"
 #include "app/picture_box.h"
 #include "calibration/fault_text.h"
@@ -104,7 +105,7 @@ void MainWindow::digitizePoint(float x, float y)
 
 void MainWindow::reportFault(const AxisFault &fault)
 {
-    showMessage(this, faultMessage(fault), QMessageBox::Warning);
+    showMessage(this, Language::isEnglish() ? faultMessageEnglish(fault) : faultMessage(fault), QMessageBox::Warning);
 }
 
 TraceOptions MainWindow::windowTraceOptions() const
@@ -176,9 +177,9 @@ void MainWindow::traceAndStore(const TraceOptions &options)
     Picture1->unsetCursor();
     // Input that arrived during the scan is handled before the message.
     QCoreApplication::processEvents();
-    QString message = QStringLiteral("DIGITIZE が終了しました。");
+    QString message = tr("DIGITIZE が終了しました。");
     if (trace.truncated) {
-        message += QStringLiteral("\n枠の幅が %1 列を超えたため、%2 列目から右はトレースしていません。"
+        message += tr("\n枠の幅が %1 列を超えたため、%2 列目から右はトレースしていません。"
                                   "\n(The frame is wider than %1 columns: the columns after the "
                                   "%1th were not traced.)")
                        .arg(WorkState::TableLast)
@@ -192,13 +193,13 @@ void MainWindow::traceAndStore(const TraceOptions &options)
 void MainWindow::saveData()
 {
     if (Text9->text().isEmpty()) {
-        showMessage(this, QStringLiteral("ファイル名を入力して下さい"), QMessageBox::Warning);
+        showMessage(this, tr("ファイル名を入力して下さい"), QMessageBox::Warning);
         return;
     }
     const QString path = dataFilePath(Dir2->path(), Text9->text());
     if (const auto error = saveDataFile(path, dataFileBytes(m_state))) {
         showMessage(this,
-                    QStringLiteral("データファイルを書き込めません。\n%1\n%2")
+                    tr("データファイルを書き込めません。\n%1\n%2")
                         .arg(QDir::toNativeSeparators(path), *error),
                     QMessageBox::Critical);
     }

@@ -122,7 +122,7 @@ void MainWindow::pastePicture()
         loadPictureFile(urls.first().toLocalFile(), Transparency::OnWhite);
         return;
     }
-    showMessage(this, QStringLiteral("クリップボードに画像がありません。\n"
+    showMessage(this, tr("クリップボードに画像がありません。\n"
                                      "(The clipboard holds no picture and no picture file.)"),
                 QMessageBox::Information);
 }

@@ -29,19 +29,19 @@ PdfPageDialog::PdfPageDialog(const QString &path, int pageCount, QWidget *parent
     m_page->setObjectName(QStringLiteral("page"));
     m_page->setRange(1, pageCount);
     m_page->setSuffix(QStringLiteral(" / %1").arg(pageCount));
-    m_page->setAccessibleName(QStringLiteral("ページ (page)"));
+    m_page->setAccessibleName(tr("ページ (page)"));
     m_dpi->setObjectName(QStringLiteral("dpi"));
     m_dpi->setRange(PdfPage::MinDpi, PdfPage::MaxDpi);
     m_dpi->setValue(PdfPage::DefaultDpi);
     m_dpi->setSuffix(QStringLiteral(" dpi"));
-    m_dpi->setAccessibleName(QStringLiteral("解像度 (resolution)"));
+    m_dpi->setAccessibleName(tr("解像度 (resolution)"));
     m_preview->setMinimumSize(240, 320);
     m_preview->setAlignment(Qt::AlignCenter);
-    m_preview->setAccessibleName(QStringLiteral("プレビュー (preview)"));
+    m_preview->setAccessibleName(tr("プレビュー (preview)"));
 
     auto *form = new QFormLayout;
-    form->addRow(QStringLiteral("ページ (page)"), m_page);
-    form->addRow(QStringLiteral("解像度 (resolution)"), m_dpi);
+    form->addRow(tr("ページ (page)"), m_page);
+    form->addRow(tr("解像度 (resolution)"), m_dpi);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

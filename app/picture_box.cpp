@@ -1,5 +1,6 @@
 #include "app/picture_box.h"
 
+#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QWheelEvent>
 #include <QPainter>
@@ -154,7 +155,7 @@ void PictureBox::paintHint(QPainter &painter) const
     const QRectF shown(m_view.origin, QSizeF(viewSize()) / m_view.zoom);
     if (shown.contains(QRectF(QPointF(), QSizeF(m_surface.size()))) || m_picture.isNull())
         return;
-    const QString hint = QStringLiteral("%1 × %2  Ctrl+0 で全体 (shows it whole)").arg(m_picture.width()).arg(m_picture.height());
+    const QString hint = QCoreApplication::translate("Picture", "%1 × %2  Ctrl+0 で全体 (shows it whole)").arg(m_picture.width()).arg(m_picture.height());
     QFont font = painter.font();
     font.setPixelSize(12);
     font.setItalic(false);

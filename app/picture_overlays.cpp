@@ -5,6 +5,7 @@
 #include "calibration/grid_lines.h"
 #include "calibration/number_text.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QPainter>
 
@@ -32,7 +33,7 @@ void paintNote(QPainter &painter, const QString &text)
 void paintCalibrationGrid(QPainter &painter, const Calibration &calibration, bool cornersCaptured)
 {
     if (!cornersCaptured) {
-        paintNote(painter, QStringLiteral("Grid: capture 始点 and 終点 first"));
+        paintNote(painter, QCoreApplication::translate("Picture", "Grid: capture 始点 and 終点 first"));
         return;
     }
     const CalibrationGrid grid = calibrationGrid(calibration);

@@ -14,6 +14,7 @@ packages=(
   tigervnc-standalone-server
   locales
   libpoppler-qt6-dev
+  qt6-l10n-tools qt6-tools-dev
 )
 
 missing=()
