@@ -59,20 +59,10 @@ void MainWindow::saveCalibration()
         return;
     const QString path = dialog.selectedFiles().first();
 
-    CalibrationFile file;
+    // The saved file names its picture relative to itself, so the pair can move together.
+    CalibrationFile file = workspaceFile();
     if (!m_picturePath.isEmpty())
         file.image = QFileInfo(path).dir().relativeFilePath(m_picturePath);
-    if (m_picturePdf) {
-        file.page = m_picturePdf->page;
-        file.dpi = m_picturePdf->dpi;
-    }
-    file.start = {m_state.StartPixelX, m_state.StartPixelY};
-    file.end = {m_state.EndPixelX, m_state.EndPixelY};
-    file.values = m_corners->texts();
-    file.scale = m_state.AxisScale == AxisScale::Unset ? AxisScale::LinearLinear : m_state.AxisScale;
-    file.trace = m_fileTraceOptions;
-    file.trace.exclusions = m_exclusions->rects();
-    file.datasets = m_datasets;
     if (const auto error = writeCalibrationFile(path, file)) {
         showMessage(this, tr("校正ファイルを書き込めません。\n%1\n%2").arg(QDir::toNativeSeparators(path), *error),
                     QMessageBox::Critical);

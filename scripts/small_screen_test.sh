@@ -15,20 +15,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x720x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")"
-unset QT_QPA_PLATFORM
+source "$(dirname "$0")/xvfb.sh"
+start_xvfb "$work" 1280x720
 export XDG_DATA_HOME="$work/data" # the program's recovery file, apart from the user's
-
-windows() { xdotool search --onlyvisible --name '^Curvix-Digitizer$' 2>/dev/null | wc -l; }
-wait_windows() {
-  for _ in $(seq 100); do [ "$(windows)" -eq "$1" ] && return 0; sleep 0.1; done
-  echo "small screen: expected $1 visible window(s), found $(windows)" >&2
-  return 1
-}
 
 (cd "$work" && exec "$binary") >"$work/app.log" 2>&1 &
 app=$!
@@ -48,9 +37,9 @@ shift_up=$((854 - HEIGHT)) # the layout's bottom now meets the window's
 
 # "File Save" (layout 8,784 161x25) with no name typed: its message opens.
 xdotool mousemove --sync $((X + 88)) $((Y + 796 - shift_up)) click 1
-wait_windows 2
+wait_windows 2 "small screen"
 xdotool key Return
-wait_windows 1
+wait_windows 1 "small screen"
 
 # The exit button (layout 32,816 33x33) saves the settings and ends the program.
 xdotool mousemove --sync $((X + 48)) $((Y + 832 - shift_up)) click 1

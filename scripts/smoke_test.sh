@@ -17,13 +17,6 @@ source "$(dirname "$0")/xvfb.sh"
 start_xvfb "$work"
 export XDG_DATA_HOME="$work/data" # the program's recovery file, apart from the user's
 
-windows() { xdotool search --onlyvisible --name '^Curvix-Digitizer$' 2>/dev/null | wc -l; }
-wait_windows() {
-  for _ in $(seq 100); do [ "$(windows)" -eq "$1" ] && return 0; sleep 0.1; done
-  echo "smoke: expected $1 visible window(s), found $(windows)" >&2
-  return 1
-}
-
 (cd "$work" && exec "$binary") >"$work/app.log" 2>&1 &
 app=$!
 wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Curvix-Digitizer$' | head -1)
@@ -32,9 +25,9 @@ xdotool windowfocus --sync "$wid"
 
 # "OK" (client 8,208 73x25) with nothing selected: the message box opens.
 xdotool mousemove --sync $((X + 44)) $((Y + 220)) click 1
-wait_windows 2
+wait_windows 2 smoke
 xdotool key Return
-wait_windows 1
+wait_windows 1 smoke
 
 # The exit button (client 32,816 33x33) saves the settings and ends the program.
 xdotool mousemove --sync $((X + 48)) $((Y + 832)) click 1
