@@ -1,0 +1,140 @@
+#include "calibration/axis_fit.h"
+
+#include <QLocale>
+#include <QStringList>
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace {
+
+constexpr double MaxResidual = 0.5;
+constexpr std::size_t MinAgreeing = 3;
+
+struct Line
+{
+    double offset = 0;
+    double slope = 0;
+    double pixelOf(double t) const { return (t - offset) / slope; }
+};
+
+// Least squares of the transformed value on the pixel.
+std::optional<Line> leastSquares(const std::vector<AxisTick> &ticks)
+{
+    double sp = 0, st = 0, spp = 0, spt = 0;
+    const double n = double(ticks.size());
+    for (const AxisTick &t : ticks) {
+        sp += t.pixel;
+        st += t.value;
+        spp += t.pixel * t.pixel;
+        spt += t.pixel * t.value;
+    }
+    const double d = n * spp - sp * sp;
+    if (n < 2 || d == 0)
+        return std::nullopt;
+    const double slope = (n * spt - sp * st) / d;
+    if (slope == 0 || !std::isfinite(slope))
+        return std::nullopt;
+    return Line{(st - slope * sp) / n, slope};
+}
+
+double largestResidual(const Line &line, const std::vector<AxisTick> &ticks)
+{
+    double r = 0;
+    for (const AxisTick &t : ticks)
+        r = std::max(r, std::abs(line.pixelOf(t.value) - t.pixel));
+    return r;
+}
+
+// The largest set of ticks (values already transformed) that one line
+// through two of them keeps within the residual, refitted over that set.
+struct Consensus
+{
+    std::vector<AxisTick> ticks; // transformed values
+    std::vector<std::size_t> indices;
+    Line line;
+    double residual = 0;
+};
+
+std::optional<Consensus> consensus(const std::vector<AxisTick> &ticks)
+{
+    std::optional<Consensus> best;
+    for (std::size_t i = 0; i < ticks.size(); ++i) {
+        for (std::size_t j = i + 1; j < ticks.size(); ++j) {
+            const double dp = ticks[j].pixel - ticks[i].pixel;
+            const double dt = ticks[j].value - ticks[i].value;
+            if (dp == 0 || dt == 0)
+                continue;
+            const Line through{ticks[i].value - dt / dp * ticks[i].pixel, dt / dp};
+            Consensus c;
+            for (std::size_t k = 0; k < ticks.size(); ++k) {
+                if (std::abs(through.pixelOf(ticks[k].value) - ticks[k].pixel) < MaxResidual) {
+                    c.ticks.push_back(ticks[k]);
+                    c.indices.push_back(k);
+                }
+            }
+            const auto refit = leastSquares(c.ticks);
+            if (!refit)
+                continue;
+            c.line = *refit;
+            c.residual = largestResidual(c.line, c.ticks);
+            if (!best || c.ticks.size() > best->ticks.size()
+                || (c.ticks.size() == best->ticks.size() && c.residual < best->residual))
+                best = std::move(c);
+        }
+    }
+    return best;
+}
+
+QString valueList(const std::vector<AxisTick> &ticks)
+{
+    QStringList values;
+    for (const AxisTick &t : ticks)
+        values << QLocale::c().toString(t.value, 'g', 15);
+    return values.join(QStringLiteral(", "));
+}
+
+} // namespace
+
+AxisFit fitAxis(const std::vector<AxisTick> &ticks, const QString &axis)
+{
+    AxisFit fit;
+    if (ticks.size() < MinAgreeing) {
+        fit.failure = ticks.empty() ? QStringLiteral("no %1 tick labels read").arg(axis)
+                                    : QStringLiteral("fewer than three %1 tick labels read: %2").arg(axis, valueList(ticks));
+        return fit;
+    }
+
+    std::vector<AxisTick> logTicks;
+    std::vector<std::size_t> logSource;
+    for (std::size_t k = 0; k < ticks.size(); ++k) {
+        if (ticks[k].value > 0) {
+            logTicks.push_back({ticks[k].pixel, std::log10(ticks[k].value)});
+            logSource.push_back(k);
+        }
+    }
+    const auto linear = consensus(ticks);
+    const auto logarithmic = consensus(logTicks);
+    const auto usable = [](const std::optional<Consensus> &c) {
+        return c && c->ticks.size() >= MinAgreeing && c->residual < MaxResidual;
+    };
+    const bool useLog = usable(logarithmic)
+        && (!usable(linear) || logarithmic->ticks.size() > linear->ticks.size()
+            || (logarithmic->ticks.size() == linear->ticks.size() && logarithmic->residual < linear->residual));
+    if (!useLog && !usable(linear)) {
+        fit.failure = QStringLiteral("%1 labels do not fit a linear or a logarithmic scale: %2").arg(axis, valueList(ticks));
+        return fit;
+    }
+
+    const Consensus &c = useLog ? *logarithmic : *linear;
+    fit.kind = useLog ? AxisKind::Logarithmic : AxisKind::Linear;
+    fit.offset = c.line.offset;
+    fit.slope = c.line.slope;
+    fit.residual = c.residual;
+    for (const std::size_t k : c.indices)
+        fit.agreeing.push_back(ticks[useLog ? logSource[k] : k]);
+    std::sort(fit.agreeing.begin(), fit.agreeing.end(),
+              [](const AxisTick &a, const AxisTick &b) { return a.pixel < b.pixel; });
+    return fit;
+}

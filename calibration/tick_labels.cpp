@@ -1,0 +1,94 @@
+#include "calibration/tick_labels.h"
+
+#include <QRegularExpression>
+
+#include <cmath>
+
+namespace {
+
+// Raised digits and signs as fonts and text recognition give them, folded to
+// "^" followed by plain ones, and the other minus and times signs to ASCII.
+QString normalized(const QString &text)
+{
+    static const QString raised = QStringLiteral("⁰¹²³⁴⁵⁶⁷⁸⁹");
+    QString out;
+    bool inRaised = false;
+    for (const QChar c : text.trimmed()) {
+        const qsizetype digit = raised.indexOf(c);
+        const bool raisedSign = c == QChar(0x207B) || c == QChar(0x207A);
+        if (digit >= 0 || raisedSign) {
+            if (!inRaised)
+                out += u'^';
+            inRaised = true;
+            out += digit >= 0 ? QChar(char16_t(u'0' + digit)) : (c == QChar(0x207B) ? u'-' : u'+');
+            continue;
+        }
+        inRaised = false;
+        if (c == QChar(0x2212) || c == QChar(0x2012) || c == QChar(0x2013))
+            out += u'-';
+        else if (c == QChar(0x00D7) || c == QChar(0x22C5) || c == QChar(0x00B7))
+            out += u'x';
+        else if (c == QChar(0x2009) || c == QChar(0x202F) || c == QChar(0x00A0))
+            out += u' ';
+        else
+            out += c;
+    }
+    return out;
+}
+
+std::optional<double> finiteValue(double v)
+{
+    return std::isfinite(v) ? std::optional<double>(v) : std::nullopt;
+}
+
+// "10^-3", "x10^3" or "2x10^4" after normalizing; the mantissa is optional.
+std::optional<double> powerOfTen(const QString &text, bool leadingTimes)
+{
+    static const QRegularExpression power(QStringLiteral(
+        R"(^([-+]?)(?:(\d+(?:\.\d+)?) ?x ?)?10 ?\^ ?([-+]?\d{1,3})$)"));
+    static const QRegularExpression timesPower(QStringLiteral(R"(^x ?10 ?\^ ?([-+]?\d{1,3})$)"));
+    if (leadingTimes) {
+        const auto m = timesPower.match(text);
+        return m.hasMatch() ? finiteValue(std::pow(10.0, m.captured(1).toInt())) : std::nullopt;
+    }
+    const auto m = power.match(text);
+    if (!m.hasMatch())
+        return std::nullopt;
+    const double mantissa = m.captured(2).isEmpty() ? 1.0 : m.captured(2).toDouble();
+    const double sign = m.captured(1) == u"-" ? -1.0 : 1.0;
+    return finiteValue(sign * mantissa * std::pow(10.0, m.captured(3).toInt()));
+}
+
+std::optional<double> plainNumber(const QString &text)
+{
+    static const QRegularExpression number(QStringLiteral(
+        R"(^([-+]?) ?((?:\d{1,3}(?:([, ])\d{3})(?:\3\d{3})*)|\d+)?(\.\d+)?([eE][-+]?\d{1,3})?$)"));
+    const auto m = number.match(text);
+    if (!m.hasMatch() || (m.captured(2).isEmpty() && m.captured(4).isEmpty()))
+        return std::nullopt;
+    QString digits = m.captured(2);
+    digits.remove(u',').remove(u' ');
+    bool ok = false;
+    const double v = (m.captured(1) + digits + m.captured(4) + m.captured(5)).toDouble(&ok);
+    return ok ? finiteValue(v) : std::nullopt;
+}
+
+} // namespace
+
+std::optional<double> tickLabelValue(const QString &text)
+{
+    const QString t = normalized(text);
+    if (const auto v = powerOfTen(t, false))
+        return v;
+    return plainNumber(t);
+}
+
+std::optional<double> axisMultiplierValue(const QString &text)
+{
+    const QString t = normalized(text);
+    if (const auto v = powerOfTen(t, true))
+        return v;
+    static const QRegularExpression timesExponent(QStringLiteral(R"(^x? ?1[eE]([-+]?\d{1,3})$)"));
+    const auto m = timesExponent.match(t);
+    return m.hasMatch() ? finiteValue(std::pow(10.0, m.captured(1).toInt())) : std::nullopt;
+}

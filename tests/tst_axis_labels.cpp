@@ -1,0 +1,155 @@
+#include "calibration/axis_fit.h"
+#include "calibration/tick_labels.h"
+
+#include <QTest>
+
+#include <cmath>
+#include <optional>
+
+Q_DECLARE_METATYPE(std::optional<double>)
+Q_DECLARE_METATYPE(std::vector<AxisTick>)
+
+class TestAxisLabels : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void labelValue_data();
+    void labelValue();
+    void multiplier_data();
+    void multiplier();
+    void fit_data();
+    void fit();
+};
+
+using Value = std::optional<double>;
+
+void TestAxisLabels::labelValue_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<Value>("expected");
+
+    QTest::newRow("integer") << QStringLiteral("250") << Value(250);
+    QTest::newRow("blanks around") << QStringLiteral(" 40\n") << Value(40);
+    QTest::newRow("decimal") << QStringLiteral("0.25") << Value(0.25);
+    QTest::newRow("leading period") << QStringLiteral(".5") << Value(0.5);
+    QTest::newRow("hyphen minus") << QStringLiteral("-1.5") << Value(-1.5);
+    QTest::newRow("true minus") << QStringLiteral("\u22123") << Value(-3);
+    QTest::newRow("thousands comma") << QStringLiteral("12,500") << Value(12500);
+    QTest::newRow("thousands thin space") << QStringLiteral("1\u2009000\u2009000") << Value(1000000);
+    QTest::newRow("thousands and decimals") << QStringLiteral("-1,000.5") << Value(-1000.5);
+    QTest::newRow("comma not in groups of three") << QStringLiteral("1,5") << Value();
+    QTest::newRow("mixed separators") << QStringLiteral("1,000 000") << Value();
+    QTest::newRow("exponent") << QStringLiteral("1e3") << Value(1000);
+    QTest::newRow("exponent with sign and zeros") << QStringLiteral("2.5E+03") << Value(2500);
+    QTest::newRow("negative exponent") << QStringLiteral("1E-02") << Value(0.01);
+    QTest::newRow("raised exponent") << QStringLiteral("10\u00b3") << Value(1000);
+    QTest::newRow("raised negative exponent") << QStringLiteral("10\u207b\u00b2") << Value(0.01);
+    QTest::newRow("raised with true minus base") << QStringLiteral("\u221210\u2074") << Value(-10000);
+    QTest::newRow("caret exponent") << QStringLiteral("10^-3") << Value(0.001);
+    QTest::newRow("mantissa times power") << QStringLiteral("2\u00d710\u2074") << Value(20000);
+    QTest::newRow("zero") << QStringLiteral("0") << Value(0);
+    QTest::newRow("letters") << QStringLiteral("Time") << Value();
+    QTest::newRow("number then letters") << QStringLiteral("10 s") << Value();
+    QTest::newRow("two numbers") << QStringLiteral("1 2") << Value();
+    QTest::newRow("lone sign") << QStringLiteral("-") << Value();
+    QTest::newRow("empty") << QString() << Value();
+    QTest::newRow("exponent beyond double") << QStringLiteral("1e999") << Value();
+}
+
+void TestAxisLabels::labelValue()
+{
+    QFETCH(QString, text);
+    QFETCH(Value, expected);
+    const Value read = tickLabelValue(text);
+    QCOMPARE(read.has_value(), expected.has_value());
+    if (expected)
+        QCOMPARE(*read, *expected);
+}
+
+void TestAxisLabels::multiplier_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<Value>("expected");
+
+    QTest::newRow("times raised") << QStringLiteral("\u00d710\u00b3") << Value(1000);
+    QTest::newRow("x caret negative") << QStringLiteral("x10^-3") << Value(0.001);
+    QTest::newRow("exponent alone") << QStringLiteral("1e6") << Value(1e6);
+    QTest::newRow("times exponent") << QStringLiteral("\u00d71e-3") << Value(0.001);
+    QTest::newRow("plain number is a label, not a multiplier") << QStringLiteral("1000") << Value();
+    QTest::newRow("words") << QStringLiteral("x axis") << Value();
+}
+
+void TestAxisLabels::multiplier()
+{
+    QFETCH(QString, text);
+    QFETCH(Value, expected);
+    const Value read = axisMultiplierValue(text);
+    QCOMPARE(read.has_value(), expected.has_value());
+    if (expected)
+        QCOMPARE(*read, *expected);
+}
+
+void TestAxisLabels::fit_data()
+{
+    QTest::addColumn<std::vector<AxisTick>>("ticks");
+    QTest::addColumn<bool>("logarithmic");
+    QTest::addColumn<AxisTick>("first"); // the first and last agreeing ticks, or the failure below
+    QTest::addColumn<AxisTick>("last");
+    QTest::addColumn<QString>("failure");
+
+    const std::vector<AxisTick> linear{{100, 0}, {200.2, 10}, {300, 20}, {400.1, 30}, {500, 40}};
+    QTest::newRow("linear") << linear << false << AxisTick{100, 0} << AxisTick{500, 40} << QString();
+    auto misread = linear;
+    misread[2].value = 70; // "20" read as "70"
+    QTest::newRow("one misread label left out") << misread << false << AxisTick{100, 0} << AxisTick{500, 40} << QString();
+    QTest::newRow("decades") << std::vector<AxisTick>{{700, 0.01}, {500, 0.1}, {300, 1}, {100, 10}} << true
+                             << AxisTick{100, 10} << AxisTick{700, 0.01} << QString();
+    QTest::newRow("misread decade") << std::vector<AxisTick>{{700, 1}, {500, 10}, {300, 1000}, {100, 1000}} << true
+                                    << AxisTick{100, 1000} << AxisTick{700, 1} << QString();
+    QTest::newRow("negative values on a linear axis")
+        << std::vector<AxisTick>{{50, -2}, {150, -1}, {250, 0}, {350, 1}} << false << AxisTick{50, -2} << AxisTick{350, 1}
+        << QString();
+    QTest::newRow("neither scale") << std::vector<AxisTick>{{100, 10}, {200, 20}, {300, 50}, {400, 100}} << false
+                                   << AxisTick{} << AxisTick{}
+                                   << QStringLiteral("Y labels do not fit a linear or a logarithmic scale: 10, 20, 50, 100");
+    QTest::newRow("two agree, one does not") << std::vector<AxisTick>{{100, 0}, {200, 10}, {300, 25}} << false
+                                             << AxisTick{} << AxisTick{}
+                                             << QStringLiteral("Y labels do not fit a linear or a logarithmic scale: 0, 10, 25");
+    QTest::newRow("ticks off by a pixel") << std::vector<AxisTick>{{100, 0}, {201, 10}, {300, 20}, {401, 30}} << false
+                                          << AxisTick{} << AxisTick{}
+                                          << QStringLiteral("Y labels do not fit a linear or a logarithmic scale: 0, 10, 20, 30");
+    QTest::newRow("two labels") << std::vector<AxisTick>{{100, 0}, {200, 10}} << false << AxisTick{} << AxisTick{}
+                                << QStringLiteral("fewer than three Y tick labels read: 0, 10");
+    QTest::newRow("none") << std::vector<AxisTick>{} << false << AxisTick{} << AxisTick{}
+                          << QStringLiteral("no Y tick labels read");
+    QTest::newRow("one value repeated") << std::vector<AxisTick>{{100, 5}, {200, 5}, {300, 5}} << false << AxisTick{}
+                                        << AxisTick{}
+                                        << QStringLiteral("Y labels do not fit a linear or a logarithmic scale: 5, 5, 5");
+}
+
+void TestAxisLabels::fit()
+{
+    QFETCH(std::vector<AxisTick>, ticks);
+    QFETCH(bool, logarithmic);
+    QFETCH(AxisTick, first);
+    QFETCH(AxisTick, last);
+    QFETCH(QString, failure);
+
+    const AxisFit fit = fitAxis(ticks, QStringLiteral("Y"));
+    QCOMPARE(fit.failure, failure);
+    if (!failure.isEmpty())
+        return;
+    QCOMPARE(fit.kind == AxisKind::Logarithmic, logarithmic);
+    QVERIFY(fit.agreeing.size() >= 3);
+    QCOMPARE(fit.agreeing.front().pixel, std::min(first.pixel, last.pixel));
+    const AxisTick &low = first.pixel < last.pixel ? first : last;
+    const AxisTick &high = first.pixel < last.pixel ? last : first;
+    QCOMPARE(fit.agreeing.front().value, low.value);
+    QCOMPARE(fit.agreeing.back().pixel, high.pixel);
+    QCOMPARE(fit.agreeing.back().value, high.value);
+    QVERIFY2(fit.residual < 0.5, qPrintable(QString::number(fit.residual)));
+}
+
+QTEST_GUILESS_MAIN(TestAxisLabels)
+#include "tst_axis_labels.moc"
