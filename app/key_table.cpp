@@ -37,6 +37,8 @@ const std::vector<KeyBinding> &keyTable()
             QStringLiteral("open a picture or a page of a PDF"), &MainWindow::openPicture),
         key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_L), QT_TRANSLATE_NOOP("Keys", "English と日本語を切り替える"),
             QStringLiteral("switch between English and Japanese"), &MainWindow::switchLanguage),
+        key(QKeySequence(Qt::CTRL | Qt::Key_K), QT_TRANSLATE_NOOP("Keys", "軸を見つけて校正する"),
+            QStringLiteral("find the axes and calibrate from them"), &MainWindow::findAxesOfPicture),
         key(QKeySequence(Qt::CTRL | Qt::Key_F), QT_TRANSLATE_NOOP("Keys", "次のクリックの曲線を追う"),
             QStringLiteral("follow the curve clicked next"), &MainWindow::armFollow),
         key(QKeySequence(Qt::CTRL | Qt::Key_E), QT_TRANSLATE_NOOP("Keys", "除外する範囲をドラッグで描く"),

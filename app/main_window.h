@@ -65,6 +65,8 @@ public:
     void showKeys();
     // Ctrl+F: the next click inside the frame seeds a followed trace.
     void armFollow();
+    // Ctrl+K: finds the axes and their labels and sets both corners, their values and the scale.
+    void findAxesOfPicture();
     // Ctrl+Shift+L: English or Japanese, kept for the next start.
     void switchLanguage();
     // Ctrl+O: a picture or a page of a PDF, through a standard file dialog.

@@ -97,6 +97,11 @@ QString valueList(const std::vector<AxisTick> &ticks)
 
 } // namespace
 
+double AxisFit::pixelOf(double value) const
+{
+    return ((kind == AxisKind::Logarithmic ? std::log10(value) : value) - offset) / slope;
+}
+
 AxisFit fitAxis(const std::vector<AxisTick> &ticks, const QString &axis)
 {
     AxisFit fit;

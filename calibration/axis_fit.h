@@ -30,6 +30,8 @@ struct AxisFit
     QString failure;
 
     bool found() const { return failure.isEmpty(); }
+    // Where the fit puts a value: drawn ticks are rounded to whole pixels, the fit over all of them is not.
+    double pixelOf(double value) const;
 };
 
 // `axis` names the axis in the failure ("X" or "Y").

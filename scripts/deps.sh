@@ -15,6 +15,7 @@ packages=(
   locales
   libpoppler-qt6-dev
   qt6-l10n-tools qt6-tools-dev
+  libtesseract-dev tesseract-ocr-eng
 )
 
 missing=()

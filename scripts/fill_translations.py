@@ -16,6 +16,7 @@ ENGLISH = {
     '終\n点': 'E',
     '終点': 'End point (upper right corner)',
     '終点(右上)を指定': 'Capture the end point (upper right corner)',
+    '軸を見つけて校正する': 'find the axes and calibrate from them',
     'X座標': 'X',
     'Y座標': 'Y',
     '始点 X座標': 'Start point X',
@@ -84,7 +85,10 @@ def english(source):
     match = re.search(r'\n\((.*)\)\s*$', source, re.S) or re.search(r'\s\(([^()]*)\)\s*$', source)
     if match:
         prefix = '\n' if source.startswith('\n') else ''
-        return prefix + match.group(1)
+        # Lines of placeholders alone (a path, a reason) stay, after the English.
+        details = [line for line in source[:match.start()].split('\n')
+                   if re.search(r'%\d', line) and all(ord(c) < 128 for c in line)]
+        return prefix + '\n'.join([match.group(1)] + details)
     return None
 
 

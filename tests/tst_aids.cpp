@@ -86,6 +86,7 @@ void TestAids::offAtStartAndToggled()
                                        "Ctrl+Shift+O\t校正を開く (open a calibration)\n"
                                        "Ctrl+O\t画像または PDF を開く (open a picture or a page of a PDF)\n"
                                        "Ctrl+Shift+L\tEnglish と日本語を切り替える (switch between English and Japanese)\n"
+                                       "Ctrl+K\t軸を見つけて校正する (find the axes and calibrate from them)\n"
                                        "Ctrl+F\t次のクリックの曲線を追う (follow the curve clicked next)\n"
                                        "Ctrl+E\t除外する範囲をドラッグで描く (drag a rectangle in which nothing is traced)\n"
                                        "Ctrl+Shift+E\t除外範囲をすべて消す (remove the exclusion rectangles)\n"

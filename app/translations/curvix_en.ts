@@ -3,57 +3,57 @@
 <context>
     <name>DatasetsWindow</name>
     <message>
-        <location filename="../datasets_window.cpp" line="58" />
+        <location filename="../datasets_window.cpp" line="59" />
         <source>名前 (Name)</source>
         <translation>Name</translation>
     </message>
     <message>
-        <location filename="../datasets_window.cpp" line="58" />
+        <location filename="../datasets_window.cpp" line="59" />
         <source>名前 (Name):</source>
         <translation>Name:</translation>
     </message>
     <message>
-        <location filename="../datasets_window.cpp" line="71" />
+        <location filename="../datasets_window.cpp" line="72" />
         <source>データセット (Datasets)</source>
         <translation>Datasets</translation>
     </message>
     <message>
-        <location filename="../datasets_window.cpp" line="72" />
+        <location filename="../datasets_window.cpp" line="73" />
         <source>データセット (datasets)</source>
         <translation>datasets</translation>
     </message>
     <message>
-        <location filename="../datasets_window.cpp" line="73" />
+        <location filename="../datasets_window.cpp" line="74" />
         <source>曲線を追加 (Add curve)</source>
         <translation>Add curve</translation>
     </message>
     <message>
-        <location filename="../datasets_window.cpp" line="74" />
+        <location filename="../datasets_window.cpp" line="75" />
         <source>点の組を追加 (Add points)</source>
         <translation>Add points</translation>
     </message>
     <message>
-        <location filename="../datasets_window.cpp" line="75" />
+        <location filename="../datasets_window.cpp" line="76" />
         <source>名前を変更 (Rename)</source>
         <translation>Rename</translation>
     </message>
     <message>
-        <location filename="../datasets_window.cpp" line="76" />
+        <location filename="../datasets_window.cpp" line="77" />
         <source>削除 (Delete)</source>
         <translation>Delete</translation>
     </message>
     <message>
-        <location filename="../datasets_window.cpp" line="91" />
+        <location filename="../datasets_window.cpp" line="92" />
         <source>曲線 (curve)</source>
         <translation>curve</translation>
     </message>
     <message>
-        <location filename="../datasets_window.cpp" line="91" />
+        <location filename="../datasets_window.cpp" line="92" />
         <source>点 (points)</source>
         <translation>points</translation>
     </message>
     <message>
-        <location filename="../datasets_window.cpp" line="92" />
+        <location filename="../datasets_window.cpp" line="93" />
         <source>%1 — %2 — %3</source>
         <translation>%1 — %2 — %3</translation>
     </message>
@@ -271,104 +271,109 @@
         <translation>open a picture or a page of a PDF</translation>
     </message>
     <message>
-        <location filename="../key_table.cpp" line="38" />
+        <location filename="../key_table.cpp" line="40" />
+        <source>軸を見つけて校正する</source>
+        <translation>find the axes and calibrate from them</translation>
+    </message>
+    <message>
+        <location filename="../key_table.cpp" line="42" />
         <source>次のクリックの曲線を追う</source>
         <translation>follow the curve clicked next</translation>
     </message>
     <message>
-        <location filename="../key_table.cpp" line="40" />
+        <location filename="../key_table.cpp" line="44" />
         <source>除外する範囲をドラッグで描く</source>
         <translation>drag a rectangle in which nothing is traced</translation>
     </message>
     <message>
-        <location filename="../key_table.cpp" line="42" />
+        <location filename="../key_table.cpp" line="46" />
         <source>除外範囲をすべて消す</source>
         <translation>remove the exclusion rectangles</translation>
     </message>
     <message>
-        <location filename="../key_table.cpp" line="44" />
+        <location filename="../key_table.cpp" line="48" />
         <source>拡大</source>
         <translation>zoom in</translation>
     </message>
     <message>
-        <location filename="../key_table.cpp" line="46" />
+        <location filename="../key_table.cpp" line="50" />
         <source>縮小</source>
         <translation>zoom out</translation>
     </message>
     <message>
-        <location filename="../key_table.cpp" line="48" />
+        <location filename="../key_table.cpp" line="52" />
         <source>画像全体を表示</source>
         <translation>show the whole picture</translation>
     </message>
     <message>
-        <location filename="../key_table.cpp" line="50" />
+        <location filename="../key_table.cpp" line="54" />
         <source>原寸・左上 (元の表示)</source>
         <translation>actual size from the top left, as at start</translation>
     </message>
     <message>
-        <location filename="../key_table.cpp" line="52" />
+        <location filename="../key_table.cpp" line="56" />
         <source>データセットの一覧</source>
         <translation>the datasets</translation>
     </message>
     <message>
-        <location filename="../key_table.cpp" line="54" />
+        <location filename="../key_table.cpp" line="58" />
         <source>クリックで点を集める (入/切)</source>
         <translation>collect points by clicking, on or off</translation>
     </message>
     <message>
-        <location filename="../key_table.cpp" line="56" />
+        <location filename="../key_table.cpp" line="60" />
         <source>選んだ点を削除</source>
         <translation>delete the chosen point</translation>
     </message>
     <message>
-        <location filename="../key_table.cpp" line="58" />
+        <location filename="../key_table.cpp" line="62" />
         <source>選んだ列を直線で結ぶ</source>
         <translation>draw the chosen columns of a curve straight</translation>
     </message>
     <message>
-        <location filename="../key_table.cpp" line="60" />
+        <location filename="../key_table.cpp" line="64" />
         <source>データセットを書き出す</source>
         <translation>export all datasets</translation>
     </message>
     <message>
-        <location filename="../key_table.cpp" line="62" />
+        <location filename="../key_table.cpp" line="66" />
         <source>元に戻す</source>
         <translation>undo</translation>
     </message>
     <message>
-        <location filename="../key_table.cpp" line="63" />
-        <location filename="../key_table.cpp" line="65" />
+        <location filename="../key_table.cpp" line="67" />
+        <location filename="../key_table.cpp" line="69" />
         <source>やり直す</source>
         <translation>redo</translation>
     </message>
     <message>
-        <location filename="../key_table.cpp" line="66" />
+        <location filename="../key_table.cpp" line="38" />
         <source>English と日本語を切り替える</source>
         <translation>switch between English and Japanese</translation>
     </message>
     <message>
-        <location filename="../key_table.cpp" line="68" />
-        <location filename="../key_table.cpp" line="84" />
+        <location filename="../key_table.cpp" line="70" />
+        <location filename="../key_table.cpp" line="86" />
         <source>Alt+矢印</source>
         <translation>Alt+arrow</translation>
     </message>
     <message>
-        <location filename="../key_table.cpp" line="69" />
+        <location filename="../key_table.cpp" line="71" />
         <source>最後の点を 1 画素動かす; Shift と共に 10 画素</source>
         <translation>move the last placed point by 1 pixel; with Shift by 10</translation>
     </message>
     <message>
-        <location filename="../key_table.cpp" line="71" />
+        <location filename="../key_table.cpp" line="73" />
         <source>画像を貼り付け</source>
         <translation>paste a picture</translation>
     </message>
     <message>
-        <location filename="../key_table.cpp" line="73" />
+        <location filename="../key_table.cpp" line="75" />
         <source>この一覧</source>
         <translation>these keys</translation>
     </message>
     <message>
-        <location filename="../key_table.cpp" line="82" />
+        <location filename="../key_table.cpp" line="84" />
         <source>キー操作 (Keys)</source>
         <translation>Keys</translation>
     </message>
@@ -421,7 +426,7 @@
         <translation>There is no calibration to save: capture the start and end points first.</translation>
     </message>
     <message>
-        <location filename="../main_window_calibration_file.cpp" line="77" />
+        <location filename="../main_window_calibration_file.cpp" line="67" />
         <source>校正ファイルを書き込めません。
 %1
 %2</source>
@@ -430,12 +435,12 @@
 %2</translation>
     </message>
     <message>
-        <location filename="../main_window_calibration_file.cpp" line="105" />
+        <location filename="../main_window_calibration_file.cpp" line="95" />
         <source>a corner pixel (%1, %2) lies outside the picture area of %3 × %4</source>
         <translation>a corner pixel (%1, %2) lies outside the picture area of %3 × %4</translation>
     </message>
     <message>
-        <location filename="../main_window_calibration_file.cpp" line="113" />
+        <location filename="../main_window_calibration_file.cpp" line="103" />
         <source>校正ファイルを読み込めません。
 %1
 %2</source>
@@ -444,14 +449,15 @@
 %2</translation>
     </message>
     <message>
-        <location filename="../main_window_calibration_file.cpp" line="134" />
+        <location filename="../main_window_calibration_file.cpp" line="124" />
         <source>校正ファイルの画像が見つかりません。始点、終点と座標の値は読み込みました。
 %1
 (The calibration's picture was not found; its corners and values were loaded.)</source>
-        <translation>The calibration's picture was not found; its corners and values were loaded.</translation>
+        <translation>The calibration's picture was not found; its corners and values were loaded.
+%1</translation>
     </message>
     <message>
-        <location filename="../main_window_calibration_file.cpp" line="160" />
+        <location filename="../main_window_calibration_file.cpp" line="150" />
         <source>読み込めなかったデータセットがあります。
 (Datasets left out:)
 %1</source>
@@ -538,6 +544,14 @@ The frame is wider than %1 columns: the columns after the %1th were not traced.<
         <source>クリップボードに画像がありません。
 (The clipboard holds no picture and no picture file.)</source>
         <translation>The clipboard holds no picture and no picture file.</translation>
+    </message>
+    <message>
+        <location filename="../main_window_axes.cpp" line="21" />
+        <source>軸を見つけられませんでした。何も変えていません。
+%1
+(The axes were not found; nothing was changed.)</source>
+        <translation>The axes were not found; nothing was changed.
+%1</translation>
     </message>
 </context>
 <context>

@@ -68,7 +68,7 @@ Chart drawChart(const ChartDesign &design)
     p.setFont(font);
     constexpr int TickLength = 7;
     for (double v : gridValues(design.xs, design.xe, xLog(design))) {
-        const int x = int(std::lround(frame.left() + fraction(design.xs, design.xe, v, xLog(design)) * frame.width()));
+        const int x = int(std::lround(design.start.x() + fraction(design.xs, design.xe, v, xLog(design)) * (design.end.x() - design.start.x())));
         p.setPen(QPen(design.gridColour, 1));
         if (design.grid)
             p.drawLine(x, frame.top(), x, frame.bottom());
@@ -80,7 +80,7 @@ Chart drawChart(const ChartDesign &design)
         p.drawText(QRect(x - 40, frame.bottom() + 6, 80, 18), Qt::AlignHCenter | Qt::AlignTop, label(v));
     }
     for (double v : gridValues(design.ys, design.ye, yLog(design))) {
-        const int y = int(std::lround(frame.bottom() - fraction(design.ys, design.ye, v, yLog(design)) * frame.height()));
+        const int y = int(std::lround(design.start.y() - fraction(design.ys, design.ye, v, yLog(design)) * (design.start.y() - design.end.y())));
         p.setPen(QPen(design.gridColour, 1));
         if (design.grid)
             p.drawLine(frame.left(), y, frame.right(), y);

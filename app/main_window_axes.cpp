@@ -1,0 +1,36 @@
+#include "app/main_window.h"
+
+#include "app/corner_panel.h"
+#include "app/message_box.h"
+#include "app/picture_box.h"
+#include "app/precision_aids.h"
+#include "calibration/number_text.h"
+#include "digitize/axis_finder.h"
+#include "digitize/label_reader.h"
+
+#include <QGuiApplication>
+
+void MainWindow::findAxesOfPicture()
+{
+    // Reading the labels takes a few hundred milliseconds.
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const FoundAxes found = findAxes(Picture1->surface(), readTickLabel);
+    QGuiApplication::restoreOverrideCursor();
+    if (!found.found()) {
+        showMessage(this,
+                    tr("軸を見つけられませんでした。何も変えていません。\n%1\n"
+                       "(The axes were not found; nothing was changed.)")
+                        .arg(found.failure),
+                    QMessageBox::Warning);
+        return;
+    }
+    // As if the corners were clicked and their values typed; the grid shows at once whether they match.
+    setCorner(Corner::Start, float(found.start.x()), float(found.start.y()));
+    setCorner(Corner::End, float(found.end.x()), float(found.end.y()));
+    m_corners->setTexts({formatShortestNumber(found.xs), formatShortestNumber(found.ys), formatShortestNumber(found.xe),
+                         formatShortestNumber(found.ye)});
+    m_corners->setScale(found.scale);
+    if (!isGridOn())
+        aids()->toggleGrid();
+    commitAction(QStringLiteral("find the axes"));
+}

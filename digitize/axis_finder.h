@@ -1,0 +1,58 @@
+#pragma once
+
+#include "calibration/axis_fit.h"
+#include "calibration/axis_scale.h"
+
+#include <QImage>
+#include <QPointF>
+#include <QRect>
+#include <QString>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+// Reads the text of a piece of a tick label cut out of the picture, dark on
+// white: the label's main line, or apart from it its raised part (the
+// exponent of "10³"); empty when nothing could be read.
+using LabelReader = std::function<QString(const QImage &piece)>;
+
+// What the axes of a chart give: the two corners, in fractional picture
+// pixels, with their values and the scale; or, when anything is uncertain,
+// only the reason.
+struct FoundAxes
+{
+    // The lowest and highest agreeing ticks of each axis, where the fit puts them.
+    QPointF start; // lower left
+    QPointF end;
+    double xs = 0, ys = 0, xe = 0, ye = 0;
+    AxisScale scale = AxisScale::Unset;
+    double residual = 0; // the larger of the two axes' fit residuals, in pixels
+    QString failure;
+
+    bool found() const { return failure.isEmpty(); }
+};
+
+// One label as it lies beside its axis: its box, and the boxes of its raised part.
+struct LabelBox
+{
+    QRect box;
+    QRect main;
+    QRect raised; // empty when the label has no raised part
+};
+
+// The geometry found on the way, for diagnostics and tests.
+struct AxesGeometry
+{
+    double xAxisRow = 0, yAxisColumn = 0;    // centre lines
+    int xAxisLeft = 0, xAxisRight = 0;       // the X axis line's extent
+    int yAxisTop = 0, yAxisBottom = 0;
+    std::vector<double> xTicks, yTicks;      // tick centres along each axis
+    std::vector<LabelBox> xLabels, yLabels;
+};
+
+// The axis lines and their ticks and label boxes, or the reason none were found.
+std::optional<AxesGeometry> findAxesGeometry(const QImage &picture, QString *failure);
+
+// Finds the axes, reads their labels with `read` and fits both scales.
+FoundAxes findAxes(const QImage &picture, const LabelReader &read);

@@ -1,0 +1,141 @@
+#include "chart_maker.h"
+#include "gui_helpers.h"
+#include "digitize/axis_finder.h"
+#include "digitize/label_reader.h"
+
+#include <QPainter>
+#include <QRadioButton>
+#include <QTest>
+
+#include <cmath>
+
+Q_DECLARE_METATYPE(ChartDesign)
+
+// The pixel at which the chart's calibration (value a at pixel pa, b at pb) puts v.
+static double truePixel(double a, double b, double pa, double pb, double v, bool logarithmic)
+{
+    const double f = logarithmic ? std::log10(v / a) / std::log10(b / a) : (v - a) / (b - a);
+    return pa + f * (pb - pa);
+}
+
+class TestFindAxes : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void charts_data();
+    void charts();
+    void nothingFound_data();
+    void nothingFound();
+    void inTheWindow();
+};
+
+void TestFindAxes::charts_data()
+{
+    QTest::addColumn<ChartDesign>("design");
+    for (const ChartDesign &d : sampleCharts() + realFigureCharts())
+        QTest::newRow(qPrintable(d.name)) << d;
+}
+
+void TestFindAxes::charts()
+{
+    QFETCH(ChartDesign, design);
+    const Chart chart = drawChart(design);
+    const FoundAxes found = findAxes(chart.image, readTickLabel);
+    QVERIFY2(found.found(), qPrintable(found.failure));
+    QCOMPARE(found.scale, design.axisScale);
+    const bool xLog = isXLogarithmic(design.axisScale);
+    const bool yLog = isYLogarithmic(design.axisScale);
+    // Each corner lies within half a pixel of where the chart's own calibration puts its value.
+    QVERIFY2(std::abs(truePixel(design.xs, design.xe, design.start.x(), design.end.x(), found.xs, xLog) - found.start.x()) < 0.5,
+             qPrintable(QStringLiteral("%1 at %2").arg(found.xs).arg(found.start.x())));
+    QVERIFY2(std::abs(truePixel(design.xs, design.xe, design.start.x(), design.end.x(), found.xe, xLog) - found.end.x()) < 0.5,
+             qPrintable(QStringLiteral("%1 at %2").arg(found.xe).arg(found.end.x())));
+    QVERIFY2(std::abs(truePixel(design.ys, design.ye, design.start.y(), design.end.y(), found.ys, yLog) - found.start.y()) < 0.5,
+             qPrintable(QStringLiteral("%1 at %2").arg(found.ys).arg(found.start.y())));
+    QVERIFY2(std::abs(truePixel(design.ys, design.ye, design.start.y(), design.end.y(), found.ye, yLog) - found.end.y()) < 0.5,
+             qPrintable(QStringLiteral("%1 at %2").arg(found.ye).arg(found.end.y())));
+}
+
+void TestFindAxes::nothingFound_data()
+{
+    QTest::addColumn<QImage>("picture");
+    QTest::addColumn<QString>("reason");
+
+    QImage blank(400, 300, QImage::Format_RGB32);
+    blank.fill(Qt::white);
+    QTest::newRow("blank page") << blank << QStringLiteral("no X axis line found");
+    QImage noise(400, 300, QImage::Format_RGB32);
+    for (int y = 0; y < noise.height(); ++y)
+        for (int x = 0; x < noise.width(); ++x)
+            noise.setPixel(x, y, qRgb((x * 37 + y * 91) % 256, (x * y) % 256, (x + y * 7) % 256));
+    QTest::newRow("a photograph") << noise << QStringLiteral("no tick labels read left of the Y axis");
+    QImage frame = blank;
+    QPainter(&frame).drawRect(40, 20, 320, 240);
+    QTest::newRow("a frame without labels") << frame << QStringLiteral("no tick labels read under the X axis");
+    QImage letters = frame;
+    {
+        QPainter p(&letters);
+        for (int i = 0; i < 5; ++i) {
+            p.drawText(QRect(20 + 80 * i, 266, 40, 16), Qt::AlignCenter, QStringLiteral("abc"));
+            p.drawText(QRect(2, 20 + 60 * i - 8, 34, 16), Qt::AlignRight, QStringLiteral("xyz"));
+        }
+    }
+    QTest::newRow("labels in letters") << letters << QStringLiteral("no X tick labels read");
+    QImage empty;
+    QTest::newRow("no picture") << empty << QStringLiteral("no picture");
+}
+
+void TestFindAxes::nothingFound()
+{
+    QFETCH(QImage, picture);
+    QFETCH(QString, reason);
+    const FoundAxes found = findAxes(picture, readTickLabel);
+    QCOMPARE(found.failure, reason);
+    QCOMPARE(found.scale, AxisScale::Unset);
+}
+
+void TestFindAxes::inTheWindow()
+{
+    const ChartDesign design = sampleCharts().at(2); // logarithmic on both axes
+    QTemporaryDir dir;
+    QVERIFY(drawChart(design).image.save(dir.filePath(QStringLiteral("figure.bmp"))));
+    MainWindow w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    auto press = [&w](Qt::Key key) {
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &w, key, Qt::ControlModifier);
+    };
+
+    // Nothing to find on the empty picture area: the reason, and nothing set.
+    MessageCatcher nothing;
+    press(Qt::Key_K);
+    QVERIFY(nothing.seen);
+    QCOMPARE(nothing.text, QStringLiteral("軸を見つけられませんでした。何も変えていません。\nno X axis line found\n"
+                                          "(The axes were not found; nothing was changed.)"));
+    QCOMPARE(w.Text5->text(), QString());
+
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    loadThroughBrowser(w, dir.path(), QStringLiteral("figure.bmp"));
+    const QString typedBefore = w.Text1->text();
+    press(Qt::Key_K);
+    QVERIFY(w.Option3->isChecked());
+    QVERIFY(w.isGridOn());
+    // Every corner as typed and placed lies within half a pixel of the chart's own calibration.
+    const double xs = w.Text1->text().toDouble(), ys = w.Text2->text().toDouble();
+    const double xe = w.Text3->text().toDouble(), ye = w.Text4->text().toDouble();
+    QVERIFY(xs > 0 && ys > 0 && xe > xs && ye > ys);
+    QVERIFY(std::abs(truePixel(design.xs, design.xe, design.start.x(), design.end.x(), xs, true) - w.Text5->text().toDouble()) < 0.5);
+    QVERIFY(std::abs(truePixel(design.ys, design.ye, design.start.y(), design.end.y(), ys, true) - w.Text6->text().toDouble()) < 0.5);
+    QVERIFY(std::abs(truePixel(design.xs, design.xe, design.start.x(), design.end.x(), xe, true) - w.Text7->text().toDouble()) < 0.5);
+    QVERIFY(std::abs(truePixel(design.ys, design.ye, design.start.y(), design.end.y(), ye, true) - w.Text8->text().toDouble()) < 0.5);
+
+    // One undo takes it all back.
+    press(Qt::Key_Z);
+    QCOMPARE(w.Text1->text(), typedBefore);
+    QCOMPARE(w.Text5->text(), QString());
+}
+
+QTEST_MAIN(TestFindAxes)
+#include "tst_find_axes.moc"
