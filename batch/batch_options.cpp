@@ -197,8 +197,15 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments, int defaultJobs
     const QCommandLineOption dpi(QStringLiteral("dpi"),
                                  QStringLiteral("The resolution a PDF page is rendered at (default 300)."), QStringLiteral("D"));
     const QCommandLineOption quiet(QStringLiteral("quiet"), QStringLiteral("Prints errors only."));
+    const QCommandLineOption findAxes(QStringLiteral("find-axes"),
+                                      QStringLiteral("Finds each picture's axes from its ticks and tick labels and prints the "
+                                                     "calibration file (with --out DIR: writes NAME.calibration.json); "
+                                                     "exit status 1 for a picture without one."));
+    const QCommandLineOption autoAxes(QStringLiteral("auto"),
+                                      QStringLiteral("Traces each picture with the calibration its own axes give; a picture "
+                                                     "without one is skipped with exit status 1."));
     parser.addOptions({help, version, project, start, end, values, scale, out, format, maxColumns, jobs, line,
-                       colour, tolerance, follow, seed, exclude, overlay, page, dpi, quiet});
+                       colour, tolerance, follow, seed, exclude, overlay, page, dpi, quiet, findAxes, autoAxes});
     parser.addPositionalArgument(QStringLiteral("IMAGE"), QStringLiteral("Chart images to trace."),
                                  QStringLiteral("IMAGE..."));
 
@@ -228,6 +235,11 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments, int defaultJobs
         return usageError(QStringLiteral("--end must be two pixel positions, as 770,30"), parser);
     if (!readOption(parser, values, cornerTexts, file.values))
         return usageError(QStringLiteral("--values must be four values, as 0,1,50,10000"), parser);
+    if (parser.isSet(findAxes) && parser.isSet(autoAxes))
+        return usageError(QStringLiteral("--find-axes and --auto exclude each other"), parser);
+    options.axes = parser.isSet(findAxes) ? AxesSource::Find : parser.isSet(autoAxes) ? AxesSource::Auto : AxesSource::Given;
+    if (options.axes != AxesSource::Given)
+        haveCorners = true; // each picture gives its own
     if (!haveCorners && !(parser.isSet(start) && parser.isSet(end) && parser.isSet(values)))
         return usageError(QStringLiteral("give the calibration: --project FILE, or --start, --end and --values"), parser);
     if (!readOption(parser, scale, scaleFromName, file.scale))

@@ -10,6 +10,10 @@
 
 enum class OutputFormat { Csv, Tsv, Json };
 
+// Where the calibration comes from: the command line or a calibration file,
+// or each picture's own axes (--find-axes prints them, --auto traces with them).
+enum class AxesSource { Given, Find, Auto };
+
 // What one run of curvix-trace is asked to do.
 struct BatchOptions
 {
@@ -20,6 +24,7 @@ struct BatchOptions
     OutputFormat format = OutputFormat::Csv;
     int jobs = 1;
     bool quiet = false;
+    AxesSource axes = AxesSource::Given;
     QString overlayDir; // --overlay: where NAME.overlay.png goes; empty: none
     // For one curve dataset of a version 2 calibration file: ".NAME", put
     // between the image's name and the extension of its output.

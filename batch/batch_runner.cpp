@@ -1,5 +1,6 @@
 #include "batch/batch_runner.h"
 
+#include "batch/axes_runner.h"
 #include "batch/batch_options.h"
 #include "calibration/fault_text.h"
 #include "digitize/auto_trace.h"
@@ -64,7 +65,8 @@ QByteArray outputBytes(const QString &image, const BatchOptions &options, const 
 std::optional<std::pair<QString, int>> checkBeforeTracing(const BatchOptions &options,
                                                           const std::vector<BatchOptions> &variants)
 {
-    if (const auto fault = traceFault(options.calibration.calibration(), options.calibration.trace))
+    const bool ownAxes = options.axes == AxesSource::Auto; // each picture's calibration is found later
+    if (const auto fault = ownAxes ? std::nullopt : traceFault(options.calibration.calibration(), options.calibration.trace))
         return std::pair{faultMessageEnglish(*fault), 2};
     if (!options.outDir.isEmpty()) {
         const QFileInfo folder(options.outDir);
@@ -92,6 +94,18 @@ std::optional<std::pair<QString, int>> checkBeforeTracing(const BatchOptions &op
 ImageTrace traceImageFile(const QString &path, const BatchOptions &options)
 {
     ImageTrace result;
+    if (options.axes == AxesSource::Auto) {
+        const FoundCalibration found = findCalibration(path, options.calibration);
+        if (!found.file) {
+            result.error = found.error;
+            result.status = 1;
+            return result;
+        }
+        BatchOptions own = options;
+        own.axes = AxesSource::Given;
+        own.calibration = *found.file;
+        return traceImageFile(path, own);
+    }
     const TraceOptions &traceOptions = options.calibration.trace;
     const Calibration calibration = options.calibration.calibration();
     // Only the part the trace reads is decoded when it lies inside the
@@ -150,6 +164,8 @@ ImageTrace traceImageFile(const QString &path, const BatchOptions &options)
 
 int runBatch(const BatchOptions &options, const BatchConsole &console)
 {
+    if (options.axes == AxesSource::Find)
+        return runFindAxes(options, console);
     const std::vector<BatchOptions> variants = traceVariants(options);
     if (variants.size() > 1 && options.toStdout) {
         console.error(QStringLiteral("--out - takes one trace: the calibration file's datasets make %1").arg(variants.size()));

@@ -107,6 +107,35 @@ std::vector<double> ticksAlong(const Gray &g, const AxisLine &line, const std::v
     return ticks;
 }
 
+// The tilt of a horizontal line, from the darkness-weighted centre of its
+// band along each end.
+double tilt(const Gray &g, const AxisLine &line)
+{
+    auto centreAt = [&](int x) {
+        double sum = 0, weights = 0;
+        for (int y = line.first - 3; y <= line.last + 3; ++y) {
+            const int w = 255 - g.at(x, y);
+            sum += y * double(w);
+            weights += w;
+        }
+        return weights > 0 ? sum / weights : double(line.first);
+    };
+    // The median over a fifth of the line at each end, so that a tick or a
+    // curve touching the line does not tilt it.
+    auto medianCentre = [&](int from, int to) {
+        std::vector<double> centres;
+        for (int x = from; x < to; ++x)
+            centres.push_back(centreAt(x));
+        std::nth_element(centres.begin(), centres.begin() + centres.size() / 2, centres.end());
+        return centres[centres.size() / 2];
+    };
+    const int fifth = (line.to - line.from) / 5;
+    if (fifth < 2)
+        return 0;
+    const double left = medianCentre(line.from, line.from + fifth), right = medianCentre(line.to - fifth, line.to);
+    return std::atan2(left - right, double(line.to - line.from - fifth)) * 180 / M_PI;
+}
+
 // A connected piece of ink and its pixels.
 struct Piece
 {
@@ -332,8 +361,20 @@ std::optional<Geometry> geometry(const Gray &g, QString *failure, const LabelRea
     a.xAxisRight = xLine.to;
     a.yAxisTop = yLine.from;
     a.yAxisBottom = yLine.to;
+    a.angle = tilt(g, xLine);
     a.xTicks = ticksAlong(g, xLine, columns, true);
     a.yTicks = ticksAlong(g, yLine, rows, false);
+    // A frame or axis line crossing an axis often stands where a tick would:
+    // at the axis limit. It is a tick for a label centred on it.
+    auto addCrossings = [](std::vector<double> &ticks, const std::vector<AxisLine> &across, const AxisLine &line) {
+        for (const AxisLine &l : across) {
+            if (l.centre >= line.from && l.centre <= line.to)
+                ticks.push_back(l.centre);
+        }
+        std::sort(ticks.begin(), ticks.end());
+    };
+    addCrossings(a.xTicks, columns, xLine);
+    addCrossings(a.yTicks, rows, yLine);
 
     // Labels lie in a band below the X axis and left of the Y axis. Pieces
     // touching the band's edge next to the axis are outward ticks or the
@@ -426,5 +467,6 @@ FoundAxes findAxes(const QImage &picture, const LabelReader &read)
     found.start = QPointF(x.pixelOf(found.xs), y.pixelOf(found.ys));
     found.end = QPointF(x.pixelOf(found.xe), y.pixelOf(found.ye));
     found.residual = std::max(x.residual, y.residual);
+    found.angle = geo->axes.angle;
     return found;
 }

@@ -28,6 +28,7 @@ struct FoundAxes
     double xs = 0, ys = 0, xe = 0, ye = 0;
     AxisScale scale = AxisScale::Unset;
     double residual = 0; // the larger of the two axes' fit residuals, in pixels
+    double angle = 0;    // the tilt of the X axis line, in degrees (counter-clockwise)
     QString failure;
 
     bool found() const { return failure.isEmpty(); }
@@ -47,6 +48,7 @@ struct AxesGeometry
     double xAxisRow = 0, yAxisColumn = 0;    // centre lines
     int xAxisLeft = 0, xAxisRight = 0;       // the X axis line's extent
     int yAxisTop = 0, yAxisBottom = 0;
+    double angle = 0; // the X axis line's tilt, in degrees
     std::vector<double> xTicks, yTicks;      // tick centres along each axis
     std::vector<LabelBox> xLabels, yLabels;
 };

@@ -3,7 +3,10 @@
 #include "digitize/axis_finder.h"
 #include "digitize/label_reader.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QPainter>
+#include <QProcess>
 #include <QRadioButton>
 #include <QTest>
 
@@ -28,6 +31,7 @@ private slots:
     void nothingFound_data();
     void nothingFound();
     void inTheWindow();
+    void commandLine();
 };
 
 void TestFindAxes::charts_data()
@@ -135,6 +139,62 @@ void TestFindAxes::inTheWindow()
     press(Qt::Key_Z);
     QCOMPARE(w.Text1->text(), typedBefore);
     QCOMPARE(w.Text5->text(), QString());
+}
+
+struct TraceRun
+{
+    int status = -1;
+    QByteArray out, err;
+};
+
+static TraceRun curvixTrace(const QTemporaryDir &dir, const QStringList &arguments)
+{
+    QProcess process;
+    process.setWorkingDirectory(dir.path());
+    process.start(QStringLiteral(CURVIX_TRACE), arguments);
+    if (!process.waitForFinished(60000))
+        return {};
+    return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+static QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void TestFindAxes::commandLine()
+{
+    // A series whose axes differ, and a blank page among them.
+    QTemporaryDir dir;
+    QVERIFY(drawChart(sampleCharts().at(0)).image.save(dir.filePath(QStringLiteral("linear.png"))));
+    QVERIFY(drawChart(sampleCharts().at(2)).image.save(dir.filePath(QStringLiteral("loglog.bmp"))));
+    QImage blank(300, 200, QImage::Format_RGB32);
+    blank.fill(Qt::white);
+    QVERIFY(blank.save(dir.filePath(QStringLiteral("blank.png"))));
+    const QStringList series{QStringLiteral("linear.png"), QStringLiteral("loglog.bmp"), QStringLiteral("blank.png")};
+
+    const TraceRun found = curvixTrace(dir, QStringList{QStringLiteral("--find-axes"), QStringLiteral("--out"), dir.path()} + series);
+    QCOMPARE(found.status, 1);
+    QCOMPARE(found.err, QByteArray("curvix-trace: blank.png: no calibration found: no X axis line found\n"));
+    const QJsonObject loglog = QJsonDocument::fromJson(fileBytes(dir.filePath(QStringLiteral("loglog.calibration.json")))).object();
+    QCOMPARE(loglog.value(QStringLiteral("scale")).toString(), QStringLiteral("log-log"));
+    QCOMPARE(loglog.value(QStringLiteral("image")).toString(), QStringLiteral("loglog.bmp"));
+    QVERIFY(loglog.value(QStringLiteral("found")).toObject().value(QStringLiteral("residual")).toDouble() < 0.5);
+    QVERIFY(QFileInfo::exists(dir.filePath(QStringLiteral("linear.calibration.json"))));
+    QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("blank.calibration.json"))));
+
+    // --auto traces each picture as its found calibration file does, and skips the blank one.
+    const TraceRun traced = curvixTrace(dir, QStringList{QStringLiteral("--auto"), QStringLiteral("--quiet")} + series);
+    QCOMPARE(traced.status, 1);
+    QCOMPARE(traced.err, QByteArray("curvix-trace: blank.png: no calibration found: no X axis line found\n"));
+    const QByteArray autoBytes = fileBytes(dir.filePath(QStringLiteral("loglog.csv")));
+    QVERIFY(autoBytes.size() > 100);
+    QTemporaryDir other;
+    const TraceRun project = curvixTrace(dir, {QStringLiteral("--project"), dir.filePath(QStringLiteral("loglog.calibration.json")),
+                                               QStringLiteral("--out"), other.path(), QStringLiteral("--quiet")});
+    QCOMPARE(project.status, 0);
+    QCOMPARE(fileBytes(other.filePath(QStringLiteral("loglog.csv"))), autoBytes);
 }
 
 QTEST_MAIN(TestFindAxes)
