@@ -2,6 +2,7 @@
 // QImage::pixel call per pixel; start-up, loading, drawing and writing times;
 // peak memory; and the tracing accuracy report.
 #include "accuracy.h"
+#include "axes_accuracy.h"
 
 #include "app/fonts.h"
 #include "app/graph_window.h"
@@ -317,5 +318,6 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "Followed trace / trace: %.2f (target at most 3)\n", t.at("BM_FollowTrace") / t.at("BM_Trace"));
     printAccuracy(measureAccuracy());
     printRealFigures(measureRealFigures());
+    printAxesAccuracy();
     return 0;
 }

@@ -113,8 +113,14 @@ AxisFit fitAxis(const std::vector<AxisTick> &ticks, const QString &axis)
 
     std::vector<AxisTick> logTicks;
     std::vector<std::size_t> logSource;
+    // A logarithmic axis labels its ticks 1, 2 ... 9 times a power of ten; any
+    // other value there ("102" for a "10²" read as one line) is a misreading.
+    const auto roundOnLogAxis = [](double v) {
+        const double mantissa = v / std::pow(10.0, std::floor(std::log10(v) + 1e-12));
+        return std::abs(mantissa - std::round(mantissa)) < 1e-9 * mantissa;
+    };
     for (std::size_t k = 0; k < ticks.size(); ++k) {
-        if (ticks[k].value > 0) {
+        if (ticks[k].value > 0 && roundOnLogAxis(ticks[k].value)) {
             logTicks.push_back({ticks[k].pixel, std::log10(ticks[k].value)});
             logSource.push_back(k);
         }
@@ -133,6 +139,19 @@ AxisFit fitAxis(const std::vector<AxisTick> &ticks, const QString &axis)
     }
 
     const Consensus &c = useLog ? *logarithmic : *linear;
+    // Labels left out that agree among themselves on another scale are no
+    // misreading but a systematic one (a minus sign lost on half the axis):
+    // neither scale can be trusted.
+    const std::vector<AxisTick> &candidates = useLog ? logTicks : ticks;
+    std::vector<AxisTick> rest;
+    for (std::size_t k = 0; k < candidates.size(); ++k) {
+        if (std::find(c.indices.begin(), c.indices.end(), k) == c.indices.end())
+            rest.push_back(candidates[k]);
+    }
+    if (usable(consensus(rest))) {
+        fit.failure = QStringLiteral("%1 labels fit two different scales: %2").arg(axis, valueList(ticks));
+        return fit;
+    }
     fit.kind = useLog ? AxisKind::Logarithmic : AxisKind::Linear;
     fit.offset = c.line.offset;
     fit.slope = c.line.slope;

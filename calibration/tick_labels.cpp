@@ -66,6 +66,9 @@ std::optional<double> plainNumber(const QString &text)
     const auto m = number.match(text);
     if (!m.hasMatch() || (m.captured(2).isEmpty() && m.captured(4).isEmpty()))
         return std::nullopt;
+    // No plotting program prints "08": it is "0.8" with its point not read.
+    if (m.captured(2).size() > 1 && m.captured(2).startsWith(u'0'))
+        return std::nullopt;
     QString digits = m.captured(2);
     digits.remove(u',').remove(u' ');
     bool ok = false;

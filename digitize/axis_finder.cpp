@@ -199,12 +199,17 @@ std::vector<Piece> nearestBand(std::vector<Piece> pieces, bool below)
             bandHigh = std::max(bandHigh, high(p.box));
         }
     }
+    // Characters of one label lie up to about half a character apart.
+    std::vector<int> heights;
+    for (const Piece &p : pieces)
+        heights.push_back(p.box.height());
+    std::nth_element(heights.begin(), heights.begin() + heights.size() / 2, heights.end());
+    const int slack = std::max(3, heights[heights.size() / 2] / 2);
     std::vector<Piece> kept;
     for (bool grew = true; grew;) {
         grew = false;
         for (auto it = pieces.begin(); it != pieces.end();) {
-            // Characters of one label lie a pixel or two apart.
-            if (overlaps(low(it->box), high(it->box), bandLow, bandHigh, 3)) {
+            if (overlaps(low(it->box), high(it->box), bandLow, bandHigh, slack)) {
                 bandLow = std::min(bandLow, low(it->box));
                 bandHigh = std::max(bandHigh, high(it->box));
                 kept.push_back(std::move(*it));
@@ -248,8 +253,8 @@ std::vector<std::vector<Piece>> labelGroups(std::vector<Piece> pieces, bool xAxi
 }
 
 // Splits a label into its main line and its raised part (an exponent): the
-// pieces right of the first main piece that end well above the baseline and
-// reach above the digits, with any raised sign just before them.
+// pieces right of the first main piece that end well above the baseline,
+// with any raised sign just before them.
 LabelBox splitLabel(const std::vector<Piece> &group, std::vector<bool> &raised)
 {
     LabelBox label;
@@ -259,10 +264,9 @@ LabelBox splitLabel(const std::vector<Piece> &group, std::vector<bool> &raised)
         baseline = std::max(baseline, p.box.bottom());
         tallest = std::max(tallest, p.box.height());
     }
-    int digitTop = INT_MAX, firstMainRight = INT_MAX;
+    int firstMainRight = INT_MAX;
     for (const Piece &p : group) {
         if (p.box.bottom() >= baseline - 2) {
-            digitTop = std::min(digitTop, p.box.top());
             firstMainRight = std::min(firstMainRight, p.box.right());
         }
     }
@@ -270,7 +274,7 @@ LabelBox splitLabel(const std::vector<Piece> &group, std::vector<bool> &raised)
     const int highBottom = baseline - int(0.35 * tallest);
     for (size_t i = 0; i < group.size(); ++i) {
         const QRect &b = group[i].box;
-        raised[i] = b.bottom() < highBottom && b.top() < digitTop - 1 && b.left() > firstMainRight;
+        raised[i] = b.bottom() < highBottom && b.left() > firstMainRight;
     }
     for (size_t i = 0; i + 1 < group.size(); ++i) {
         const QRect &b = group[i].box;
@@ -316,6 +320,16 @@ struct ReadLabel
     QString text;
 };
 
+// The text of one part of a label, or nothing when it has fewer characters
+// than the part has pieces of ink (touching characters make one piece, so
+// more characters than pieces are fine).
+QString readPart(const LabelReader &read, const QImage &image, int pieces)
+{
+    QString text = read(image, pieces);
+    text.remove(u' ');
+    return text.size() >= pieces ? text : QString();
+}
+
 std::vector<ReadLabel> readLabels(const Gray &g, std::vector<Piece> pieces, bool xAxis, const LabelReader *read)
 {
     std::vector<ReadLabel> out;
@@ -323,9 +337,14 @@ std::vector<ReadLabel> readLabels(const Gray &g, std::vector<Piece> pieces, bool
         std::vector<bool> raised;
         ReadLabel label{splitLabel(group, raised), {}};
         if (read) {
-            const QString main = (*read)(pieceImage(g, group, raised, false));
-            const QString high = label.box.raised.isEmpty() ? QString() : (*read)(pieceImage(g, group, raised, true));
-            label.text = high.isEmpty() ? main : main + u'^' + high;
+            const int raisedPieces = int(std::count(raised.begin(), raised.end(), true));
+            const int mainPieces = int(group.size()) - raisedPieces;
+            const QString main = readPart(*read, pieceImage(g, group, raised, false), mainPieces);
+            const QString high = raisedPieces ? readPart(*read, pieceImage(g, group, raised, true), raisedPieces) : QString();
+            // A part read incompletely (a lost decimal point or minus sign, an
+            // exponent not read) would give a wrong value: the label is left out.
+            if (!main.isEmpty() && (raisedPieces == 0 || !high.isEmpty()))
+                label.text = raisedPieces ? main + u'^' + high : main;
         }
         out.push_back(label);
     }
@@ -365,16 +384,17 @@ std::optional<Geometry> geometry(const Gray &g, QString *failure, const LabelRea
     a.xTicks = ticksAlong(g, xLine, columns, true);
     a.yTicks = ticksAlong(g, yLine, rows, false);
     // A frame or axis line crossing an axis often stands where a tick would:
-    // at the axis limit. It is a tick for a label centred on it.
-    auto addCrossings = [](std::vector<double> &ticks, const std::vector<AxisLine> &across, const AxisLine &line) {
+    // at the axis limit. It is a tick for a label centred on it with no drawn tick near.
+    auto crossings = [](const std::vector<AxisLine> &across, const AxisLine &line) {
+        std::vector<double> out;
         for (const AxisLine &l : across) {
             if (l.centre >= line.from && l.centre <= line.to)
-                ticks.push_back(l.centre);
+                out.push_back(l.centre);
         }
-        std::sort(ticks.begin(), ticks.end());
+        return out;
     };
-    addCrossings(a.xTicks, columns, xLine);
-    addCrossings(a.yTicks, rows, yLine);
+    a.xCrossings = crossings(columns, xLine);
+    a.yCrossings = crossings(rows, yLine);
 
     // Labels lie in a band below the X axis and left of the Y axis. Pieces
     // touching the band's edge next to the axis are outward ticks or the
@@ -400,21 +420,29 @@ std::optional<Geometry> geometry(const Gray &g, QString *failure, const LabelRea
 }
 
 // Each label read as a number, on the tick nearest its centre.
-std::vector<AxisTick> labelledTicks(const std::vector<ReadLabel> &labels, const std::vector<double> &ticks, bool xAxis)
+std::vector<AxisTick> labelledTicks(const std::vector<ReadLabel> &labels, const std::vector<double> &ticks,
+                                    const std::vector<double> &crossings, bool xAxis)
 {
     std::vector<AxisTick> out;
     for (const ReadLabel &l : labels) {
         const auto value = tickLabelValue(l.text);
-        if (!value || ticks.empty())
+        if (!value)
             continue;
         const QRectF box(l.box.box);
         const double centre = xAxis ? box.center().x() : box.center().y();
         const double reach = std::max(6.0, (xAxis ? box.width() : box.height()) / 2 + 2);
-        const auto nearest = std::min_element(ticks.begin(), ticks.end(), [&](double a, double b) {
-            return std::abs(a - centre) < std::abs(b - centre);
-        });
-        if (std::abs(*nearest - centre) <= reach)
-            out.push_back({*nearest, *value});
+        auto nearestWithinReach = [&](const std::vector<double> &candidates) -> std::optional<double> {
+            const auto nearest = std::min_element(candidates.begin(), candidates.end(), [&](double a, double b) {
+                return std::abs(a - centre) < std::abs(b - centre);
+            });
+            if (nearest == candidates.end() || std::abs(*nearest - centre) > reach)
+                return std::nullopt;
+            return *nearest;
+        };
+        if (const auto tick = nearestWithinReach(ticks))
+            out.push_back({*tick, *value});
+        else if (const auto crossing = nearestWithinReach(crossings))
+            out.push_back({*crossing, *value});
     }
     return out;
 }
@@ -446,8 +474,8 @@ FoundAxes findAxes(const QImage &picture, const LabelReader &read)
                                              : QStringLiteral("no tick labels read left of the Y axis");
         return found;
     }
-    const AxisFit x = fitAxis(labelledTicks(geo->xLabels, geo->axes.xTicks, true), QStringLiteral("X"));
-    const AxisFit y = fitAxis(labelledTicks(geo->yLabels, geo->axes.yTicks, false), QStringLiteral("Y"));
+    const AxisFit x = fitAxis(labelledTicks(geo->xLabels, geo->axes.xTicks, geo->axes.xCrossings, true), QStringLiteral("X"));
+    const AxisFit y = fitAxis(labelledTicks(geo->yLabels, geo->axes.yTicks, geo->axes.yCrossings, false), QStringLiteral("Y"));
     if (!x.found() || !y.found()) {
         found.failure = !x.found() ? x.failure : y.failure;
         return found;

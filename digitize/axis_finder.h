@@ -14,8 +14,9 @@
 
 // Reads the text of a piece of a tick label cut out of the picture, dark on
 // white: the label's main line, or apart from it its raised part (the
-// exponent of "10³"); empty when nothing could be read.
-using LabelReader = std::function<QString(const QImage &piece)>;
+// exponent of "10³"), made of `characters` separate pieces of ink; empty
+// when nothing could be read.
+using LabelReader = std::function<QString(const QImage &piece, int characters)>;
 
 // What the axes of a chart give: the two corners, in fractional picture
 // pixels, with their values and the scale; or, when anything is uncertain,
@@ -50,6 +51,7 @@ struct AxesGeometry
     int yAxisTop = 0, yAxisBottom = 0;
     double angle = 0; // the X axis line's tilt, in degrees
     std::vector<double> xTicks, yTicks;      // tick centres along each axis
+    std::vector<double> xCrossings, yCrossings; // frame lines crossing each axis
     std::vector<LabelBox> xLabels, yLabels;
 };
 

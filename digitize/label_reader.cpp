@@ -15,7 +15,6 @@ tesseract::TessBaseAPI *engine()
         tried = true;
         auto candidate = std::make_unique<tesseract::TessBaseAPI>();
         if (candidate->Init(nullptr, "eng") == 0) {
-            candidate->SetPageSegMode(tesseract::PSM_SINGLE_LINE);
             candidate->SetVariable("tessedit_char_whitelist", "0123456789.,-+eE\u00d7x\u2212");
             candidate->SetVariable("user_defined_dpi", "300");
             candidate->SetVariable("debug_file", "/dev/null");
@@ -27,7 +26,7 @@ tesseract::TessBaseAPI *engine()
 
 } // namespace
 
-QString readTickLabel(const QImage &label)
+QString readTickLabel(const QImage &label, int characters)
 {
     tesseract::TessBaseAPI *api = engine();
     if (!api || label.isNull())
@@ -35,6 +34,7 @@ QString readTickLabel(const QImage &label)
     // Small print reads far better enlarged: text of 8 to 14 points becomes about 40 to 70 pixels high.
     const QImage big = label.convertToFormat(QImage::Format_Grayscale8)
                            .scaled(label.size() * 4, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    api->SetPageSegMode(characters == 1 ? tesseract::PSM_SINGLE_CHAR : tesseract::PSM_SINGLE_LINE);
     api->SetImage(big.constBits(), big.width(), big.height(), 1, int(big.bytesPerLine()));
     std::unique_ptr<char[]> text(api->GetUTF8Text());
     return text ? QString::fromUtf8(text.get()).trimmed() : QString();

@@ -7,4 +7,6 @@
 // with Tesseract's English model restricted to the characters of numbers;
 // empty when the model is missing or nothing was read. Not thread-safe: one
 // reader per thread.
-QString readTickLabel(const QImage &label);
+// `characters` is how many separate pieces of ink it holds: one is read as a
+// single character.
+QString readTickLabel(const QImage &label, int characters);

@@ -49,6 +49,7 @@ void TestAxisLabels::labelValue_data()
     QTest::newRow("caret exponent") << QStringLiteral("10^-3") << Value(0.001);
     QTest::newRow("mantissa times power") << QStringLiteral("2\u00d710\u2074") << Value(20000);
     QTest::newRow("zero") << QStringLiteral("0") << Value(0);
+    QTest::newRow("a leading zero is a lost decimal point") << QStringLiteral("-08") << Value();
     QTest::newRow("letters") << QStringLiteral("Time") << Value();
     QTest::newRow("number then letters") << QStringLiteral("10 s") << Value();
     QTest::newRow("two numbers") << QStringLiteral("1 2") << Value();
@@ -107,6 +108,9 @@ void TestAxisLabels::fit_data()
                              << AxisTick{100, 10} << AxisTick{700, 0.01} << QString();
     QTest::newRow("misread decade") << std::vector<AxisTick>{{700, 1}, {500, 10}, {300, 1000}, {100, 1000}} << true
                                     << AxisTick{100, 1000} << AxisTick{700, 1} << QString();
+    QTest::newRow("a raised exponent read inline is no decade")
+        << std::vector<AxisTick>{{30, 102}, {153, 10}, {275, 1}, {398, 0.1}, {520, 0.01}} << true << AxisTick{153, 10}
+        << AxisTick{520, 0.01} << QString();
     QTest::newRow("negative values on a linear axis")
         << std::vector<AxisTick>{{50, -2}, {150, -1}, {250, 0}, {350, 1}} << false << AxisTick{50, -2} << AxisTick{350, 1}
         << QString();
@@ -119,6 +123,9 @@ void TestAxisLabels::fit_data()
     QTest::newRow("ticks off by a pixel") << std::vector<AxisTick>{{100, 0}, {201, 10}, {300, 20}, {401, 30}} << false
                                           << AxisTick{} << AxisTick{}
                                           << QStringLiteral("Y labels do not fit a linear or a logarithmic scale: 0, 10, 20, 30");
+    QTest::newRow("minus signs lost on half the axis")
+        << std::vector<AxisTick>{{100, 3}, {150, 2}, {200, 1}, {250, 0}, {300, 1}, {350, 2}, {400, 3}} << false << AxisTick{}
+        << AxisTick{} << QStringLiteral("Y labels fit two different scales: 3, 2, 1, 0, 1, 2, 3");
     QTest::newRow("two labels") << std::vector<AxisTick>{{100, 0}, {200, 10}} << false << AxisTick{} << AxisTick{}
                                 << QStringLiteral("fewer than three Y tick labels read: 0, 10");
     QTest::newRow("none") << std::vector<AxisTick>{} << false << AxisTick{} << AxisTick{}

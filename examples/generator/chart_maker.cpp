@@ -1,5 +1,7 @@
 #include "chart_maker.h"
 
+#include <QBuffer>
+#include <QLocale>
 #include <QPainter>
 #include <QPainterPath>
 
@@ -39,6 +41,22 @@ QString label(double v)
     return QString::number(v, 'g', 6);
 }
 
+QString styledLabel(const ChartDesign &design, double v, bool logarithmic)
+{
+    if (design.labels == ChartDesign::Labels::RaisedPowers && logarithmic) {
+        static const QString raised = QStringLiteral("⁰¹²³⁴⁵⁶⁷⁸⁹");
+        const int exponent = int(std::lround(std::log10(v)));
+        QString text = QStringLiteral("10");
+        if (exponent < 0)
+            text += QChar(0x207B);
+        for (const QChar digit : QString::number(std::abs(exponent)))
+            text += raised.at(digit.digitValue());
+        return text;
+    }
+    QString text = design.labels == ChartDesign::Labels::Thousands ? QLocale(QLocale::English).toString(v, 'g', 6) : label(v);
+    return text.replace(u'-', QChar(0x2212));
+}
+
 } // namespace
 
 double chartX(const ChartDesign &s, double px)
@@ -63,10 +81,12 @@ Chart drawChart(const ChartDesign &design)
     QPainter p(&image);
     const QRect frame(QPoint(design.start.x(), design.end.y()), QPoint(design.end.x(), design.start.y()));
 
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(13);
+    QFont font(design.labelFamily);
+    font.setPixelSize(design.labelPixelSize);
     p.setFont(font);
     constexpr int TickLength = 7;
+    const int out = design.outwardTicks ? 5 : 0; // labels move out past outward ticks
+    const int textHeight = design.labelPixelSize + 8;
     for (double v : gridValues(design.xs, design.xe, xLog(design))) {
         const int x = int(std::lround(design.start.x() + fraction(design.xs, design.xe, v, xLog(design)) * (design.end.x() - design.start.x())));
         p.setPen(QPen(design.gridColour, 1));
@@ -77,7 +97,10 @@ Chart drawChart(const ChartDesign &design)
             p.drawLine(x, frame.bottom(), x, frame.bottom() - TickLength);
             p.drawLine(x, frame.top(), x, frame.top() + TickLength);
         }
-        p.drawText(QRect(x - 40, frame.bottom() + 6, 80, 18), Qt::AlignHCenter | Qt::AlignTop, label(v));
+        if (design.outwardTicks)
+            p.drawLine(x, frame.bottom() + 1, x, frame.bottom() + out);
+        p.drawText(QRect(x - 60, frame.bottom() + 6 + out, 120, textHeight), Qt::AlignHCenter | Qt::AlignTop,
+                   styledLabel(design, v, xLog(design)));
     }
     for (double v : gridValues(design.ys, design.ye, yLog(design))) {
         const int y = int(std::lround(design.start.y() - fraction(design.ys, design.ye, v, yLog(design)) * (design.start.y() - design.end.y())));
@@ -89,10 +112,18 @@ Chart drawChart(const ChartDesign &design)
             p.drawLine(frame.left(), y, frame.left() + TickLength, y);
             p.drawLine(frame.right(), y, frame.right() - TickLength, y);
         }
-        p.drawText(QRect(frame.left() - 76, y - 9, 70, 18), Qt::AlignRight | Qt::AlignVCenter, label(v));
+        if (design.outwardTicks)
+            p.drawLine(frame.left() - out, y, frame.left() - 1, y);
+        p.drawText(QRect(frame.left() - 136 - out, y - textHeight / 2, 130, textHeight), Qt::AlignRight | Qt::AlignVCenter,
+                   styledLabel(design, v, yLog(design)));
     }
     p.setPen(QPen(Qt::black, 1));
-    p.drawRect(frame);
+    if (design.box) {
+        p.drawRect(frame);
+    } else {
+        p.drawLine(frame.left(), frame.bottom() + 1, frame.right() + 1, frame.bottom() + 1);
+        p.drawLine(frame.left(), frame.top(), frame.left(), frame.bottom() + 1);
+    }
 
     p.setRenderHint(QPainter::Antialiasing);
     p.setClipRect(frame.adjusted(1, 1, 0, 0));
@@ -150,6 +181,14 @@ Chart drawChart(const ChartDesign &design)
             p.setPen(Qt::black);
             p.drawText(QPoint(box.left() + 46, y + 5), i == 0 ? QStringLiteral("measured") : QStringLiteral("model %1").arg(i));
         }
+    }
+    p.end();
+    if (design.jpeg) {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "JPEG", 75);
+        image = QImage::fromData(bytes, "JPEG").convertToFormat(QImage::Format_RGB32);
     }
     return {design, image};
 }
@@ -228,4 +267,49 @@ ChartDesign colouredChart()
     design.gridColour = Qt::black;
     design.secondFunction = [](double x) { return 20 + 7 * x; };
     return design;
+}
+
+QList<ChartDesign> axisCharts()
+{
+    const QStringList families{QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Serif"),
+                               QStringLiteral("Liberation Sans"), QStringLiteral("IPAGothic")};
+    const QList<int> sizes{11, 13, 16, 19}; // 8, 10, 12 and 14 points at 96 dpi
+    QList<ChartDesign> out;
+    for (int kind = 0; kind < 4; ++kind) {
+        for (const QString &family : families) {
+            for (const int size : sizes) {
+                ChartDesign d = sampleCharts().at(kind == 3 ? 2 : 0);
+                d.labelFamily = family;
+                d.labelPixelSize = size;
+                d.start = QPoint(150, 520);
+                d.size = QSize(820, 600);
+                switch (kind) {
+                case 0: // plain, inward ticks, legend
+                    d.inwardTicks = true;
+                    d.legend = true;
+                    break;
+                case 1: // negative and decimal values, outward ticks, two axes, no grid
+                    d.xs = -5, d.xe = 5, d.ys = -1, d.ye = 1;
+                    d.function = [](double x) { return 0.8 * std::sin(x); };
+                    d.outwardTicks = true;
+                    d.box = false;
+                    d.grid = false;
+                    break;
+                case 2: // grouped thousands, outward ticks, grid, JPEG
+                    d.xs = 0, d.xe = 10000, d.ys = 0, d.ye = 5000;
+                    d.function = [](double x) { return 2500 + 2000 * std::sin(x / 1500); };
+                    d.labels = ChartDesign::Labels::Thousands;
+                    d.outwardTicks = true;
+                    d.jpeg = true;
+                    break;
+                default: // logarithmic, powers of ten with raised exponents
+                    d.labels = ChartDesign::Labels::RaisedPowers;
+                    break;
+                }
+                d.name = QStringLiteral("axes %1 %2 %3px").arg(kind).arg(family).arg(size);
+                out << d;
+            }
+        }
+    }
+    return out;
 }

@@ -37,6 +37,14 @@ struct ChartDesign
         QColor colour;
     };
     QList<OtherCurve> otherCurves;
+    // How the axes look, as plotting programs vary them.
+    QString labelFamily = QStringLiteral("DejaVu Sans");
+    int labelPixelSize = 13;
+    bool outwardTicks = false; // tick marks pointing out of the frame, below and left
+    bool box = true;           // the full frame; else the two axes only
+    enum class Labels { Plain, Thousands, RaisedPowers };
+    Labels labels = Labels::Plain; // negative numbers always with a true minus
+    bool jpeg = false;             // saved and read back as JPEG at quality 75
     QSize size = QSize(800, 600);
     QPoint start = QPoint(80, 540); // lower left corner of the frame
     QPoint end = QPoint(770, 30);   // upper right corner
@@ -69,3 +77,10 @@ inline constexpr int MarkerSpacing = 40;
 // "crossing" (three curves), "thin coloured" (a 1-pixel antialiased coloured
 // line), "everything" (all of them at once).
 QList<ChartDesign> realFigureCharts();
+
+// Charts whose axes look as real figures' do, for finding the axes: four
+// fonts, sizes from 8 to 14 points, linear axes with negative, decimal and
+// grouped values, logarithmic axes labelled as powers of ten with raised
+// exponents, ticks inward or outward, with and without grid, full frame or
+// two axes, legends, some as JPEG.
+QList<ChartDesign> axisCharts();
