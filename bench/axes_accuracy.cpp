@@ -14,23 +14,6 @@
 
 namespace {
 
-double truePixel(double a, double b, double pa, double pb, double v, bool logarithmic)
-{
-    const double f = logarithmic ? std::log10(v / a) / std::log10(b / a) : (v - a) / (b - a);
-    return pa + f * (pb - pa);
-}
-
-// The largest distance of the four found corners from where the chart's own
-// calibration puts their values.
-double cornerError(const ChartDesign &d, const FoundAxes &f)
-{
-    const bool xl = isXLogarithmic(d.axisScale), yl = isYLogarithmic(d.axisScale);
-    return std::max({std::abs(truePixel(d.xs, d.xe, d.start.x(), d.end.x(), f.xs, xl) - f.start.x()),
-                     std::abs(truePixel(d.xs, d.xe, d.start.x(), d.end.x(), f.xe, xl) - f.end.x()),
-                     std::abs(truePixel(d.ys, d.ye, d.start.y(), d.end.y(), f.ys, yl) - f.start.y()),
-                     std::abs(truePixel(d.ys, d.ye, d.start.y(), d.end.y(), f.ye, yl) - f.end.y())});
-}
-
 // The trace's mean error in pixels of the true row, under a calibration.
 double traceError(const Chart &chart, const Calibration &calibration)
 {
@@ -71,7 +54,7 @@ void printAxesAccuracy()
             std::fprintf(stderr, "  not found: %s: %s\n", qPrintable(design.name), qPrintable(f.failure));
             continue;
         }
-        const double error = cornerError(design, f);
+        const double error = cornerError(design, f.start, f.end, f.xs, f.ys, f.xe, f.ye);
         if (error > 1 || f.scale != design.axisScale) {
             ++wrong;
             std::fprintf(stderr, "  WRONG: %s: corner error %.2f px: %g,%g at (%.2f, %.2f), %g,%g at (%.2f, %.2f)\n",

@@ -24,6 +24,13 @@ private slots:
 
 using Value = std::optional<double>;
 
+static void compareValue(const Value &read, const Value &expected)
+{
+    QCOMPARE(read.has_value(), expected.has_value());
+    if (expected)
+        QCOMPARE(*read, *expected);
+}
+
 void TestAxisLabels::labelValue_data()
 {
     QTest::addColumn<QString>("text");
@@ -62,10 +69,7 @@ void TestAxisLabels::labelValue()
 {
     QFETCH(QString, text);
     QFETCH(Value, expected);
-    const Value read = tickLabelValue(text);
-    QCOMPARE(read.has_value(), expected.has_value());
-    if (expected)
-        QCOMPARE(*read, *expected);
+    compareValue(tickLabelValue(text), expected);
 }
 
 void TestAxisLabels::multiplier_data()
@@ -85,10 +89,7 @@ void TestAxisLabels::multiplier()
 {
     QFETCH(QString, text);
     QFETCH(Value, expected);
-    const Value read = axisMultiplierValue(text);
-    QCOMPARE(read.has_value(), expected.has_value());
-    if (expected)
-        QCOMPARE(*read, *expected);
+    compareValue(axisMultiplierValue(text), expected);
 }
 
 void TestAxisLabels::fit_data()

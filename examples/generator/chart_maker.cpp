@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -72,6 +73,17 @@ double chartY(const ChartDesign &s, double py)
 double chartRow(const ChartDesign &s, double y)
 {
     return s.start.y() - fraction(s.ys, s.ye, y, yLog(s)) * (s.start.y() - s.end.y());
+}
+
+double chartColumn(const ChartDesign &s, double x)
+{
+    return s.start.x() + fraction(s.xs, s.xe, x, xLog(s)) * (s.end.x() - s.start.x());
+}
+
+double cornerError(const ChartDesign &d, QPointF start, QPointF end, double xs, double ys, double xe, double ye)
+{
+    return std::max({std::abs(chartColumn(d, xs) - start.x()), std::abs(chartColumn(d, xe) - end.x()),
+                     std::abs(chartRow(d, ys) - start.y()), std::abs(chartRow(d, ye) - end.y())});
 }
 
 Chart drawChart(const ChartDesign &design)

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QPointF>
 #include <QString>
 
 #include <functional>
@@ -63,6 +64,11 @@ Chart drawChart(const ChartDesign &design);
 double chartX(const ChartDesign &design, double px);
 double chartY(const ChartDesign &design, double py);
 double chartRow(const ChartDesign &design, double y);
+double chartColumn(const ChartDesign &design, double x);
+
+// How far a proposed calibration's corners lie from where the chart's own
+// calibration puts their values: the largest of the four distances, in pixels.
+double cornerError(const ChartDesign &design, QPointF start, QPointF end, double xs, double ys, double xe, double ye);
 
 // The three sample charts shipped in examples/.
 QList<ChartDesign> sampleCharts();
