@@ -94,18 +94,6 @@ std::optional<std::pair<QString, int>> checkBeforeTracing(const BatchOptions &op
 ImageTrace traceImageFile(const QString &path, const BatchOptions &options)
 {
     ImageTrace result;
-    if (options.axes == AxesSource::Auto) {
-        const FoundCalibration found = findCalibration(path, options.calibration);
-        if (!found.file) {
-            result.error = found.error;
-            result.status = 1;
-            return result;
-        }
-        BatchOptions own = options;
-        own.axes = AxesSource::Given;
-        own.calibration = *found.file;
-        return traceImageFile(path, own);
-    }
     const TraceOptions &traceOptions = options.calibration.trace;
     const Calibration calibration = options.calibration.calibration();
     // Only the part the trace reads is decoded when it lies inside the
@@ -232,11 +220,36 @@ int runBatch(const BatchOptions &options, const BatchConsole &console)
         });
     };
 
+    // With --auto each picture is traced under the calibration its axes give.
+    // They are found here, one after another: text recognition stays on this
+    // thread, and the tracing threads only trace.
+    std::vector<std::pair<QString, BatchOptions>> work;
+    work.reserve(variants.size() * size_t(options.images.size()));
+    for (const BatchOptions &variant : variants) {
+        for (const QString &image : options.images) {
+            if (options.axes != AxesSource::Auto) {
+                work.emplace_back(image, variant);
+                continue;
+            }
+            const FoundCalibration found = findCalibration(image, variant.calibration);
+            if (!found.file) {
+                ImageTrace refused;
+                refused.error = found.error;
+                refused.status = 1;
+                report(refused);
+                continue;
+            }
+            BatchOptions own = variant;
+            own.axes = AxesSource::Given;
+            own.calibration = *found.file;
+            work.emplace_back(image, own);
+        }
+    }
+
     QThreadPool pool;
     pool.setMaxThreadCount(std::max(1, options.jobs));
-    for (const BatchOptions &variant : variants)
-        for (const QString &image : options.images)
-            pool.start([&traceOne, &variant, image] { traceOne(image, variant); });
+    for (const auto &[image, imageOptions] : work)
+        pool.start([&traceOne, &imageOptions = imageOptions, image = image] { traceOne(image, imageOptions); });
     pool.waitForDone();
     writer.waitForDone();
     return worst.load();
