@@ -4,7 +4,6 @@
 #include "app/message_box.h"
 #include "app/picture_box.h"
 #include "app/precision_aids.h"
-#include "calibration/number_text.h"
 #include "digitize/axis_finder.h"
 #include "digitize/label_reader.h"
 
@@ -27,8 +26,7 @@ void MainWindow::findAxesOfPicture()
     // As if the corners were clicked and their values typed; the grid shows at once whether they match.
     setCorner(Corner::Start, float(found.start.x()), float(found.start.y()));
     setCorner(Corner::End, float(found.end.x()), float(found.end.y()));
-    m_corners->setTexts({formatShortestNumber(found.xs), formatShortestNumber(found.ys), formatShortestNumber(found.xe),
-                         formatShortestNumber(found.ye)});
+    m_corners->setTexts(found.texts());
     m_corners->setScale(found.scale);
     if (!isGridOn())
         aids()->toggleGrid();

@@ -2,12 +2,10 @@
 
 #include "batch/batch_options.h"
 #include "batch/batch_runner.h"
-#include "calibration/number_text.h"
 #include "digitize/axis_finder.h"
 #include "digitize/label_reader.h"
 #include "files/atomic_file.h"
 #include "files/image_file.h"
-#include "files/pdf_page.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -17,9 +15,7 @@
 FoundCalibration findCalibration(const QString &image, const CalibrationFile &base)
 {
     FoundCalibration result;
-    const LoadedImage loaded = PdfPage::looksLikePdf(image)
-        ? PdfPage::render(image, base.page.value_or(1), base.dpi.value_or(PdfPage::DefaultDpi))
-        : loadImageFile(image);
+    const LoadedImage loaded = loadBatchPicture(image, base, QRect());
     if (loaded.image.isNull()) {
         result.error = QStringLiteral("%1: %2").arg(image, loaded.error);
         return result;
@@ -33,8 +29,7 @@ FoundCalibration findCalibration(const QString &image, const CalibrationFile &ba
     file.image = QFileInfo(image).fileName();
     file.start = {float(found.start.x()), float(found.start.y())};
     file.end = {float(found.end.x()), float(found.end.y())};
-    file.values = {formatShortestNumber(found.xs), formatShortestNumber(found.ys), formatShortestNumber(found.xe),
-                   formatShortestNumber(found.ye)};
+    file.values = found.texts();
     file.scale = found.scale;
     QJsonObject object = QJsonDocument::fromJson(calibrationFileBytes(file)).object();
     object.insert(QStringLiteral("found"),

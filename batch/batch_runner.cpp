@@ -91,6 +91,12 @@ std::optional<std::pair<QString, int>> checkBeforeTracing(const BatchOptions &op
 
 } // namespace
 
+LoadedImage loadBatchPicture(const QString &path, const CalibrationFile &file, const QRect &part)
+{
+    return PdfPage::looksLikePdf(path) ? PdfPage::render(path, file.page.value_or(1), file.dpi.value_or(PdfPage::DefaultDpi))
+                                       : loadImageFile(path, part);
+}
+
 ImageTrace traceImageFile(const QString &path, const BatchOptions &options)
 {
     ImageTrace result;
@@ -100,9 +106,8 @@ ImageTrace traceImageFile(const QString &path, const BatchOptions &options)
     // picture; a frame that reaches past the picture reads the picture area
     // around it, as the window does.
     // The overlay shows the whole picture; a PDF page is rendered whole.
-    const LoadedImage loaded = PdfPage::looksLikePdf(path)
-        ? PdfPage::render(path, options.calibration.page.value_or(1), options.calibration.dpi.value_or(PdfPage::DefaultDpi))
-        : loadImageFile(path, options.overlayDir.isEmpty() ? traceArea(calibration, traceOptions) : QRect());
+    const LoadedImage loaded =
+        loadBatchPicture(path, options.calibration, options.overlayDir.isEmpty() ? traceArea(calibration, traceOptions) : QRect());
     if (loaded.image.isNull()) {
         result.error = QStringLiteral("%1: %2").arg(path, loaded.error);
         result.status = 1;

@@ -6,6 +6,9 @@
 #include <functional>
 
 struct BatchOptions;
+struct CalibrationFile;
+struct LoadedImage;
+class QRect;
 
 // Where the run's output goes: stdout for `--out -`, stderr for errors and
 // warnings, and a progress line that rewrites itself on a terminal.
@@ -33,3 +36,7 @@ struct ImageTrace
     int status = 0;
 };
 ImageTrace traceImageFile(const QString &path, const BatchOptions &options);
+
+// A picture as the tracer reads it: a PDF's page at the file's page and
+// resolution, or the image file (only `part` of it, when given).
+LoadedImage loadBatchPicture(const QString &path, const CalibrationFile &file, const QRect &part);

@@ -1,5 +1,6 @@
 #include "digitize/axis_finder.h"
 
+#include "calibration/number_text.h"
 #include "calibration/tick_labels.h"
 
 #include <algorithm>
@@ -448,6 +449,11 @@ std::vector<AxisTick> labelledTicks(const std::vector<ReadLabel> &labels, const 
 }
 
 } // namespace
+
+CornerTexts FoundAxes::texts() const
+{
+    return {formatShortestNumber(xs), formatShortestNumber(ys), formatShortestNumber(xe), formatShortestNumber(ye)};
+}
 
 std::optional<AxesGeometry> findAxesGeometry(const QImage &picture, QString *failure)
 {

@@ -2,6 +2,7 @@
 
 #include "calibration/axis_fit.h"
 #include "calibration/axis_scale.h"
+#include "calibration/calibration.h"
 
 #include <QImage>
 #include <QPointF>
@@ -33,6 +34,8 @@ struct FoundAxes
     QString failure;
 
     bool found() const { return failure.isEmpty(); }
+    // The four values as the corner fields take them (Text1 ... Text4), exactly.
+    CornerTexts texts() const;
 };
 
 // One label as it lies beside its axis: its box, and the boxes of its raised part.
