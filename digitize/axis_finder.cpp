@@ -6,10 +6,12 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <iterator>
 
 namespace {
 
 constexpr int Ink = 160;    // darker than this is ink: axis lines, ticks, label text
+constexpr int CoreInk = 100; // the core of a stroke, inside its antialiased rim
 constexpr int Marked = 236; // darker than this marks a tick, light grid lines included
 constexpr double LongLine = 0.3; // an axis line spans at least this share of the picture
 
@@ -179,6 +181,14 @@ std::vector<Piece> inkPieces(const Gray &g, const QRect &region)
     return pieces;
 }
 
+// A piece inside another's box, as the slash of a slashed zero, is part of that character.
+bool insideAnother(const Piece &piece, const std::vector<Piece> &all)
+{
+    return std::any_of(all.begin(), all.end(), [&](const Piece &o) {
+        return o.box != piece.box && o.box.contains(piece.box);
+    });
+}
+
 bool overlaps(int a0, int a1, int b0, int b1, int slack = 0) { return a0 <= b1 + slack && b0 <= a1 + slack; }
 
 // Keeps the pieces of the label row (or column) nearest the axis: those that
@@ -200,12 +210,15 @@ std::vector<Piece> nearestBand(std::vector<Piece> pieces, bool below)
             bandHigh = std::max(bandHigh, high(p.box));
         }
     }
-    // Characters of one label lie up to about half a character apart.
+    // Characters of one label lie up to about half a character apart, a
+    // thousands separator with its space a little more.
     std::vector<int> heights;
-    for (const Piece &p : pieces)
-        heights.push_back(p.box.height());
+    for (const Piece &p : pieces) {
+        if (!insideAnother(p, pieces))
+            heights.push_back(p.box.height());
+    }
     std::nth_element(heights.begin(), heights.begin() + heights.size() / 2, heights.end());
-    const int slack = std::max(3, heights[heights.size() / 2] / 2);
+    const int slack = std::max(3, int(0.6 * heights[heights.size() / 2]));
     std::vector<Piece> kept;
     for (bool grew = true; grew;) {
         grew = false;
@@ -240,7 +253,8 @@ std::vector<std::vector<Piece>> labelGroups(std::vector<Piece> pieces, bool xAxi
                 const int gap = p.box.left() - groupBox.right() - 1;
                 joins = gap <= std::max(2, int(0.45 * groupBox.height()));
             } else {
-                joins = overlaps(p.box.top(), p.box.bottom(), groupBox.top(), groupBox.bottom());
+                // A decimal point of small print may sit a pixel below the digits.
+                joins = overlaps(p.box.top(), p.box.bottom(), groupBox.top(), groupBox.bottom(), 2);
             }
         }
         if (!joins) {
@@ -253,66 +267,213 @@ std::vector<std::vector<Piece>> labelGroups(std::vector<Piece> pieces, bool xAxi
     return groups;
 }
 
-// Splits a label into its main line and its raised part (an exponent): the
-// pieces right of the first main piece that end well above the baseline,
-// with any raised sign just before them.
-LabelBox splitLabel(const std::vector<Piece> &group, std::vector<bool> &raised)
+// A flat bar: a minus sign (a hyphen or a true minus), not a digit.
+bool isBar(const QRect &b, int digitHeight) { return b.width() >= 2 * b.height() && b.height() <= std::max(2, digitHeight / 4); }
+
+// The connected pieces among some pixels.
+std::vector<Piece> connectedPieces(const std::vector<QPoint> &pixels)
 {
-    LabelBox label;
-    int baseline = INT_MIN, tallest = 0;
-    for (const Piece &p : group) {
-        label.box |= p.box;
-        baseline = std::max(baseline, p.box.bottom());
-        tallest = std::max(tallest, p.box.height());
-    }
-    int firstMainRight = INT_MAX;
-    for (const Piece &p : group) {
-        if (p.box.bottom() >= baseline - 2) {
-            firstMainRight = std::min(firstMainRight, p.box.right());
+    std::vector<Piece> out;
+    std::vector<char> taken(pixels.size(), 0);
+    for (size_t first = 0; first < pixels.size(); ++first) {
+        if (taken[first])
+            continue;
+        Piece piece;
+        std::vector<size_t> stack{first};
+        taken[first] = 1;
+        while (!stack.empty()) {
+            const QPoint p = pixels[stack.back()];
+            stack.pop_back();
+            piece.pixels.push_back(p);
+            piece.box |= QRect(p, QSize(1, 1));
+            for (size_t i = 0; i < pixels.size(); ++i) {
+                if (!taken[i] && std::abs(pixels[i].x() - p.x()) <= 1 && std::abs(pixels[i].y() - p.y()) <= 1) {
+                    taken[i] = 1;
+                    stack.push_back(i);
+                }
+            }
         }
+        out.push_back(std::move(piece));
     }
-    raised.assign(group.size(), false);
-    const int highBottom = baseline - int(0.35 * tallest);
-    for (size_t i = 0; i < group.size(); ++i) {
-        const QRect &b = group[i].box;
-        raised[i] = b.bottom() < highBottom && b.left() > firstMainRight;
-    }
-    for (size_t i = 0; i + 1 < group.size(); ++i) {
-        const QRect &b = group[i].box;
-        if (!raised[i] && raised[i + 1] && b.bottom() < highBottom && b.left() > firstMainRight)
-            raised[i] = true;
-    }
-    for (size_t i = 0; i < group.size(); ++i)
-        (raised[i] ? label.raised : label.main) |= group[i].box;
-    return label;
+    return out;
 }
 
-// The pieces alone, dark on white with a margin, as a text reader wants them.
-QImage pieceImage(const Gray &g, const std::vector<Piece> &group, const std::vector<bool> &take, bool raised)
+// A label cut into its main line and its raised part (the exponent of "10³").
+struct LabelParts
+{
+    LabelBox box;
+    int split = 0; // the first column of the raised part
+    int mainPieces = 0;
+    int digitPieces = 0; // raised digits; none when the label has no raised part
+    int digitsFrom = 0;  // the first column of the raised digits, after any raised minus
+    bool negative = false; // a raised minus before the raised digits
+    bool doubtful = false; // a small raised last character that could not be cut off
+};
+
+// The raised part is the label's right end where no ink comes down to the
+// baseline: characters touching through their antialiased edges are cut
+// apart by column. It must be smaller than the main digits, right of the
+// first of them, and hold a digit (a minus at mid-height stays on the main line).
+LabelParts splitLabel(const Gray &g, const std::vector<Piece> &group)
+{
+    LabelParts out;
+    int baseline = INT_MIN;
+    for (const Piece &p : group) {
+        out.box.box |= p.box;
+        baseline = std::max(baseline, p.box.bottom());
+    }
+    const QRect &box = out.box.box;
+    // The leftmost piece on the baseline is a main digit: it gives the digits' height.
+    const Piece *firstDigit = nullptr;
+    for (const Piece &p : group) {
+        if (p.box.bottom() >= baseline - 2 && (!firstDigit || p.box.left() < firstDigit->box.left()))
+            firstDigit = &p;
+    }
+    const int digitHeight = firstDigit->box.height();
+    // The last main column is the rightmost whose stroke core comes down to
+    // the baseline; the raised part starts after the faintest column beyond it,
+    // where the main digit's antialiased rim meets the exponent's.
+    std::vector<int> lowestCore(size_t(box.width()), INT_MIN);
+    std::vector<int> columnInk(size_t(box.width()), 0);
+    for (const Piece &p : group) {
+        for (const QPoint &q : p.pixels) {
+            const size_t i = size_t(q.x() - box.left());
+            const int v = g.at(q.x(), q.y());
+            columnInk[i] += 255 - v;
+            if (v < CoreInk)
+                lowestCore[i] = std::max(lowestCore[i], q.y());
+        }
+    }
+    const int highBottom = baseline - std::max(2, int(0.3 * digitHeight));
+    int lastMain = box.width() - 1;
+    while (lastMain >= 0 && lowestCore[size_t(lastMain)] <= highBottom)
+        --lastMain;
+    int valley = lastMain + 1;
+    while (valley + 1 < box.width() && columnInk[size_t(valley + 1)] <= columnInk[size_t(valley)])
+        ++valley;
+    out.split = box.left() + (columnInk[size_t(std::min(valley, box.width() - 1))] == 0 ? valley : valley + 1);
+    auto mainCharacters = [&](int split) {
+        int count = 0;
+        for (const Piece &p : group) {
+            const bool inMain = std::any_of(p.pixels.begin(), p.pixels.end(), [&](QPoint q) { return q.x() < split; });
+            count += inMain && !insideAnother(p, group);
+        }
+        return count;
+    };
+    out.mainPieces = mainCharacters(out.split);
+    std::vector<QPoint> raised;
+    for (const Piece &p : group) {
+        std::copy_if(p.pixels.begin(), p.pixels.end(), std::back_inserter(raised), [&](QPoint q) { return q.x() >= out.split; });
+    }
+    const auto raisedPieces = connectedPieces(raised);
+    QRect raisedBox;
+    for (const Piece &p : raisedPieces)
+        raisedBox |= p.box;
+    // Without a raised part, a small last character above the baseline is
+    // still an exponent, too close to the line to cut off: read inline, "10²"
+    // would become 102, so such a label is not read.
+    auto noRaisedPart = [&] {
+        out.split = box.right() + 1;
+        out.mainPieces = mainCharacters(out.split);
+        out.digitPieces = 0;
+        out.negative = false;
+        out.box.main = box;
+        const Piece *last = nullptr;
+        for (const Piece &p : group) {
+            if (!insideAnother(p, group) && (!last || p.box.right() > last->box.right()))
+                last = &p;
+        }
+        out.doubtful = last != firstDigit && last->box.bottom() <= baseline - 2 && last->box.height() <= 0.8 * digitHeight
+                       && !isBar(last->box, digitHeight);
+        return out;
+    };
+    // A sliver narrower than any digit is a main digit's edge that fades out before the baseline.
+    if (out.split <= firstDigit->box.right() || raisedBox.height() > 0.8 * digitHeight
+        || raisedBox.width() < std::max(2, digitHeight / 5))
+        return noRaisedPart();
+    int firstDigitLeft = INT_MAX;
+    for (const Piece &p : raisedPieces) {
+        if (p.pixels.size() >= 3 && !isBar(p.box, digitHeight)) {
+            ++out.digitPieces;
+            firstDigitLeft = std::min(firstDigitLeft, p.box.left());
+        }
+    }
+    for (const Piece &p : raisedPieces)
+        out.negative = out.negative || (isBar(p.box, digitHeight) && p.box.right() < firstDigitLeft);
+    out.digitsFrom = firstDigitLeft;
+    if (out.digitPieces == 0)
+        return noRaisedPart();
+    out.box.main = box.adjusted(0, 0, out.split - 1 - box.right(), 0);
+    out.box.raised = raisedBox;
+    return out;
+}
+
+constexpr int Margin = 4; // white around a label cut out for the reader
+
+// The label's ink in the columns [from, to), dark on white with a margin, as
+// a text reader wants it.
+QImage labelImage(const Gray &g, const std::vector<Piece> &group, int from, int to)
 {
     QRect box;
-    for (size_t i = 0; i < group.size(); ++i) {
-        if (take[i] == raised)
-            box |= group[i].box;
+    for (const Piece &p : group) {
+        for (const QPoint &q : p.pixels) {
+            if (q.x() >= from && q.x() < to)
+                box |= QRect(q, QSize(1, 1));
+        }
     }
     if (box.isEmpty())
         return {};
-    constexpr int Margin = 4;
     QImage image(box.size() + QSize(2 * Margin, 2 * Margin), QImage::Format_Grayscale8);
     image.fill(255);
-    for (size_t i = 0; i < group.size(); ++i) {
-        if (take[i] != raised)
-            continue;
-        // The piece's antialiased rim lies outside its ink: copy its box's lighter pixels too.
-        for (int y = group[i].box.top() - 1; y <= group[i].box.bottom() + 1; ++y) {
-            for (int x = group[i].box.left() - 1; x <= group[i].box.right() + 1; ++x) {
-                const QPoint at(x - box.left() + Margin, y - box.top() + Margin);
-                if (QRect(QPoint(), image.size()).contains(at))
-                    image.scanLine(at.y())[at.x()] = uchar(std::min<int>(image.scanLine(at.y())[at.x()], g.at(x, y)));
+    const QRect inside(QPoint(), image.size());
+    for (const Piece &p : group) {
+        for (const QPoint &q : p.pixels) {
+            if (q.x() < from || q.x() >= to)
+                continue;
+            // The ink's antialiased rim lies outside it: copy its lighter neighbours too.
+            for (int y = q.y() - 1; y <= q.y() + 1; ++y) {
+                for (int x = std::max(from, q.x() - 1); x <= std::min(to - 1, q.x() + 1); ++x) {
+                    const QPoint at(x - box.left() + Margin, y - box.top() + Margin);
+                    if (inside.contains(at))
+                        image.scanLine(at.y())[at.x()] = uchar(std::min<int>(image.scanLine(at.y())[at.x()], g.at(x, y)));
+                }
             }
         }
     }
     return image;
+}
+
+// The main line with the exponent's digits set after it on its baseline at
+// the main digits' height: the reader reads small lone digits poorly, and
+// digits of a line's size in the line's context well.
+QImage exponentOnLine(const QImage &main, const QImage &digits)
+{
+    const QImage inner = digits.copy(Margin, Margin, digits.width() - 2 * Margin, digits.height() - 2 * Margin);
+    const int height = main.height() - 2 * Margin;
+    QImage scaled = inner.scaledToHeight(height, Qt::SmoothTransformation);
+    // Small print is drawn lighter: its darkest ink is made as dark as the main line's.
+    const auto darkest = [](const QImage &image) {
+        int least = 255;
+        for (int y = 0; y < image.height(); ++y)
+            least = std::min<int>(least, *std::min_element(image.constScanLine(y), image.constScanLine(y) + image.width()));
+        return least;
+    };
+    const int from = darkest(scaled), to = darkest(main);
+    if (from < 255) {
+        for (int y = 0; y < scaled.height(); ++y) {
+            uchar *row = scaled.scanLine(y);
+            for (int x = 0; x < scaled.width(); ++x)
+                row[x] = uchar(255 - (255 - row[x]) * (255 - to) / (255 - from));
+        }
+    }
+    const int gap = std::max(2, height / 4);
+    QImage line(main.width() + gap + scaled.width() + Margin, main.height(), QImage::Format_Grayscale8);
+    line.fill(255);
+    for (int y = 0; y < main.height(); ++y)
+        std::copy_n(main.constScanLine(y), main.width(), line.scanLine(y));
+    for (int y = 0; y < scaled.height(); ++y)
+        std::copy_n(scaled.constScanLine(y), scaled.width(), line.scanLine(Margin + y) + main.width() + gap);
+    return line;
 }
 
 struct ReadLabel
@@ -331,22 +492,35 @@ QString readPart(const LabelReader &read, const QImage &image, int pieces)
     return text.size() >= pieces ? text : QString();
 }
 
+// The label's text, "10^-3" for a raised exponent; empty when any part of it
+// was not read completely (a lost decimal point, minus sign or exponent digit
+// would give a wrong value).
+QString labelText(const Gray &g, const std::vector<Piece> &group, const LabelParts &parts, const LabelReader &read)
+{
+    if (parts.doubtful)
+        return {};
+    const QImage mainImage = labelImage(g, group, INT_MIN, parts.split);
+    const QString main = readPart(read, mainImage, parts.mainPieces);
+    if (main.isEmpty() || parts.digitPieces == 0)
+        return main;
+    // Only the digits: a raised minus is known from its shape.
+    const QImage digits = labelImage(g, group, parts.digitsFrom, INT_MAX);
+    const QString line = readPart(read, exponentOnLine(mainImage, digits), parts.mainPieces + parts.digitPieces);
+    QString exponent = line.mid(main.size());
+    const bool digitsOnly = std::all_of(exponent.begin(), exponent.end(), [](QChar c) { return c.isDigit(); });
+    if (!line.startsWith(main) || exponent.size() < parts.digitPieces || !digitsOnly)
+        return {};
+    return main + u'^' + (parts.negative ? QStringLiteral("-") : QString()) + exponent;
+}
+
 std::vector<ReadLabel> readLabels(const Gray &g, std::vector<Piece> pieces, bool xAxis, const LabelReader *read)
 {
     std::vector<ReadLabel> out;
     for (const auto &group : labelGroups(nearestBand(std::move(pieces), xAxis), xAxis)) {
-        std::vector<bool> raised;
-        ReadLabel label{splitLabel(group, raised), {}};
-        if (read) {
-            const int raisedPieces = int(std::count(raised.begin(), raised.end(), true));
-            const int mainPieces = int(group.size()) - raisedPieces;
-            const QString main = readPart(*read, pieceImage(g, group, raised, false), mainPieces);
-            const QString high = raisedPieces ? readPart(*read, pieceImage(g, group, raised, true), raisedPieces) : QString();
-            // A part read incompletely (a lost decimal point or minus sign, an
-            // exponent not read) would give a wrong value: the label is left out.
-            if (!main.isEmpty() && (raisedPieces == 0 || !high.isEmpty()))
-                label.text = raisedPieces ? main + u'^' + high : main;
-        }
+        const LabelParts parts = splitLabel(g, group);
+        ReadLabel label{parts.box, {}};
+        if (read)
+            label.text = labelText(g, group, parts, *read);
         out.push_back(label);
     }
     return out;
@@ -397,21 +571,28 @@ std::optional<Geometry> geometry(const Gray &g, QString *failure, const LabelRea
     a.xCrossings = crossings(columns, xLine);
     a.yCrossings = crossings(rows, yLine);
 
-    // Labels lie in a band below the X axis and left of the Y axis. Pieces
-    // touching the band's edge next to the axis are outward ticks or the
-    // other axis's labels cut by the band, and are left out.
+    // Labels lie in a band below the X axis and left of the Y axis.
     const QRect below(QPoint(xLine.from - 60, xLine.last + 2), QPoint(xLine.to + 60, xLine.last + 70));
     const QRect left(QPoint(yLine.first - 200, yLine.from - 30), QPoint(yLine.first - 2, yLine.to + 30));
-    auto notTick = [](const QRect &band, bool xAxis) {
-        return [band, xAxis](const Piece &p) {
-            return xAxis ? p.box.top() == band.top() : p.box.right() == band.right();
+    // A piece touching the band's edge next to the axis is an outward tick
+    // when a tick or a crossing line runs through it, or the other axis's label cut by the band
+    // when it lies beyond this axis's ends; a raised exponent may touch the edge too.
+    auto tickOrCut = [](const QRect &band, bool xAxis, std::vector<double> ticks, const std::vector<double> &crossings,
+                        const AxisLine &line) {
+        ticks.insert(ticks.end(), crossings.begin(), crossings.end());
+        return [=](const Piece &p) {
+            if (xAxis ? p.box.top() != band.top() : p.box.right() != band.right())
+                return false;
+            const int low = xAxis ? p.box.left() : p.box.top(), high = xAxis ? p.box.right() : p.box.bottom();
+            const bool onTick = std::any_of(ticks.begin(), ticks.end(), [&](double t) { return t >= low - 1 && t <= high + 1; });
+            return onTick || low < line.from - 2 || high > line.to + 2;
         };
     };
     auto pieces = inkPieces(g, below);
-    pieces.erase(std::remove_if(pieces.begin(), pieces.end(), notTick(below, true)), pieces.end());
+    pieces.erase(std::remove_if(pieces.begin(), pieces.end(), tickOrCut(below, true, a.xTicks, a.xCrossings, xLine)), pieces.end());
     out.xLabels = readLabels(g, std::move(pieces), true, read);
     pieces = inkPieces(g, left);
-    pieces.erase(std::remove_if(pieces.begin(), pieces.end(), notTick(left, false)), pieces.end());
+    pieces.erase(std::remove_if(pieces.begin(), pieces.end(), tickOrCut(left, false, a.yTicks, a.yCrossings, yLine)), pieces.end());
     out.yLabels = readLabels(g, std::move(pieces), false, read);
     for (const ReadLabel &l : out.xLabels)
         a.xLabels.push_back(l.box);
