@@ -2,7 +2,10 @@
 
 #include <QRegularExpression>
 
+#include <charconv>
 #include <cmath>
+#include <string>
+#include <string_view>
 
 namespace {
 
@@ -42,21 +45,16 @@ std::optional<double> finiteValue(double v)
 }
 
 // "10^-3", "x10^3" or "2x10^4" after normalizing; the mantissa is optional.
-std::optional<double> powerOfTen(const QString &text, bool leadingTimes)
+std::optional<double> powerOfTen(const QString &text)
 {
     static const QRegularExpression power(QStringLiteral(
         R"(^([-+]?)(?:(\d+(?:\.\d+)?) ?x ?)?10 ?\^ ?([-+]?\d{1,3})$)"));
-    static const QRegularExpression timesPower(QStringLiteral(R"(^x ?10 ?\^ ?([-+]?\d{1,3})$)"));
-    if (leadingTimes) {
-        const auto m = timesPower.match(text);
-        return m.hasMatch() ? finiteValue(std::pow(10.0, m.captured(1).toInt())) : std::nullopt;
-    }
     const auto m = power.match(text);
     if (!m.hasMatch())
         return std::nullopt;
     const double mantissa = m.captured(2).isEmpty() ? 1.0 : m.captured(2).toDouble();
     const double sign = m.captured(1) == u"-" ? -1.0 : 1.0;
-    return finiteValue(sign * mantissa * std::pow(10.0, m.captured(3).toInt()));
+    return finiteValue(timesPowerOfTen(sign * mantissa, m.captured(3).toInt()));
 }
 
 std::optional<double> plainNumber(const QString &text)
@@ -81,17 +79,32 @@ std::optional<double> plainNumber(const QString &text)
 std::optional<double> tickLabelValue(const QString &text)
 {
     const QString t = normalized(text);
-    if (const auto v = powerOfTen(t, false))
+    if (const auto v = powerOfTen(t))
         return v;
     return plainNumber(t);
 }
 
-std::optional<double> axisMultiplierValue(const QString &text)
+std::optional<int> axisMultiplierExponent(const QString &text)
 {
+    static const QRegularExpression times(QStringLiteral(R"(^x ?(?:10 ?\^ ?|1[eE])([-+]?\d{1,3})$)"));
+    static const QRegularExpression exponent(QStringLiteral(R"(^1[eE]([-+]?\d{1,3})$)"));
     const QString t = normalized(text);
-    if (const auto v = powerOfTen(t, true))
-        return v;
-    static const QRegularExpression timesExponent(QStringLiteral(R"(^x? ?1[eE]([-+]?\d{1,3})$)"));
-    const auto m = timesExponent.match(t);
-    return m.hasMatch() ? finiteValue(std::pow(10.0, m.captured(1).toInt())) : std::nullopt;
+    auto m = times.match(t);
+    if (!m.hasMatch())
+        m = exponent.match(t);
+    return m.hasMatch() ? std::optional<int>(m.captured(1).toInt()) : std::nullopt;
+}
+
+double timesPowerOfTen(double value, int exponent)
+{
+    // The shortest decimal form that reads back as the value, with the
+    // exponent moved: 1.8 and -3 give the double nearest 0.0018, not 1.8 × 0.001.
+    char text[64];
+    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific).ptr;
+    const std::string_view decimal(text, size_t(end - text));
+    const size_t e = decimal.find('e');
+    const std::string moved = std::string(decimal.substr(0, e)) + 'e' + std::to_string(std::stoi(std::string(decimal.substr(e + 1))) + exponent);
+    double out = 0;
+    std::from_chars(moved.data(), moved.data() + moved.size(), out);
+    return out;
 }

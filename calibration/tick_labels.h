@@ -11,6 +11,10 @@
 // ("10⁻³", "10^3", "2×10⁴"). Blanks around the text are ignored.
 std::optional<double> tickLabelValue(const QString &text);
 
-// The factor an axis-wide multiplier at the axis end stands for: "×10³",
-// "x10^-3", "1e6", "×1e-3". Nothing for any other text.
-std::optional<double> axisMultiplierValue(const QString &text);
+// The n of an axis-wide multiplier 10ⁿ at the axis end: "×10³", "x10^-3",
+// "1e6", "×1e-3". Nothing for any other text.
+std::optional<int> axisMultiplierExponent(const QString &text);
+
+// The value times 10ⁿ as its decimal digits say: the exponent of its shortest
+// decimal form moved by n, so that 1.8 and -3 give exactly the double 0.0018.
+double timesPowerOfTen(double value, int exponent);

@@ -268,7 +268,11 @@ std::vector<std::vector<Piece>> labelGroups(std::vector<Piece> pieces, bool xAxi
 }
 
 // A flat bar: a minus sign (a hyphen or a true minus), not a digit.
-bool isBar(const QRect &b, int digitHeight) { return b.width() >= 2 * b.height() && b.height() <= std::max(2, digitHeight / 4); }
+bool isBar(const QRect &b, int digitHeight)
+{
+    // No digit is half again as wide as it is tall.
+    return b.width() >= 1.5 * b.height() && b.height() <= std::max(3, digitHeight / 4);
+}
 
 // The connected pieces among some pixels.
 std::vector<Piece> connectedPieces(const std::vector<QPoint> &pixels)
@@ -306,13 +310,14 @@ struct LabelParts
     int mainPieces = 0;
     int digitPieces = 0; // raised digits; none when the label has no raised part
     int digitsFrom = 0;  // the first column of the raised digits, after any raised minus
+    int tenFrom = 0;     // the first column of the main line's last two characters
     bool negative = false; // a raised minus before the raised digits
     bool doubtful = false; // a small raised last character that could not be cut off
 };
 
 // The raised part is the label's right end where no ink comes down to the
 // baseline: characters touching through their antialiased edges are cut
-// apart by column. It must be smaller than the main digits, right of the
+// apart by column. It must be shorter than the main digits, right of the
 // first of them, and hold a digit (a minus at mid-height stays on the main line).
 LabelParts splitLabel(const Gray &g, const std::vector<Piece> &group)
 {
@@ -323,10 +328,17 @@ LabelParts splitLabel(const Gray &g, const std::vector<Piece> &group)
         baseline = std::max(baseline, p.box.bottom());
     }
     const QRect &box = out.box.box;
-    // The leftmost piece on the baseline is a main digit: it gives the digits' height.
+    // The leftmost piece on the baseline nearly as tall as the tallest there
+    // is a main digit (a times sign is smaller): it gives the digits' height.
+    int tallest = 0;
+    for (const Piece &p : group) {
+        if (p.box.bottom() >= baseline - 2)
+            tallest = std::max(tallest, p.box.height());
+    }
     const Piece *firstDigit = nullptr;
     for (const Piece &p : group) {
-        if (p.box.bottom() >= baseline - 2 && (!firstDigit || p.box.left() < firstDigit->box.left()))
+        if (p.box.bottom() >= baseline - 2 && p.box.height() >= 0.75 * tallest
+            && (!firstDigit || p.box.left() < firstDigit->box.left()))
             firstDigit = &p;
     }
     const int digitHeight = firstDigit->box.height();
@@ -355,7 +367,9 @@ LabelParts splitLabel(const Gray &g, const std::vector<Piece> &group)
     auto mainCharacters = [&](int split) {
         int count = 0;
         for (const Piece &p : group) {
-            const bool inMain = std::any_of(p.pixels.begin(), p.pixels.end(), [&](QPoint q) { return q.x() < split; });
+            // A piece the cut passes through belongs where most of it lies.
+            const auto left = std::count_if(p.pixels.begin(), p.pixels.end(), [&](QPoint q) { return q.x() < split; });
+            const bool inMain = 2 * left > qsizetype(p.pixels.size());
             count += inMain && !insideAnother(p, group);
         }
         return count;
@@ -383,12 +397,12 @@ LabelParts splitLabel(const Gray &g, const std::vector<Piece> &group)
             if (!insideAnother(p, group) && (!last || p.box.right() > last->box.right()))
                 last = &p;
         }
-        out.doubtful = last != firstDigit && last->box.bottom() <= baseline - 2 && last->box.height() <= 0.8 * digitHeight
+        out.doubtful = last != firstDigit && last->box.bottom() <= baseline - 2 && last->box.height() < digitHeight
                        && !isBar(last->box, digitHeight);
         return out;
     };
     // A sliver narrower than any digit is a main digit's edge that fades out before the baseline.
-    if (out.split <= firstDigit->box.right() || raisedBox.height() > 0.8 * digitHeight
+    if (out.split <= firstDigit->box.right() || raisedBox.height() >= digitHeight || raisedBox.bottom() > baseline - 0.3 * digitHeight
         || raisedBox.width() < std::max(2, digitHeight / 5))
         return noRaisedPart();
     int firstDigitLeft = INT_MAX;
@@ -405,6 +419,14 @@ LabelParts splitLabel(const Gray &g, const std::vector<Piece> &group)
         return noRaisedPart();
     out.box.main = box.adjusted(0, 0, out.split - 1 - box.right(), 0);
     out.box.raised = raisedBox;
+    // The main line's last two characters, the "10" an exponent belongs to.
+    std::vector<int> lefts;
+    for (const Piece &p : group) {
+        if (!insideAnother(p, group) && p.box.center().x() < out.split && p.box.height() >= digitHeight / 2)
+            lefts.push_back(p.box.left());
+    }
+    std::sort(lefts.begin(), lefts.end());
+    out.tenFrom = lefts.size() >= 2 ? lefts[lefts.size() - 2] : box.left();
     return out;
 }
 
@@ -430,9 +452,10 @@ QImage labelImage(const Gray &g, const std::vector<Piece> &group, int from, int 
         for (const QPoint &q : p.pixels) {
             if (q.x() < from || q.x() >= to)
                 continue;
-            // The ink's antialiased rim lies outside it: copy its lighter neighbours too.
+            // The ink's antialiased rim lies outside it: copy its lighter
+            // neighbours too, on the left even beyond the first column.
             for (int y = q.y() - 1; y <= q.y() + 1; ++y) {
-                for (int x = std::max(from, q.x() - 1); x <= std::min(to - 1, q.x() + 1); ++x) {
+                for (int x = std::max(from - 1, q.x() - 1); x <= std::min(to - 1, q.x() + 1); ++x) {
                     const QPoint at(x - box.left() + Margin, y - box.top() + Margin);
                     if (inside.contains(at))
                         image.scanLine(at.y())[at.x()] = uchar(std::min<int>(image.scanLine(at.y())[at.x()], g.at(x, y)));
@@ -503,12 +526,17 @@ QString labelText(const Gray &g, const std::vector<Piece> &group, const LabelPar
     const QString main = readPart(read, mainImage, parts.mainPieces);
     if (main.isEmpty() || parts.digitPieces == 0)
         return main;
-    // Only the digits: a raised minus is known from its shape.
+    // An exponent belongs to a "10"; it is read after that "10" alone (a
+    // times sign before it is read less surely in the longer line), and
+    // without its minus, which is known from its shape.
+    if (!main.endsWith(QStringLiteral("10")))
+        return {};
+    const QImage ten = labelImage(g, group, parts.tenFrom, parts.split);
     const QImage digits = labelImage(g, group, parts.digitsFrom, INT_MAX);
-    const QString line = readPart(read, exponentOnLine(mainImage, digits), parts.mainPieces + parts.digitPieces);
-    QString exponent = line.mid(main.size());
+    const QString line = readPart(read, exponentOnLine(ten, digits), 2 + parts.digitPieces);
+    const QString exponent = line.mid(2);
     const bool digitsOnly = std::all_of(exponent.begin(), exponent.end(), [](QChar c) { return c.isDigit(); });
-    if (!line.startsWith(main) || exponent.size() < parts.digitPieces || !digitsOnly)
+    if (!line.startsWith(QStringLiteral("10")) || exponent.size() < parts.digitPieces || !digitsOnly)
         return {};
     return main + u'^' + (parts.negative ? QStringLiteral("-") : QString()) + exponent;
 }
@@ -530,7 +558,64 @@ struct Geometry
 {
     AxesGeometry axes;
     std::vector<ReadLabel> xLabels, yLabels;
+    std::optional<ReadLabel> xEnd, yEnd; // the text at each axis end, where a multiplier stands
 };
+
+// The median height of the labels' main lines: the size of their print.
+int printHeight(const std::vector<ReadLabel> &labels)
+{
+    std::vector<int> heights;
+    for (const ReadLabel &l : labels)
+        heights.push_back(l.box.main.height());
+    if (heights.empty())
+        return 12;
+    std::nth_element(heights.begin(), heights.begin() + heights.size() / 2, heights.end());
+    return std::max(6, heights[heights.size() / 2]);
+}
+
+// The text standing in the region apart from the labels, with its `edge`
+// (right or left) nearest `at` and within `reach`: where plotting programs
+// put an axis-wide multiplier.
+std::optional<ReadLabel> textAtEnd(const Gray &g, const QRect &region, const std::vector<ReadLabel> &labels, int at,
+                                   bool rightEdge, int reach, const LabelReader *read)
+{
+    auto pieces = inkPieces(g, region);
+    // The labels' own ink and whatever the region cuts (a title or a curve passing) are no part of it.
+    pieces.erase(std::remove_if(pieces.begin(), pieces.end(), [&](const Piece &p) {
+        const QRect inner = region.adjusted(1, 1, -1, -1);
+        return !inner.contains(p.box) || std::any_of(labels.begin(), labels.end(), [&](const ReadLabel &l) {
+            return l.box.box.intersects(p.box);
+        });
+    }), pieces.end());
+    auto groups = labelGroups(std::move(pieces), true);
+    auto boxOf = [](const std::vector<Piece> &group) {
+        QRect box;
+        for (const Piece &p : group)
+            box |= p.box;
+        return box;
+    };
+    // Groups come left to right. A times sign stands a space apart from its power of ten.
+    int nearest = -1, distance = reach + 1;
+    for (int i = 0; i < int(groups.size()); ++i) {
+        const QRect box = boxOf(groups[size_t(i)]);
+        const int d = std::abs((rightEdge ? box.right() : box.left()) - at);
+        if (d < distance)
+            nearest = i, distance = d;
+    }
+    if (nearest < 0)
+        return std::nullopt;
+    const int space = region.height() / 3;
+    int first = nearest, last = nearest;
+    while (first > 0 && boxOf(groups[size_t(first)]).left() - boxOf(groups[size_t(first - 1)]).right() <= space)
+        --first;
+    while (last + 1 < int(groups.size()) && boxOf(groups[size_t(last + 1)]).left() - boxOf(groups[size_t(last)]).right() <= space)
+        ++last;
+    std::vector<Piece> text;
+    for (int i = first; i <= last; ++i)
+        std::move(groups[size_t(i)].begin(), groups[size_t(i)].end(), std::back_inserter(text));
+    const LabelParts parts = splitLabel(g, text);
+    return ReadLabel{parts.box, read ? labelText(g, text, parts, *read) : QString()};
+}
 
 std::optional<Geometry> geometry(const Gray &g, QString *failure, const LabelReader *read)
 {
@@ -594,6 +679,21 @@ std::optional<Geometry> geometry(const Gray &g, QString *failure, const LabelRea
     pieces = inkPieces(g, left);
     pieces.erase(std::remove_if(pieces.begin(), pieces.end(), tickOrCut(left, false, a.yTicks, a.yCrossings, yLine)), pieces.end());
     out.yLabels = readLabels(g, std::move(pieces), false, read);
+    // An axis-wide multiplier: under the X axis's right end below its labels,
+    // over the Y axis near its left.
+    if (!out.xLabels.empty()) {
+        const int h = printHeight(out.xLabels);
+        int labelsBottom = INT_MIN;
+        for (const ReadLabel &l : out.xLabels)
+            labelsBottom = std::max(labelsBottom, l.box.box.bottom());
+        const QRect region(QPoint(xLine.to - 12 * h, labelsBottom + 1), QPoint(xLine.to + 4 * h, labelsBottom + 3 * h));
+        out.xEnd = textAtEnd(g, region, out.xLabels, xLine.to, true, 3 * h, read);
+    }
+    if (!out.yLabels.empty()) {
+        const int h = printHeight(out.yLabels);
+        const QRect region(QPoint(yLine.first - 4 * h, yLine.from - 3 * h), QPoint(yLine.first + 12 * h, yLine.from - 2));
+        out.yEnd = textAtEnd(g, region, out.yLabels, int(yLine.centre), false, 3 * h, read);
+    }
     for (const ReadLabel &l : out.xLabels)
         a.xLabels.push_back(l.box);
     for (const ReadLabel &l : out.yLabels)
@@ -629,6 +729,27 @@ std::vector<AxisTick> labelledTicks(const std::vector<ReadLabel> &labels, const 
     return out;
 }
 
+// Applies the multiplier standing at the axis end to the labels' values.
+// Text there that looks like a multiplier (raised digits, a times sign, an
+// exponent) but does not read as one leaves the axis unknown: the labels
+// alone would give values off by a power of ten.
+bool multiply(const std::optional<ReadLabel> &end, std::vector<AxisTick> &ticks, const QString &axis, QString *failure)
+{
+    if (!end)
+        return true;
+    if (const auto exponent = axisMultiplierExponent(end->text)) {
+        for (AxisTick &t : ticks)
+            t.value = timesPowerOfTen(t.value, *exponent);
+        return true;
+    }
+    const bool looksLikeOne = !end->box.raised.isEmpty() || end->text.contains(u'x') || end->text.contains(QChar(0x00D7))
+                              || end->text.contains(u'e', Qt::CaseInsensitive);
+    if (looksLikeOne)
+        *failure = QStringLiteral("the multiplier at the end of the %1 axis could not be read: %2")
+                       .arg(axis, end->text.isEmpty() ? QStringLiteral("nothing read") : end->text);
+    return !looksLikeOne;
+}
+
 } // namespace
 
 CornerTexts FoundAxes::texts() const
@@ -661,8 +782,13 @@ FoundAxes findAxes(const QImage &picture, const LabelReader &read)
                                              : QStringLiteral("no tick labels read left of the Y axis");
         return found;
     }
-    const AxisFit x = fitAxis(labelledTicks(geo->xLabels, geo->axes.xTicks, geo->axes.xCrossings, true), QStringLiteral("X"));
-    const AxisFit y = fitAxis(labelledTicks(geo->yLabels, geo->axes.yTicks, geo->axes.yCrossings, false), QStringLiteral("Y"));
+    auto xTicks = labelledTicks(geo->xLabels, geo->axes.xTicks, geo->axes.xCrossings, true);
+    auto yTicks = labelledTicks(geo->yLabels, geo->axes.yTicks, geo->axes.yCrossings, false);
+    if (!multiply(geo->xEnd, xTicks, QStringLiteral("X"), &found.failure)
+        || !multiply(geo->yEnd, yTicks, QStringLiteral("Y"), &found.failure))
+        return found;
+    const AxisFit x = fitAxis(xTicks, QStringLiteral("X"));
+    const AxisFit y = fitAxis(yTicks, QStringLiteral("Y"));
     if (!x.found() || !y.found()) {
         found.failure = !x.found() ? x.failure : y.failure;
         return found;

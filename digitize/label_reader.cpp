@@ -2,6 +2,7 @@
 
 #include <tesseract/baseapi.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -18,6 +19,8 @@ tesseract::TessBaseAPI *engine()
             candidate->SetVariable("tessedit_char_whitelist", "0123456789.,-+eE\u00d7x\u2212");
             candidate->SetVariable("user_defined_dpi", "300");
             candidate->SetVariable("debug_file", "/dev/null");
+            // Without learning from earlier labels, a label reads the same whatever was read before it.
+            candidate->SetVariable("classify_enable_learning", "0");
             api = std::move(candidate);
         }
     }
@@ -31,9 +34,11 @@ QString readTickLabel(const QImage &label, int characters)
     tesseract::TessBaseAPI *api = engine();
     if (!api || label.isNull())
         return {};
-    // Small print reads far better enlarged: text of 8 to 14 points becomes about 40 to 70 pixels high.
+    // Small print reads far better enlarged: text of 8 to 14 points becomes
+    // 40 to 70 pixels high (the label comes with a margin of 4 pixels).
+    const double factor = std::max(4.0, 40.0 / std::max(1, label.height() - 8));
     const QImage big = label.convertToFormat(QImage::Format_Grayscale8)
-                           .scaled(label.size() * 4, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+                           .scaled((QSizeF(label.size()) * factor).toSize(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     api->SetPageSegMode(characters == 1 ? tesseract::PSM_SINGLE_CHAR : tesseract::PSM_SINGLE_LINE);
     api->SetImage(big.constBits(), big.width(), big.height(), 1, int(big.bytesPerLine()));
     std::unique_ptr<char[]> text(api->GetUTF8Text());

@@ -16,6 +16,8 @@ class TestAxisLabels : public QObject
 private slots:
     void labelValue_data();
     void labelValue();
+    void timesPower_data();
+    void timesPower();
     void multiplier_data();
     void multiplier();
     void fit_data();
@@ -72,15 +74,39 @@ void TestAxisLabels::labelValue()
     compareValue(tickLabelValue(text), expected);
 }
 
+void TestAxisLabels::timesPower_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("exponent");
+    QTest::addColumn<double>("expected");
+
+    QTest::newRow("shown 1.8 under x10^-3") << 1.8 << -3 << 0.0018;
+    QTest::newRow("shown 0.7 under x10^-3") << 0.7 << -3 << 0.0007;
+    QTest::newRow("shown 0.5 under x10^3") << 0.5 << 3 << 500.0;
+    QTest::newRow("negative") << -1.5 << 3 << -1500.0;
+    QTest::newRow("zero") << 0.0 << 3 << 0.0;
+    QTest::newRow("small") << 3e-5 << -2 << 3e-7;
+}
+
+void TestAxisLabels::timesPower()
+{
+    QFETCH(double, value);
+    QFETCH(int, exponent);
+    QFETCH(double, expected);
+    QCOMPARE(timesPowerOfTen(value, exponent), expected);
+}
+
 void TestAxisLabels::multiplier_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<Value>("expected");
 
-    QTest::newRow("times raised") << QStringLiteral("\u00d710\u00b3") << Value(1000);
-    QTest::newRow("x caret negative") << QStringLiteral("x10^-3") << Value(0.001);
-    QTest::newRow("exponent alone") << QStringLiteral("1e6") << Value(1e6);
-    QTest::newRow("times exponent") << QStringLiteral("\u00d71e-3") << Value(0.001);
+    QTest::newRow("times raised") << QStringLiteral("\u00d710\u00b3") << Value(3);
+    QTest::newRow("x caret negative") << QStringLiteral("x10^-3") << Value(-3);
+    QTest::newRow("times raised true minus") << QStringLiteral("\u00d710\u207b\u2076") << Value(-6);
+    QTest::newRow("exponent alone") << QStringLiteral("1e6") << Value(6);
+    QTest::newRow("times exponent") << QStringLiteral("\u00d71e-3") << Value(-3);
+    QTest::newRow("a power of ten without times is a label") << QStringLiteral("10^3") << Value();
     QTest::newRow("plain number is a label, not a multiplier") << QStringLiteral("1000") << Value();
     QTest::newRow("words") << QStringLiteral("x axis") << Value();
 }
@@ -89,7 +115,8 @@ void TestAxisLabels::multiplier()
 {
     QFETCH(QString, text);
     QFETCH(Value, expected);
-    compareValue(axisMultiplierValue(text), expected);
+    const auto exponent = axisMultiplierExponent(text);
+    compareValue(exponent ? Value(*exponent) : Value(), expected);
 }
 
 void TestAxisLabels::fit_data()

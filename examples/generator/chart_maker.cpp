@@ -42,20 +42,59 @@ QString label(double v)
     return QString::number(v, 'g', 6);
 }
 
-QString styledLabel(const ChartDesign &design, double v, bool logarithmic)
+// A label's text; a typeset exponent comes apart, to be drawn smaller and raised.
+struct LabelText
+{
+    QString main;
+    QString raised;
+};
+
+QString withTrueMinus(QString text) { return text.replace(u'-', QChar(0x2212)); }
+
+LabelText styledLabel(const ChartDesign &design, double v, bool logarithmic, int multiplier)
 {
     if (design.labels == ChartDesign::Labels::RaisedPowers && logarithmic) {
-        static const QString raised = QStringLiteral("⁰¹²³⁴⁵⁶⁷⁸⁹");
         const int exponent = int(std::lround(std::log10(v)));
+        if (design.typesetPowers)
+            return {QStringLiteral("10"), withTrueMinus(QString::number(exponent))};
+        static const QString raised = QStringLiteral("⁰¹²³⁴⁵⁶⁷⁸⁹");
         QString text = QStringLiteral("10");
         if (exponent < 0)
             text += QChar(0x207B);
         for (const QChar digit : QString::number(std::abs(exponent)))
             text += raised.at(digit.digitValue());
-        return text;
+        return {text, {}};
     }
-    QString text = design.labels == ChartDesign::Labels::Thousands ? QLocale(QLocale::English).toString(v, 'g', 6) : label(v);
-    return text.replace(u'-', QChar(0x2212));
+    const double shown = multiplier ? QLocale::c().toDouble(label(v) + u'e' + QString::number(-multiplier)) : v;
+    return {withTrueMinus(design.labels == ChartDesign::Labels::Thousands ? QLocale(QLocale::English).toString(shown, 'g', 6)
+                                                                           : label(shown)),
+            {}};
+}
+
+// Draws a label aligned in the rectangle; a raised part in a font of 70 %,
+// its baseline lifted by 45 % of the main font's size.
+void drawLabel(QPainter &p, const QRect &rect, Qt::Alignment alignment, const LabelText &text)
+{
+    if (text.raised.isEmpty()) {
+        p.drawText(rect, int(alignment), text.main);
+        return;
+    }
+    const QFont font = p.font();
+    QFont small = font;
+    small.setPixelSize(int(std::lround(0.7 * font.pixelSize())));
+    const QFontMetricsF metrics(font), smallMetrics(small);
+    const double mainWidth = metrics.horizontalAdvance(text.main);
+    const double width = mainWidth + smallMetrics.horizontalAdvance(text.raised);
+    const double left = alignment & Qt::AlignRight ? rect.right() + 1 - width
+                        : alignment & Qt::AlignHCenter ? rect.center().x() + 0.5 - width / 2
+                                                       : rect.left();
+    const double baseline = alignment & Qt::AlignTop ? rect.top() + metrics.ascent()
+                            : alignment & Qt::AlignBottom ? rect.bottom() + 1 - metrics.descent()
+                                                          : rect.center().y() + 0.5 + (metrics.ascent() - metrics.descent()) / 2;
+    p.drawText(QPointF(std::round(left), baseline), text.main);
+    p.setFont(small);
+    p.drawText(QPointF(std::round(left + mainWidth), std::round(baseline - 0.45 * font.pixelSize())), text.raised);
+    p.setFont(font);
 }
 
 } // namespace
@@ -111,8 +150,8 @@ Chart drawChart(const ChartDesign &design)
         }
         if (design.outwardTicks)
             p.drawLine(x, frame.bottom() + 1, x, frame.bottom() + out);
-        p.drawText(QRect(x - 60, frame.bottom() + 6 + out, 120, textHeight), Qt::AlignHCenter | Qt::AlignTop,
-                   styledLabel(design, v, xLog(design)));
+        drawLabel(p, QRect(x - 60, frame.bottom() + 6 + out, 120, textHeight), Qt::AlignHCenter | Qt::AlignTop,
+                  styledLabel(design, v, xLog(design), design.xMultiplier));
     }
     for (double v : gridValues(design.ys, design.ye, yLog(design))) {
         const int y = int(std::lround(design.start.y() - fraction(design.ys, design.ye, v, yLog(design)) * (design.start.y() - design.end.y())));
@@ -126,9 +165,18 @@ Chart drawChart(const ChartDesign &design)
         }
         if (design.outwardTicks)
             p.drawLine(frame.left() - out, y, frame.left() - 1, y);
-        p.drawText(QRect(frame.left() - 136 - out, y - textHeight / 2, 130, textHeight), Qt::AlignRight | Qt::AlignVCenter,
-                   styledLabel(design, v, yLog(design)));
+        drawLabel(p, QRect(frame.left() - 136 - out, y - textHeight / 2, 130, textHeight), Qt::AlignRight | Qt::AlignVCenter,
+                  styledLabel(design, v, yLog(design), design.yMultiplier));
     }
+    // Where plotting programs put an axis-wide multiplier: under the X axis's
+    // right end, below its labels, and over the Y axis, at its left.
+    auto multiplier = [](int n) { return LabelText{QStringLiteral("×10"), withTrueMinus(QString::number(n))}; };
+    if (design.xMultiplier)
+        drawLabel(p, QRect(frame.right() - 200, frame.bottom() + 8 + out + textHeight, 200, textHeight),
+                  Qt::AlignRight | Qt::AlignTop, multiplier(design.xMultiplier));
+    if (design.yMultiplier)
+        drawLabel(p, QRect(frame.left(), frame.top() - 4 - textHeight, 200, textHeight), Qt::AlignLeft | Qt::AlignBottom,
+                  multiplier(design.yMultiplier));
     p.setPen(QPen(Qt::black, 1));
     if (design.box) {
         p.drawRect(frame);
@@ -287,10 +335,10 @@ QList<ChartDesign> axisCharts()
                                QStringLiteral("Liberation Sans"), QStringLiteral("IPAGothic")};
     const QList<int> sizes{11, 13, 16, 19}; // 8, 10, 12 and 14 points at 96 dpi
     QList<ChartDesign> out;
-    for (int kind = 0; kind < 4; ++kind) {
+    for (int kind = 0; kind < 6; ++kind) {
         for (const QString &family : families) {
             for (const int size : sizes) {
-                ChartDesign d = sampleCharts().at(kind == 3 ? 2 : 0);
+                ChartDesign d = sampleCharts().at(kind == 3 ? 2 : kind == 5 ? 1 : 0);
                 d.labelFamily = family;
                 d.labelPixelSize = size;
                 d.start = QPoint(150, 520);
@@ -314,8 +362,24 @@ QList<ChartDesign> axisCharts()
                     d.outwardTicks = true;
                     d.jpeg = true;
                     break;
-                default: // logarithmic, powers of ten with raised exponents
+                case 3: // logarithmic, powers of ten with superscript exponents
                     d.labels = ChartDesign::Labels::RaisedPowers;
+                    break;
+                case 4: // multipliers at both axis ends, inward ticks, no grid
+                    d.xs = 0, d.xe = 5000, d.ys = 0, d.ye = 0.002;
+                    d.function = [](double x) { return 0.001 + 0.0008 * std::cos(x / 700); };
+                    d.xMultiplier = 3;
+                    d.yMultiplier = -3;
+                    d.inwardTicks = true;
+                    d.grid = false;
+                    d.end = QPoint(770, 60);
+                    break;
+                default: // logarithmic Y with typeset powers of ten, two axes, outward ticks, JPEG
+                    d.labels = ChartDesign::Labels::RaisedPowers;
+                    d.typesetPowers = true;
+                    d.outwardTicks = true;
+                    d.box = false;
+                    d.jpeg = true;
                     break;
                 }
                 d.name = QStringLiteral("axes %1 %2 %3px").arg(kind).arg(family).arg(size);

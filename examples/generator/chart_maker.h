@@ -45,6 +45,12 @@ struct ChartDesign
     bool box = true;           // the full frame; else the two axes only
     enum class Labels { Plain, Thousands, RaisedPowers };
     Labels labels = Labels::Plain; // negative numbers always with a true minus
+    // Exponents set in a smaller font and raised, as plotting programs typeset
+    // them, rather than with the font's superscript characters.
+    bool typesetPowers = false;
+    // An axis-wide multiplier 10^n: the labels show the values divided by it,
+    // and "×10ⁿ" stands under the X axis's right end or over the Y axis's top.
+    int xMultiplier = 0, yMultiplier = 0;
     bool jpeg = false;             // saved and read back as JPEG at quality 75
     QSize size = QSize(800, 600);
     QPoint start = QPoint(80, 540); // lower left corner of the frame
@@ -87,6 +93,7 @@ QList<ChartDesign> realFigureCharts();
 // Charts whose axes look as real figures' do, for finding the axes: four
 // fonts, sizes from 8 to 14 points, linear axes with negative, decimal and
 // grouped values, logarithmic axes labelled as powers of ten with raised
-// exponents, ticks inward or outward, with and without grid, full frame or
-// two axes, legends, some as JPEG.
+// exponents (superscript characters or typeset), multipliers at the axis
+// ends, ticks inward or outward, with and without grid, full frame or two
+// axes, legends, some as JPEG.
 QList<ChartDesign> axisCharts();
