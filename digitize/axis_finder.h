@@ -3,6 +3,7 @@
 #include "calibration/axis_fit.h"
 #include "calibration/axis_scale.h"
 #include "calibration/calibration.h"
+#include "digitize/label_text.h"
 
 #include <QImage>
 #include <QPointF>
@@ -12,12 +13,6 @@
 #include <functional>
 #include <optional>
 #include <vector>
-
-// Reads the text of a piece of a tick label cut out of the picture, dark on
-// white: the label's main line, or apart from it its raised part (the
-// exponent of "10³"), made of `characters` separate pieces of ink; empty
-// when nothing could be read.
-using LabelReader = std::function<QString(const QImage &piece, int characters)>;
 
 // What the axes of a chart give: the two corners, in fractional picture
 // pixels, with their values and the scale; or, when anything is uncertain,
@@ -36,14 +31,6 @@ struct FoundAxes
     bool found() const { return failure.isEmpty(); }
     // The four values as the corner fields take them (Text1 ... Text4), exactly.
     CornerTexts texts() const;
-};
-
-// One label as it lies beside its axis: its box, and the boxes of its raised part.
-struct LabelBox
-{
-    QRect box;
-    QRect main;
-    QRect raised; // empty when the label has no raised part
 };
 
 // The geometry found on the way, for diagnostics and tests.

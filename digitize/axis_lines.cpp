@@ -1,0 +1,113 @@
+#include "digitize/axis_lines.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int Marked = 236;       // darker than this marks a tick, light grid lines included
+constexpr double LongLine = 0.3; // an axis line spans at least this share of the picture
+
+} // namespace
+
+// Long dark runs along rows (horizontal) or columns, grouped into lines.
+std::vector<AxisLine> longLines(const GrayPicture &g, bool horizontal)
+{
+    const int across = horizontal ? g.height() : g.width();
+    const int along = horizontal ? g.width() : g.height();
+    const int minimum = std::max(40, int(LongLine * along));
+    std::vector<AxisLine> lines;
+    double weightedSum = 0, weightSum = 0;
+    for (int i = 0; i < across; ++i) {
+        int best = 0, bestStart = 0, run = 0;
+        double darkness = 0, bestDarkness = 0;
+        for (int j = 0; j <= along; ++j) {
+            const int v = j < along ? (horizontal ? g.at(j, i) : g.at(i, j)) : 255;
+            if (v < GrayPicture::Ink) {
+                ++run;
+                darkness += 255 - v;
+            } else {
+                if (run > best) {
+                    best = run;
+                    bestStart = j - run;
+                    bestDarkness = darkness;
+                }
+                run = 0;
+                darkness = 0;
+            }
+        }
+        if (best < minimum)
+            continue;
+        if (!lines.empty() && lines.back().last == i - 1) {
+            AxisLine &l = lines.back();
+            l.last = i;
+            l.from = std::min(l.from, bestStart);
+            l.to = std::max(l.to, bestStart + best - 1);
+        } else {
+            weightedSum = weightSum = 0;
+            lines.push_back({i, i, double(i), bestStart, bestStart + best - 1});
+        }
+        weightedSum += i * bestDarkness;
+        weightSum += bestDarkness;
+        lines.back().centre = weightedSum / weightSum;
+    }
+    return lines;
+}
+
+// Ticks along a line: places where marks leave the line's band on either side,
+// each at its darkness-weighted centre.
+std::vector<double> ticksAlong(const GrayPicture &g, const AxisLine &line, const std::vector<AxisLine> &across, bool horizontal)
+{
+    auto pixel = [&](int along, int across) { return horizontal ? g.at(along, across) : g.at(across, along); };
+    auto markedSide = [&](int along, int edge, int direction) {
+        for (int k = 2; k <= 4; ++k) {
+            if (pixel(along, edge + direction * k) >= Marked)
+                return 0;
+        }
+        return 255 - pixel(along, edge + direction * 3);
+    };
+    std::vector<double> ticks;
+    double sum = 0, weights = 0;
+    for (int a = line.from; a <= line.to + 1; ++a) {
+        // A frame or axis line crossing this one is no tick, though a tick drawn beside it is.
+        const bool crossing = std::any_of(across.begin(), across.end(), [a](const AxisLine &l) { return a >= l.first && a <= l.last; });
+        const int w = a <= line.to && !crossing ? std::max(markedSide(a, line.first, -1), markedSide(a, line.last, 1)) : 0;
+        if (w > 0) {
+            sum += a * double(w);
+            weights += w;
+        } else if (weights > 0) {
+            ticks.push_back(sum / weights);
+            sum = weights = 0;
+        }
+    }
+    return ticks;
+}
+
+// The tilt of a horizontal line, from the darkness-weighted centre of its
+// band along each end.
+double tilt(const GrayPicture &g, const AxisLine &line)
+{
+    auto centreAt = [&](int x) {
+        double sum = 0, weights = 0;
+        for (int y = line.first - 3; y <= line.last + 3; ++y) {
+            const int w = 255 - g.at(x, y);
+            sum += y * double(w);
+            weights += w;
+        }
+        return weights > 0 ? sum / weights : double(line.first);
+    };
+    // The median over a fifth of the line at each end, so that a tick or a
+    // curve touching the line does not tilt it.
+    auto medianCentre = [&](int from, int to) {
+        std::vector<double> centres;
+        for (int x = from; x < to; ++x)
+            centres.push_back(centreAt(x));
+        std::nth_element(centres.begin(), centres.begin() + centres.size() / 2, centres.end());
+        return centres[centres.size() / 2];
+    };
+    const int fifth = (line.to - line.from) / 5;
+    if (fifth < 2)
+        return 0;
+    const double left = medianCentre(line.from, line.from + fifth), right = medianCentre(line.to - fifth, line.to);
+    return std::atan2(left - right, double(line.to - line.from - fifth)) * 180 / M_PI;
+}

@@ -1,0 +1,151 @@
+#include "digitize/label_pieces.h"
+
+#include <algorithm>
+#include <climits>
+
+std::vector<Piece> inkPieces(const GrayPicture &g, const QRect &region)
+{
+    const QRect r = region.intersected(QRect(0, 0, g.width(), g.height()));
+    std::vector<char> seen(size_t(std::max(0, r.width() * r.height())), 0);
+    auto index = [&](int x, int y) { return size_t((y - r.top()) * r.width() + (x - r.left())); };
+    std::vector<Piece> pieces;
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        for (int x = r.left(); x <= r.right(); ++x) {
+            if (seen[index(x, y)] || g.at(x, y) >= GrayPicture::Ink)
+                continue;
+            Piece piece;
+            std::vector<QPoint> stack{{x, y}};
+            seen[index(x, y)] = 1;
+            while (!stack.empty()) {
+                const QPoint p = stack.back();
+                stack.pop_back();
+                piece.pixels.push_back(p);
+                piece.box |= QRect(p, QSize(1, 1));
+                for (int dy = -1; dy <= 1; ++dy) {
+                    for (int dx = -1; dx <= 1; ++dx) {
+                        const QPoint q(p.x() + dx, p.y() + dy);
+                        if (r.contains(q) && !seen[index(q.x(), q.y())] && g.at(q.x(), q.y()) < GrayPicture::Ink) {
+                            seen[index(q.x(), q.y())] = 1;
+                            stack.push_back(q);
+                        }
+                    }
+                }
+            }
+            if (piece.pixels.size() < 100000)
+                pieces.push_back(std::move(piece));
+        }
+    }
+    return pieces;
+}
+
+// A piece inside another's box, as the slash of a slashed zero, is part of that character.
+bool insideAnother(const Piece &piece, const std::vector<Piece> &all)
+{
+    return std::any_of(all.begin(), all.end(), [&](const Piece &o) {
+        return o.box != piece.box && o.box.contains(piece.box);
+    });
+}
+
+// Keeps the pieces of the label row (or column) nearest the axis: those that
+// overlap, directly or through others, the pieces closest to it.
+std::vector<Piece> nearestBand(std::vector<Piece> pieces, bool below)
+{
+    if (pieces.empty())
+        return pieces;
+    auto near = [&](const Piece &p) { return below ? p.box.top() : -p.box.right(); };
+    auto low = [&](const QRect &b) { return below ? b.top() : b.left(); };
+    auto high = [&](const QRect &b) { return below ? b.bottom() : b.right(); };
+    int nearest = INT_MAX;
+    for (const Piece &p : pieces)
+        nearest = std::min(nearest, near(p));
+    int bandLow = INT_MAX, bandHigh = INT_MIN;
+    for (const Piece &p : pieces) {
+        if (near(p) <= nearest + 4) {
+            bandLow = std::min(bandLow, low(p.box));
+            bandHigh = std::max(bandHigh, high(p.box));
+        }
+    }
+    // Characters of one label lie up to about half a character apart, a
+    // thousands separator with its space a little more.
+    std::vector<int> heights;
+    for (const Piece &p : pieces) {
+        if (!insideAnother(p, pieces))
+            heights.push_back(p.box.height());
+    }
+    std::nth_element(heights.begin(), heights.begin() + heights.size() / 2, heights.end());
+    const int slack = std::max(3, int(0.6 * heights[heights.size() / 2]));
+    std::vector<Piece> kept;
+    for (bool grew = true; grew;) {
+        grew = false;
+        for (auto it = pieces.begin(); it != pieces.end();) {
+            if (overlaps(low(it->box), high(it->box), bandLow, bandHigh, slack)) {
+                bandLow = std::min(bandLow, low(it->box));
+                bandHigh = std::max(bandHigh, high(it->box));
+                kept.push_back(std::move(*it));
+                it = pieces.erase(it);
+                grew = true;
+            } else {
+                ++it;
+            }
+        }
+    }
+    return kept;
+}
+
+// Groups pieces into labels: along the X axis by small horizontal gaps,
+// beside the Y axis by overlapping rows.
+std::vector<std::vector<Piece>> labelGroups(std::vector<Piece> pieces, bool xAxis)
+{
+    std::sort(pieces.begin(), pieces.end(), [&](const Piece &a, const Piece &b) {
+        return xAxis ? a.box.left() < b.box.left() : a.box.top() < b.box.top();
+    });
+    std::vector<std::vector<Piece>> groups;
+    QRect groupBox;
+    for (Piece &p : pieces) {
+        bool joins = false;
+        if (!groups.empty()) {
+            if (xAxis) {
+                const int gap = p.box.left() - groupBox.right() - 1;
+                joins = gap <= std::max(2, int(0.45 * groupBox.height()));
+            } else {
+                // A decimal point of small print may sit a pixel below the digits.
+                joins = overlaps(p.box.top(), p.box.bottom(), groupBox.top(), groupBox.bottom(), 2);
+            }
+        }
+        if (!joins) {
+            groups.emplace_back();
+            groupBox = QRect();
+        }
+        groupBox |= p.box;
+        groups.back().push_back(std::move(p));
+    }
+    return groups;
+}
+
+// The connected pieces among some pixels.
+std::vector<Piece> connectedPieces(const std::vector<QPoint> &pixels)
+{
+    std::vector<Piece> out;
+    std::vector<char> taken(pixels.size(), 0);
+    for (size_t first = 0; first < pixels.size(); ++first) {
+        if (taken[first])
+            continue;
+        Piece piece;
+        std::vector<size_t> stack{first};
+        taken[first] = 1;
+        while (!stack.empty()) {
+            const QPoint p = pixels[stack.back()];
+            stack.pop_back();
+            piece.pixels.push_back(p);
+            piece.box |= QRect(p, QSize(1, 1));
+            for (size_t i = 0; i < pixels.size(); ++i) {
+                if (!taken[i] && std::abs(pixels[i].x() - p.x()) <= 1 && std::abs(pixels[i].y() - p.y()) <= 1) {
+                    taken[i] = 1;
+                    stack.push_back(i);
+                }
+            }
+        }
+        out.push_back(std::move(piece));
+    }
+    return out;
+}

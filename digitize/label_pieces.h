@@ -1,0 +1,37 @@
+#pragma once
+
+#include "digitize/axis_lines.h"
+
+#include <QPoint>
+#include <QRect>
+
+#include <vector>
+
+// Cutting tick labels out of the picture: connected pieces of ink, the band
+// of them beside an axis, and their grouping into labels.
+
+// A connected piece of ink and its pixels.
+struct Piece
+{
+    QRect box;
+    std::vector<QPoint> pixels;
+};
+
+// The connected pieces of ink in a region of the picture.
+std::vector<Piece> inkPieces(const GrayPicture &g, const QRect &region);
+
+// The connected pieces among some pixels.
+std::vector<Piece> connectedPieces(const std::vector<QPoint> &pixels);
+
+// A piece inside another's box, as the slash of a slashed zero, is part of that character.
+bool insideAnother(const Piece &piece, const std::vector<Piece> &all);
+
+inline bool overlaps(int a0, int a1, int b0, int b1, int slack = 0) { return a0 <= b1 + slack && b0 <= a1 + slack; }
+
+// Keeps the pieces of the label row (below the X axis) or column (left of
+// the Y axis) nearest the axis.
+std::vector<Piece> nearestBand(std::vector<Piece> pieces, bool below);
+
+// Groups pieces into labels: along the X axis by small horizontal gaps,
+// beside the Y axis by overlapping rows.
+std::vector<std::vector<Piece>> labelGroups(std::vector<Piece> pieces, bool xAxis);

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QImage>
+#include <QRect>
+#include <QString>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+class GrayPicture;
+struct Piece;
+
+// Reading tick labels: each label cut into its main line and a raised
+// exponent, and read as text.
+
+// Reads the text of a piece of a tick label cut out of the picture, dark on
+// white: the label's main line, or apart from it its raised part (the
+// exponent of "10³"), made of `characters` separate pieces of ink; empty
+// when nothing could be read.
+using LabelReader = std::function<QString(const QImage &piece, int characters)>;
+
+// One label as it lies beside its axis: its box, and the boxes of its raised part.
+struct LabelBox
+{
+    QRect box;
+    QRect main;
+    QRect raised; // empty when the label has no raised part
+};
+
+struct ReadLabel
+{
+    LabelBox box;
+    QString text;
+};
+
+// The labels in a band of pieces beside an axis (below the X axis, else left
+// of the Y axis), with their text when `read` is given; a label whose text
+// could not be read completely has none.
+std::vector<ReadLabel> readLabels(const GrayPicture &g, std::vector<Piece> pieces, bool xAxis, const LabelReader *read);
+
+// The median height of the labels' main lines: the size of their print.
+int printHeight(const std::vector<ReadLabel> &labels);
+
+// The text standing in the region apart from the labels, with its `edge`
+// (right or left) nearest `at` and within `reach`: where plotting programs
+// put an axis-wide multiplier.
+std::optional<ReadLabel> textAtEnd(const GrayPicture &g, const QRect &region, const std::vector<ReadLabel> &labels, int at,
+                                   bool rightEdge, int reach, const LabelReader *read);
