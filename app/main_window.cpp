@@ -143,6 +143,7 @@ void MainWindow::forgetPicture(const QString &path)
     m_picturePath = path;
     m_picturePdf.reset();
     m_aids->hideTraceOverlay();
+    m_aids->setGridNote({});
     // Exclusions and an armed follow belong to the picture they were meant for.
     m_exclusions->clear();
     m_followArmed = false;

@@ -9,6 +9,8 @@
 
 #include <QGuiApplication>
 
+#include <cmath>
+
 void MainWindow::findAxesOfPicture()
 {
     // Reading the labels takes a few hundred milliseconds.
@@ -28,6 +30,10 @@ void MainWindow::findAxesOfPicture()
     setCorner(Corner::End, float(found.end.x()), float(found.end.y()));
     m_corners->setTexts(found.texts());
     m_corners->setScale(found.scale);
+    // A scan turned by more than a tenth of a degree is not straightened; the user is told.
+    aids()->setGridNote(std::abs(found.angle) > 0.1 ? tr("軸が %1° 傾いています (the axes are tilted by %1°)")
+                                                           .arg(QString::number(found.angle, 'f', 2))
+                                                     : QString());
     if (!isGridOn())
         aids()->toggleGrid();
     commitAction(QStringLiteral("find the axes"));

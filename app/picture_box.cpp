@@ -150,21 +150,49 @@ void PictureBox::paintSurface(QPainter &painter) const
     painter.drawImage(m_view.toView(QPointF()), m_scaled);
 }
 
+namespace {
+
+// A line of text on a pale box, over the view at one of its corners.
+void paintViewNote(QPainter &painter, const QString &text, const QSize &view, Qt::Corner corner)
+{
+    QFont font = painter.font();
+    font.setPixelSize(12);
+    font.setItalic(false);
+    painter.setFont(font);
+    QRect box = painter.fontMetrics().boundingRect(text).adjusted(-4, -2, 4, 2);
+    if (corner == Qt::BottomRightCorner)
+        box.moveBottomRight(QPoint(view.width() - 6, view.height() - 6));
+    else
+        box.moveTopLeft(QPoint(6, 6));
+    painter.fillRect(box, QColor(255, 255, 220, 230));
+    painter.setPen(Qt::black);
+    painter.drawText(box, Qt::AlignCenter, text);
+}
+
+} // namespace
+
 void PictureBox::paintHint(QPainter &painter) const
 {
     const QRectF shown(m_view.origin, QSizeF(viewSize()) / m_view.zoom);
     if (shown.contains(QRectF(QPointF(), QSizeF(m_surface.size()))) || m_picture.isNull())
         return;
     const QString hint = QCoreApplication::translate("Picture", "%1 × %2  Ctrl+0 で全体 (shows it whole)").arg(m_picture.width()).arg(m_picture.height());
-    QFont font = painter.font();
-    font.setPixelSize(12);
-    font.setItalic(false);
-    painter.setFont(font);
-    QRect box = painter.fontMetrics().boundingRect(hint).adjusted(-4, -2, 4, 2);
-    box.moveBottomRight(QPoint(viewSize().width() - 6, viewSize().height() - 6));
-    painter.fillRect(box, QColor(255, 255, 220, 230));
-    painter.setPen(Qt::black);
-    painter.drawText(box, Qt::AlignCenter, hint);
+    paintViewNote(painter, hint, viewSize(), Qt::BottomRightCorner);
+}
+
+void PictureBox::setNote(const QString &note)
+{
+    if (note == m_note)
+        return;
+    m_note = note;
+    setAccessibleDescription(note);
+    update();
+}
+
+void PictureBox::paintNote(QPainter &painter) const
+{
+    if (!m_note.isEmpty())
+        paintViewNote(painter, m_note, viewSize(), Qt::TopLeftCorner);
 }
 
 QImage PictureBox::rendered(const QRect &area) const
@@ -194,6 +222,7 @@ void PictureBox::paintEvent(QPaintEvent *event)
     paintOverlays(painter);
     painter.restore();
     paintHint(painter);
+    paintNote(painter);
 }
 
 void PictureBox::mousePressEvent(QMouseEvent *event)

@@ -64,6 +64,10 @@ public:
     // Call when what a visible overlay paints has changed.
     void overlayChanged() { update(); }
 
+    // A short note in the view's top left corner, over the picture at any
+    // zoom; screen readers get it as the box's description. Empty hides it.
+    void setNote(const QString &note);
+
     // The surface with every visible overlay painted over it, as the box shows it.
     QImage rendered(const QRect &area) const;
 
@@ -113,8 +117,10 @@ private:
     // The surface as the view shows it, in the view's own pixels.
     void paintSurface(QPainter &painter) const;
     void paintHint(QPainter &painter) const;
+    void paintNote(QPainter &painter) const;
 
     QColor m_background;
+    QString m_note;
     QImage m_picture;
     QImage m_surface;
     std::array<Marker, MarkerCount> m_markers{};

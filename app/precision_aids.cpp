@@ -135,6 +135,13 @@ void PrecisionAids::windowDeactivated()
 void PrecisionAids::toggleGrid()
 {
     m_picture->setOverlayVisible(m_gridOverlay, !isGridOn());
+    m_picture->setNote(isGridOn() ? m_gridNote : QString());
+}
+
+void PrecisionAids::setGridNote(const QString &note)
+{
+    m_gridNote = note;
+    m_picture->setNote(isGridOn() ? m_gridNote : QString());
 }
 
 void PrecisionAids::toggleTraceOverlay()

@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QPoint>
+#include <QString>
 
 #include <functional>
 #include <span>
@@ -40,6 +41,9 @@ public:
 
     void toggleLoupe();
     void toggleGrid();
+    // A note the grid shows in the view's corner while it is on (the found
+    // axes' tilt); empty for none.
+    void setGridNote(const QString &note);
     void toggleTraceOverlay();
     // The trace overlay belongs to the picture that was traced.
     void hideTraceOverlay();
@@ -54,5 +58,6 @@ private:
     Loupe *m_loupe;
     bool m_loupeOn = false;
     int m_gridOverlay = -1;
+    QString m_gridNote;
     int m_traceOverlay = -1;
 };

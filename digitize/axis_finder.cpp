@@ -176,8 +176,16 @@ FoundAxes findAxes(const QImage &picture, const LabelReader &read)
     }
     const GrayPicture g(picture);
     const auto geo = geometry(g, &found.failure, &read);
-    if (!geo)
+    if (!geo) {
+        // The lines of a turned scan run from row to row and are not found as
+        // lines: the user is told by how much the picture is turned.
+        if (const auto angle = turnedLineAngle(g); angle && std::abs(*angle) > 0.05) {
+            found.angle = *angle;
+            found.failure = QStringLiteral("the picture is turned by %1°; straighten it to find the axes")
+                                .arg(QString::number(*angle, 'f', 2));
+        }
         return found;
+    }
     if (geo->xLabels.empty() || geo->yLabels.empty()) {
         found.failure = geo->xLabels.empty() ? QStringLiteral("no tick labels read under the X axis")
                                              : QStringLiteral("no tick labels read left of the Y axis");

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QPoint>
+
 namespace {
 
 constexpr int Marked = 236;       // darker than this marks a tick, light grid lines included
@@ -110,4 +112,46 @@ double tilt(const GrayPicture &g, const AxisLine &line)
         return 0;
     const double left = medianCentre(line.from, line.from + fifth), right = medianCentre(line.to - fifth, line.to);
     return std::atan2(left - right, double(line.to - line.from - fifth)) * 180 / M_PI;
+}
+
+std::optional<double> turnedLineAngle(const GrayPicture &g)
+{
+    // From each row, follow the ink rightwards, stepping to the darkest of
+    // the row and its two neighbours; keep the longest such path.
+    std::vector<QPoint> longest, path;
+    for (int i = 0; i < g.height(); ++i) {
+        path.clear();
+        int y = i;
+        for (int x = 0; x <= g.width(); ++x) {
+            int darkest = y;
+            for (int dy = -1; dy <= 1; ++dy) {
+                if (g.at(x, y + dy) < g.at(x, darkest))
+                    darkest = y + dy;
+            }
+            if (x < g.width() && g.at(x, darkest) < GrayPicture::Ink) {
+                y = darkest;
+                path.emplace_back(x, y);
+                continue;
+            }
+            if (path.size() > longest.size())
+                longest = path;
+            path.clear();
+            y = i;
+        }
+    }
+    if (longest.size() < size_t(std::max(40.0, LongLine * g.width())))
+        return std::nullopt;
+    // A straight line through the darkness-weighted centres of its columns.
+    double n = 0, sx = 0, sy = 0, sxx = 0, sxy = 0;
+    for (const QPoint &p : longest) {
+        double sum = 0, weights = 0;
+        for (int y = p.y() - 2; y <= p.y() + 2; ++y) {
+            sum += y * double(255 - g.at(p.x(), y));
+            weights += 255 - g.at(p.x(), y);
+        }
+        const double centre = sum / weights;
+        n += 1, sx += p.x(), sy += centre, sxx += double(p.x()) * p.x(), sxy += p.x() * centre;
+    }
+    const double slope = (n * sxy - sx * sy) / (n * sxx - sx * sx);
+    return -std::atan(slope) * 180 / M_PI;
 }

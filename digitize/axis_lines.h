@@ -2,6 +2,7 @@
 
 #include <QImage>
 
+#include <optional>
 #include <vector>
 
 // The picture in grey levels, and the long straight lines and tick marks
@@ -43,3 +44,8 @@ std::vector<double> ticksAlong(const GrayPicture &g, const AxisLine &line, const
 
 // The tilt of a horizontal line in degrees, counter-clockwise.
 double tilt(const GrayPicture &g, const AxisLine &line);
+
+// The tilt in degrees (counter-clockwise) of the longest dark line that runs
+// across the picture's width from row to row, as the lines of a turned scan
+// do; nothing when there is no such line.
+std::optional<double> turnedLineAngle(const GrayPicture &g);

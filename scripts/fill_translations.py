@@ -67,6 +67,7 @@ ENGLISH = {
     'ファイル名を入力して下さい': 'Type a file name.',
     'データファイルを書き込めません。\n%1\n%2': 'The data file cannot be written.\n%1\n%2',
     '%1 × %2  Ctrl+0 で全体 (shows it whole)': '%1 × %2  Ctrl+0 shows it whole',
+    '軸が %1° 傾いています (the axes are tilted by %1°)': 'the axes are tilted by %1°',
     'Grid: capture 始点 and 終点 first': 'Grid: capture the start and end points first',
     '%1 — %2 — %3': '%1 — %2 — %3',
     '名前 (Name):': 'Name:',

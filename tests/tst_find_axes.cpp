@@ -32,6 +32,15 @@ void TestFindAxes::charts_data()
     QTest::addColumn<ChartDesign>("design");
     for (const ChartDesign &d : sampleCharts() + realFigureCharts())
         QTest::newRow(qPrintable(d.name)) << d;
+    // Axes as plotting programs draw them: superscript and typeset powers of
+    // ten, multipliers at both axis ends (×10³ under X, ×10⁻³ over Y),
+    // thousands separators with slashed zeros, JPEG.
+    const QStringList some{QStringLiteral("axes 2 IPAGothic 16px"), QStringLiteral("axes 3 DejaVu Sans 13px"),
+                           QStringLiteral("axes 4 DejaVu Sans 16px"), QStringLiteral("axes 5 Liberation Sans 16px")};
+    for (const ChartDesign &d : axisCharts()) {
+        if (some.contains(d.name))
+            QTest::newRow(qPrintable(d.name)) << d;
+    }
 }
 
 void TestFindAxes::charts()
@@ -73,6 +82,18 @@ void TestFindAxes::nothingFound_data()
     QTest::newRow("labels in letters") << letters << QStringLiteral("no X tick labels read");
     QImage empty;
     QTest::newRow("no picture") << empty << QStringLiteral("no picture");
+    // A scan turned by a third of a degree: its lines run from row to row.
+    const QImage chart = drawChart(sampleCharts().at(0)).image;
+    QImage turned(chart.size(), QImage::Format_RGB32);
+    turned.fill(Qt::white);
+    {
+        QPainter p(&turned);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.translate(chart.width() / 2.0, chart.height() / 2.0);
+        p.rotate(-0.3);
+        p.drawImage(QPointF(-chart.width() / 2.0, -chart.height() / 2.0), chart);
+    }
+    QTest::newRow("a turned scan") << turned << QStringLiteral("the picture is turned by 0.30°; straighten it to find the axes");
 }
 
 void TestFindAxes::nothingFound()
@@ -118,6 +139,8 @@ void TestFindAxes::inTheWindow()
     const QPointF start(w.Text5->text().toDouble(), w.Text6->text().toDouble());
     const QPointF end(w.Text7->text().toDouble(), w.Text8->text().toDouble());
     QVERIFY(cornerError(design, start, end, xs, ys, xe, ye) < 0.5);
+    // A straight picture has no note about its tilt.
+    QCOMPARE(w.Picture1->accessibleDescription(), QString());
 
     // One undo takes it all back.
     press(Qt::Key_Z);

@@ -381,24 +381,24 @@
 <context>
     <name>MainWindow</name>
     <message>
-        <location filename="../main_window.cpp" line="220" />
+        <location filename="../main_window.cpp" line="221" />
         <source>フォルダを開けません。
 %1</source>
         <translation>The folder cannot be opened.
 %1</translation>
     </message>
     <message>
-        <location filename="../main_window.cpp" line="228" />
+        <location filename="../main_window.cpp" line="229" />
         <source>ファイルを選択して下さい</source>
         <translation>Select a file.</translation>
     </message>
     <message>
-        <location filename="../main_window.cpp" line="278" />
+        <location filename="../main_window.cpp" line="279" />
         <source>画像または PDF を開く (Open a picture or PDF)</source>
         <translation>Open a picture or PDF</translation>
     </message>
     <message>
-        <location filename="../main_window.cpp" line="296" />
+        <location filename="../main_window.cpp" line="297" />
         <source>画像を読み込めません。
 %1
 %2</source>
@@ -407,7 +407,7 @@
 %2</translation>
     </message>
     <message>
-        <location filename="../main_window.cpp" line="319" />
+        <location filename="../main_window.cpp" line="320" />
         <source>%1 を書き込めません。
 %2</source>
         <translation>%1 cannot be written.
@@ -546,12 +546,17 @@ The frame is wider than %1 columns: the columns after the %1th were not traced.<
         <translation>The clipboard holds no picture and no picture file.</translation>
     </message>
     <message>
-        <location filename="../main_window_axes.cpp" line="21" />
+        <location filename="../main_window_axes.cpp" line="22" />
         <source>軸を見つけられませんでした。何も変えていません。
 %1
 (The axes were not found; nothing was changed.)</source>
         <translation>The axes were not found; nothing was changed.
 %1</translation>
+    </message>
+    <message>
+        <location filename="../main_window_axes.cpp" line="34" />
+        <source>軸が %1° 傾いています (the axes are tilted by %1°)</source>
+        <translation>the axes are tilted by %1°</translation>
     </message>
 </context>
 <context>
@@ -577,7 +582,7 @@ The frame is wider than %1 columns: the columns after the %1th were not traced.<
 <context>
     <name>Picture</name>
     <message>
-        <location filename="../picture_box.cpp" line="158" />
+        <location filename="../picture_box.cpp" line="179" />
         <source>%1 × %2  Ctrl+0 で全体 (shows it whole)</source>
         <translation>%1 × %2  Ctrl+0 shows it whole</translation>
     </message>
