@@ -131,24 +131,21 @@ std::vector<AxisTick> labelledTicks(const std::vector<ReadLabel> &labels, const 
 }
 
 // Applies the multiplier standing at the axis end to the labels' values.
-// Text there that looks like a multiplier (raised digits, a times sign, an
-// exponent) but does not read as one leaves the axis unknown: the labels
-// alone would give values off by a power of ten.
+// Text there that does not read as a multiplier leaves the axis unknown: if
+// it were one, the labels alone would give values off by a power of ten.
 bool multiply(const std::optional<ReadLabel> &end, std::vector<AxisTick> &ticks, const QString &axis, QString *failure)
 {
     if (!end)
         return true;
-    if (const auto exponent = axisMultiplierExponent(end->text)) {
-        for (AxisTick &t : ticks)
-            t.value = timesPowerOfTen(t.value, *exponent);
-        return true;
-    }
-    const bool looksLikeOne = !end->box.raised.isEmpty() || end->text.contains(u'x') || end->text.contains(QChar(0x00D7))
-                              || end->text.contains(u'e', Qt::CaseInsensitive);
-    if (looksLikeOne)
-        *failure = QStringLiteral("the multiplier at the end of the %1 axis could not be read: %2")
+    const auto exponent = axisMultiplierExponent(end->text);
+    if (!exponent) {
+        *failure = QStringLiteral("text at the end of the %1 axis, where a multiplier stands, could not be read as one: %2")
                        .arg(axis, end->text.isEmpty() ? QStringLiteral("nothing read") : end->text);
-    return !looksLikeOne;
+        return false;
+    }
+    for (AxisTick &t : ticks)
+        t.value = timesPowerOfTen(t.value, *exponent);
+    return true;
 }
 
 } // namespace
@@ -214,8 +211,11 @@ FoundAxes findAxes(const QImage &picture, const LabelReader &read)
     found.xe = x.agreeing.back().value;
     found.ys = y.agreeing.back().value;
     found.ye = y.agreeing.front().value;
-    found.start = QPointF(x.pixelOf(found.xs), y.pixelOf(found.ys));
-    found.end = QPointF(x.pixelOf(found.xe), y.pixelOf(found.ye));
+    // The corners are the extreme ticks where they are drawn: plotting
+    // programs put ticks on whole pixels, which a fit through all of them
+    // would move by a fraction of a pixel at the axis ends.
+    found.start = QPointF(x.agreeing.front().pixel, y.agreeing.back().pixel);
+    found.end = QPointF(x.agreeing.back().pixel, y.agreeing.front().pixel);
     found.residual = std::max(x.residual, y.residual);
     found.angle = geo->axes.angle;
     return found;

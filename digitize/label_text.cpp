@@ -24,6 +24,7 @@ struct LabelParts
     int split = 0; // the first column of the raised part
     int mainPieces = 0;
     int digitPieces = 0; // raised digits; none when the label has no raised part
+    int digitsAtMost = 0; // the most digits the raised pieces can hold
     int digitsFrom = 0;  // the first column of the raised digits, after any raised minus
     int tenFrom = 0;     // the first column of the main line's last two characters
     bool negative = false; // a raised minus before the raised digits
@@ -124,6 +125,8 @@ LabelParts splitLabel(const GrayPicture &g, const std::vector<Piece> &group)
     for (const Piece &p : raisedPieces) {
         if (p.pixels.size() >= 3 && !isBar(p.box, digitHeight)) {
             ++out.digitPieces;
+            // A piece wider than it is tall may be two touching digits; none is three.
+            out.digitsAtMost += p.box.width() > p.box.height() ? 2 : 1;
             firstDigitLeft = std::min(firstDigitLeft, p.box.left());
         }
     }
@@ -144,6 +147,10 @@ LabelParts splitLabel(const GrayPicture &g, const std::vector<Piece> &group)
     out.tenFrom = lefts.size() >= 2 ? lefts[lefts.size() - 2] : box.left();
     return out;
 }
+
+// A label's exponent is read once, or where nothing else would catch a
+// misreading, twice at two sizes that must agree.
+enum class Reading { Once, Twice };
 
 constexpr int Margin = 4; // white around a label cut out for the reader
 
@@ -228,7 +235,8 @@ QString readPart(const LabelReader &read, const QImage &image, int pieces)
 // The label's text, "10^-3" for a raised exponent; empty when any part of it
 // was not read completely (a lost decimal point, minus sign or exponent digit
 // would give a wrong value).
-QString labelText(const GrayPicture &g, const std::vector<Piece> &group, const LabelParts &parts, const LabelReader &read)
+QString labelText(const GrayPicture &g, const std::vector<Piece> &group, const LabelParts &parts, const LabelReader &read,
+                  Reading reading)
 {
     if (parts.doubtful)
         return {};
@@ -243,10 +251,19 @@ QString labelText(const GrayPicture &g, const std::vector<Piece> &group, const L
         return {};
     const QImage ten = labelImage(g, group, parts.tenFrom, parts.split);
     const QImage digits = labelImage(g, group, parts.digitsFrom, INT_MAX);
-    const QString line = readPart(read, exponentOnLine(ten, digits), 2 + parts.digitPieces);
-    const QString exponent = line.mid(2);
-    const bool digitsOnly = std::all_of(exponent.begin(), exponent.end(), [](QChar c) { return c.isDigit(); });
-    if (!line.startsWith(QStringLiteral("10")) || exponent.size() < parts.digitPieces || !digitsOnly)
+    const QImage line = exponentOnLine(ten, digits);
+    auto exponentIn = [&](const QImage &image) {
+        const QString text = readPart(read, image, 2 + parts.digitPieces);
+        const QString exponent = text.mid(2);
+        const bool digitsOnly = std::all_of(exponent.begin(), exponent.end(), [](QChar c) { return c.isDigit(); });
+        const bool fits = exponent.size() >= parts.digitPieces && exponent.size() <= parts.digitsAtMost;
+        return text.startsWith(QStringLiteral("10")) && fits && digitsOnly ? exponent : QString();
+    };
+    const QString exponent = exponentIn(line);
+    if (exponent.isEmpty())
+        return {};
+    if (reading == Reading::Twice
+        && exponentIn(line.scaled(line.size() * 3 / 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)) != exponent)
         return {};
     return main + u'^' + (parts.negative ? QStringLiteral("-") : QString()) + exponent;
 }
@@ -260,7 +277,7 @@ std::vector<ReadLabel> readLabels(const GrayPicture &g, std::vector<Piece> piece
         const LabelParts parts = splitLabel(g, group);
         ReadLabel label{parts.box, {}};
         if (read)
-            label.text = labelText(g, group, parts, *read);
+            label.text = labelText(g, group, parts, *read, Reading::Once);
         out.push_back(label);
     }
     return out;
@@ -319,5 +336,6 @@ std::optional<ReadLabel> textAtEnd(const GrayPicture &g, const QRect &region, co
     for (int i = first; i <= last; ++i)
         std::move(groups[size_t(i)].begin(), groups[size_t(i)].end(), std::back_inserter(text));
     const LabelParts parts = splitLabel(g, text);
-    return ReadLabel{parts.box, read ? labelText(g, text, parts, *read) : QString()};
+    // Nothing checks a multiplier as the other labels check a misread label: its exponent is read twice.
+    return ReadLabel{parts.box, read ? labelText(g, text, parts, *read, Reading::Twice) : QString()};
 }
