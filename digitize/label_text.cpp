@@ -177,7 +177,7 @@ QImage labelImage(const GrayPicture &g, const std::vector<Piece> &group, int fro
             // The ink's antialiased rim lies outside it: copy its lighter
             // neighbours too, on the left even beyond the first column.
             for (int y = q.y() - 1; y <= q.y() + 1; ++y) {
-                for (int x = std::max(from - 1, q.x() - 1); x <= std::min(to - 1, q.x() + 1); ++x) {
+                for (int x = q.x() - 1; x <= std::min(to - 1, q.x() + 1); ++x) {
                     const QPoint at(x - box.left() + Margin, y - box.top() + Margin);
                     if (inside.contains(at))
                         image.scanLine(at.y())[at.x()] = uchar(std::min<int>(image.scanLine(at.y())[at.x()], g.at(x, y)));
