@@ -1,9 +1,13 @@
 #include "calibration/axis_fit.h"
 
+#include "calibration/tick_labels.h"
+
 #include <QLocale>
 #include <QStringList>
 
 #include <algorithm>
+#include <charconv>
+#include <string_view>
 #include <cmath>
 #include <optional>
 
@@ -161,4 +165,78 @@ AxisFit fitAxis(const std::vector<AxisTick> &ticks, const QString &axis)
     std::sort(fit.agreeing.begin(), fit.agreeing.end(),
               [](const AxisTick &a, const AxisTick &b) { return a.pixel < b.pixel; });
     return fit;
+}
+
+namespace {
+
+// The digits after the decimal point in the shortest fixed form of a value.
+int decimalPlaces(double value)
+{
+    char text[400];
+    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed).ptr;
+    const std::string_view fixed(text, size_t(end - text));
+    const size_t point = fixed.find('.');
+    return point == std::string_view::npos ? 0 : int(fixed.size() - point - 1);
+}
+
+// The value of a whole step (or decade) of the agreeing labels nearest the
+// fit's value at a pixel; nothing when the labels are not whole steps of one size.
+std::optional<double> stepValueAt(const AxisFit &fit, double pixel)
+{
+    const double t = fit.offset + fit.slope * pixel;
+    if (fit.kind == AxisKind::Logarithmic) {
+        for (const AxisTick &a : fit.agreeing) {
+            if (std::abs(std::log10(a.value) - std::round(std::log10(a.value))) > 1e-9)
+                return std::nullopt;
+        }
+        return timesPowerOfTen(1, int(std::lround(t)));
+    }
+    double step = 0;
+    int places = 0;
+    for (size_t i = 0; i < fit.agreeing.size(); ++i) {
+        places = std::max(places, decimalPlaces(fit.agreeing[i].value));
+        const double d = i ? std::abs(fit.agreeing[i].value - fit.agreeing[i - 1].value) : 0;
+        if (d > 0 && (step == 0 || d < step))
+            step = d;
+    }
+    if (step == 0 || places > 15)
+        return std::nullopt;
+    const double first = fit.agreeing.front().value;
+    for (const AxisTick &a : fit.agreeing) {
+        const double steps = (a.value - first) / step;
+        if (std::abs(steps - std::round(steps)) > 1e-6)
+            return std::nullopt;
+    }
+    // Whole steps from the first label, in the labels' own decimal places.
+    const double value = first + std::round((t - first) / step) * step;
+    return timesPowerOfTen(std::round(timesPowerOfTen(value, places)), -places);
+}
+
+} // namespace
+
+void extendToTicks(AxisFit &fit, const std::vector<double> &tickPixels)
+{
+    if (!fit.found())
+        return;
+    auto onStep = [&](double pixel) -> std::optional<AxisTick> {
+        const auto value = stepValueAt(fit, pixel);
+        if (!value || !std::isfinite(*value) || std::abs(fit.pixelOf(*value) - pixel) >= MaxResidual)
+            return std::nullopt;
+        return AxisTick{pixel, *value};
+    };
+    std::optional<AxisTick> before, after;
+    for (const double p : tickPixels) {
+        if (p < fit.agreeing.front().pixel - 2 && (!before || p < before->pixel)) {
+            if (const auto t = onStep(p))
+                before = t;
+        }
+        if (p > fit.agreeing.back().pixel + 2 && (!after || p > after->pixel)) {
+            if (const auto t = onStep(p))
+                after = t;
+        }
+    }
+    if (before)
+        fit.agreeing.insert(fit.agreeing.begin(), *before);
+    if (after)
+        fit.agreeing.push_back(*after);
 }

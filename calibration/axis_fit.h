@@ -36,3 +36,10 @@ struct AxisFit
 
 // `axis` names the axis in the failure ("X" or "Y").
 AxisFit fitAxis(const std::vector<AxisTick> &ticks, const QString &axis);
+
+// Drawn ticks beyond the extreme agreeing ones whose labels were not read
+// continue the scale: the outermost tick on either side that lies within half
+// a pixel of a whole step of the labels (a whole decade on a logarithmic
+// axis, whose labels are all decades) becomes the new extreme, with that
+// step's value exactly as its label would read.
+void extendToTicks(AxisFit &fit, const std::vector<double> &tickPixels);

@@ -193,8 +193,11 @@ FoundAxes findAxes(const QImage &picture, const LabelReader &read)
     if (!multiply(geo->xEnd, xTicks, QStringLiteral("X"), &found.failure)
         || !multiply(geo->yEnd, yTicks, QStringLiteral("Y"), &found.failure))
         return found;
-    const AxisFit x = fitAxis(xTicks, QStringLiteral("X"));
-    const AxisFit y = fitAxis(yTicks, QStringLiteral("Y"));
+    AxisFit x = fitAxis(xTicks, QStringLiteral("X"));
+    AxisFit y = fitAxis(yTicks, QStringLiteral("Y"));
+    // An outer label not read leaves its tick to put the corner on.
+    extendToTicks(x, geo->axes.xTicks);
+    extendToTicks(y, geo->axes.yTicks);
     if (!x.found() || !y.found()) {
         found.failure = !x.found() ? x.failure : y.failure;
         return found;

@@ -16,6 +16,8 @@ class TestAxisLabels : public QObject
 private slots:
     void labelValue_data();
     void labelValue();
+    void extend_data();
+    void extend();
     void timesPower_data();
     void timesPower();
     void multiplier_data();
@@ -184,6 +186,42 @@ void TestAxisLabels::fit()
     QCOMPARE(fit.agreeing.back().pixel, high.pixel);
     QCOMPARE(fit.agreeing.back().value, high.value);
     QVERIFY2(fit.residual < 0.5, qPrintable(QString::number(fit.residual)));
+}
+
+void TestAxisLabels::extend_data()
+{
+    QTest::addColumn<std::vector<AxisTick>>("labelled");
+    QTest::addColumn<std::vector<double>>("drawn"); // every tick drawn on the axis
+    QTest::addColumn<AxisTick>("first");
+    QTest::addColumn<AxisTick>("last");
+
+    const std::vector<AxisTick> tenths{{200, 0.2}, {300, 0.3}, {400, 0.4}};
+    QTest::newRow("outer labels not read") << tenths << std::vector<double>{100, 200, 300, 400, 500, 600}
+                                           << AxisTick{100, 0.1} << AxisTick{600, 0.6};
+    QTest::newRow("minor ticks between steps are none") << tenths << std::vector<double>{150, 250, 450}
+                                                        << AxisTick{200, 0.2} << AxisTick{400, 0.4};
+    QTest::newRow("a tick off the steps is none") << tenths << std::vector<double>{99, 501.2}
+                                                  << AxisTick{200, 0.2} << AxisTick{400, 0.4};
+    const std::vector<AxisTick> decades{{100, 1000}, {200, 100}, {300, 10}};
+    QTest::newRow("decades") << decades << std::vector<double>{0, 400, 430.1} << AxisTick{0, 10000} << AxisTick{400, 1};
+    QTest::newRow("not decades") << std::vector<AxisTick>{{100, 2000}, {200, 200}, {300, 20}} << std::vector<double>{0, 400}
+                                 << AxisTick{100, 2000} << AxisTick{300, 20};
+}
+
+void TestAxisLabels::extend()
+{
+    QFETCH(std::vector<AxisTick>, labelled);
+    QFETCH(std::vector<double>, drawn);
+    QFETCH(AxisTick, first);
+    QFETCH(AxisTick, last);
+
+    AxisFit fit = fitAxis(labelled, QStringLiteral("Y"));
+    QVERIFY(fit.found());
+    extendToTicks(fit, drawn);
+    QCOMPARE(fit.agreeing.front().pixel, first.pixel);
+    QCOMPARE(fit.agreeing.front().value, first.value); // exactly as the label would read: 0.1, not 0.1 + 1e-17
+    QCOMPARE(fit.agreeing.back().pixel, last.pixel);
+    QCOMPARE(fit.agreeing.back().value, last.value);
 }
 
 QTEST_GUILESS_MAIN(TestAxisLabels)
