@@ -3,6 +3,7 @@
 #include "calibration/number_text.h"
 #include "calibration/tick_labels.h"
 #include "digitize/axis_lines.h"
+#include "digitize/digit_shapes.h"
 #include "digitize/label_pieces.h"
 
 #include <algorithm>
@@ -76,10 +77,11 @@ std::optional<Geometry> geometry(const GrayPicture &g, QString *failure, const L
     };
     auto pieces = inkPieces(g, below);
     pieces.erase(std::remove_if(pieces.begin(), pieces.end(), tickOrCut(below, true, a.xTicks, a.xCrossings, xLine)), pieces.end());
-    out.xLabels = readLabels(g, std::move(pieces), true, read);
+    DigitShapes shapes;
+    out.xLabels = readLabels(g, std::move(pieces), true, read, &shapes);
     pieces = inkPieces(g, left);
     pieces.erase(std::remove_if(pieces.begin(), pieces.end(), tickOrCut(left, false, a.yTicks, a.yCrossings, yLine)), pieces.end());
-    out.yLabels = readLabels(g, std::move(pieces), false, read);
+    out.yLabels = readLabels(g, std::move(pieces), false, read, &shapes);
     // An axis-wide multiplier: under the X axis's right end below its labels,
     // over the Y axis near its left.
     if (!out.xLabels.empty()) {
@@ -88,12 +90,12 @@ std::optional<Geometry> geometry(const GrayPicture &g, QString *failure, const L
         for (const ReadLabel &l : out.xLabels)
             labelsBottom = std::max(labelsBottom, l.box.box.bottom());
         const QRect region(QPoint(xLine.to - 12 * h, labelsBottom + 1), QPoint(xLine.to + 4 * h, labelsBottom + 3 * h));
-        out.xEnd = textAtEnd(g, region, out.xLabels, xLine.to, true, 3 * h, read);
+        out.xEnd = textAtEnd(g, region, out.xLabels, xLine.to, true, 3 * h, read, shapes);
     }
     if (!out.yLabels.empty()) {
         const int h = printHeight(out.yLabels);
         const QRect region(QPoint(yLine.first - 4 * h, yLine.from - 3 * h), QPoint(yLine.first + 12 * h, yLine.from - 2));
-        out.yEnd = textAtEnd(g, region, out.yLabels, int(yLine.centre), false, 3 * h, read);
+        out.yEnd = textAtEnd(g, region, out.yLabels, int(yLine.centre), false, 3 * h, read, shapes);
     }
     for (const ReadLabel &l : out.xLabels)
         a.xLabels.push_back(l.box);

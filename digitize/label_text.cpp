@@ -1,6 +1,8 @@
 #include "digitize/label_text.h"
 
+#include "digitize/digit_shapes.h"
 #include "digitize/label_pieces.h"
+
 
 #include <algorithm>
 #include <climits>
@@ -26,6 +28,7 @@ struct LabelParts
     int digitPieces = 0; // raised digits; none when the label has no raised part
     int digitsAtMost = 0; // the most digits the raised pieces can hold
     int digitsFrom = 0;  // the first column of the raised digits, after any raised minus
+    std::vector<QRect> digitBoxes; // the raised digit pieces, left to right
     int tenFrom = 0;     // the first column of the main line's last two characters
     bool negative = false; // a raised minus before the raised digits
     bool doubtful = false; // a small raised last character that could not be cut off
@@ -106,6 +109,7 @@ LabelParts splitLabel(const GrayPicture &g, const std::vector<Piece> &group)
         out.split = box.right() + 1;
         out.mainPieces = mainCharacters(out.split);
         out.digitPieces = 0;
+        out.digitBoxes.clear();
         out.negative = false;
         out.box.main = box;
         const Piece *last = nullptr;
@@ -127,12 +131,27 @@ LabelParts splitLabel(const GrayPicture &g, const std::vector<Piece> &group)
             ++out.digitPieces;
             // A piece wider than it is tall may be two touching digits; none is three.
             out.digitsAtMost += p.box.width() > p.box.height() ? 2 : 1;
+            out.digitBoxes.push_back(p.box);
             firstDigitLeft = std::min(firstDigitLeft, p.box.left());
         }
     }
     for (const Piece &p : raisedPieces)
         out.negative = out.negative || (isBar(p.box, digitHeight) && p.box.right() < firstDigitLeft);
     out.digitsFrom = firstDigitLeft;
+    // A small glyph may fall apart into pieces: those sharing columns make one digit's box.
+    for (const Piece &p : raisedPieces) {
+        if (p.pixels.size() < 3 && !isBar(p.box, digitHeight))
+            out.digitBoxes.push_back(p.box);
+    }
+    std::sort(out.digitBoxes.begin(), out.digitBoxes.end(), [](const QRect &a, const QRect &b) { return a.left() < b.left(); });
+    std::vector<QRect> merged;
+    for (const QRect &b : out.digitBoxes) {
+        if (!merged.empty() && overlaps(b.left(), b.right(), merged.back().left(), merged.back().right()))
+            merged.back() |= b;
+        else
+            merged.push_back(b);
+    }
+    out.digitBoxes = std::move(merged);
     if (out.digitPieces == 0)
         return noRaisedPart();
     out.box.main = box.adjusted(0, 0, out.split - 1 - box.right(), 0);
@@ -148,9 +167,44 @@ LabelParts splitLabel(const GrayPicture &g, const std::vector<Piece> &group)
     return out;
 }
 
-// A label's exponent is read once, or where nothing else would catch a
-// misreading, twice at two sizes that must agree.
-enum class Reading { Once, Twice };
+// The main line's characters as read, one to a piece of ink when they are
+// as many: the digits among them are learnt as shapes.
+void learnDigits(const GrayPicture &g, const std::vector<Piece> &group, const LabelParts &parts, const QString &main,
+                 DigitShapes &shapes)
+{
+    std::vector<QRect> boxes;
+    for (const Piece &p : group) {
+        if (!insideAnother(p, group) && p.box.right() < parts.split)
+            boxes.push_back(p.box);
+    }
+    if (qsizetype(boxes.size()) != main.size())
+        return;
+    std::sort(boxes.begin(), boxes.end(), [](const QRect &a, const QRect &b) { return a.left() < b.left(); });
+    for (qsizetype i = 0; i < main.size(); ++i)
+        shapes.learn(g, boxes[size_t(i)], main[i]);
+}
+
+// How the exponent digits read compare in shape with the labels' own
+// digits: each most like the digit read, or one clearly more like another.
+enum class Shapes { Agree, Contradict, Undecided };
+
+Shapes exponentShapes(const GrayPicture &g, const LabelParts &parts, const QString &exponent, const DigitShapes &shapes)
+{
+    if (exponent.size() != qsizetype(parts.digitBoxes.size()))
+        return Shapes::Undecided;
+    Shapes out = Shapes::Agree;
+    for (qsizetype i = 0; i < exponent.size(); ++i) {
+        const QRect &box = parts.digitBoxes[size_t(i)];
+        const auto closest = shapes.closest(g, box);
+        if (closest == exponent[i])
+            continue;
+        const auto read = shapes.likeness(g, box, exponent[i]);
+        if (closest && read && *read < *shapes.likeness(g, box, *closest) - 0.1)
+            return Shapes::Contradict;
+        out = Shapes::Undecided;
+    }
+    return out;
+}
 
 constexpr int Margin = 4; // white around a label cut out for the reader
 
@@ -236,7 +290,7 @@ QString readPart(const LabelReader &read, const QImage &image, int pieces)
 // was not read completely (a lost decimal point, minus sign or exponent digit
 // would give a wrong value).
 QString labelText(const GrayPicture &g, const std::vector<Piece> &group, const LabelParts &parts, const LabelReader &read,
-                  Reading reading)
+                  const DigitShapes *checkedBy)
 {
     if (parts.doubtful)
         return {};
@@ -259,25 +313,37 @@ QString labelText(const GrayPicture &g, const std::vector<Piece> &group, const L
         const bool fits = exponent.size() >= parts.digitPieces && exponent.size() <= parts.digitsAtMost;
         return text.startsWith(QStringLiteral("10")) && fits && digitsOnly ? exponent : QString();
     };
-    const QString exponent = exponentIn(line);
-    if (exponent.isEmpty())
+    QString exponent = exponentIn(line);
+    if (exponent.isEmpty() && !checkedBy)
         return {};
-    if (reading == Reading::Twice
-        && exponentIn(line.scaled(line.size() * 3 / 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)) != exponent)
-        return {};
+    // Where nothing else would catch a misreading (a multiplier), the digits
+    // read must look like the labels' own; else a second reading at another
+    // size that does is taken, or one that reads the same without the shapes
+    // clearly saying otherwise (a digit no label has cannot be compared).
+    if (checkedBy && exponentShapes(g, parts, exponent, *checkedBy) != Shapes::Agree) {
+        const QString again = exponentIn(line.scaled(line.size() * 3 / 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        const bool sameTwice = !again.isEmpty() && again == exponent
+                               && exponentShapes(g, parts, exponent, *checkedBy) != Shapes::Contradict;
+        if (!sameTwice && (again.isEmpty() || exponentShapes(g, parts, again, *checkedBy) != Shapes::Agree))
+            return {};
+        exponent = again;
+    }
     return main + u'^' + (parts.negative ? QStringLiteral("-") : QString()) + exponent;
 }
 
 } // namespace
 
-std::vector<ReadLabel> readLabels(const GrayPicture &g, std::vector<Piece> pieces, bool xAxis, const LabelReader *read)
+std::vector<ReadLabel> readLabels(const GrayPicture &g, std::vector<Piece> pieces, bool xAxis, const LabelReader *read,
+                                  DigitShapes *shapes)
 {
     std::vector<ReadLabel> out;
     for (const auto &group : labelGroups(nearestBand(std::move(pieces), xAxis), xAxis)) {
         const LabelParts parts = splitLabel(g, group);
         ReadLabel label{parts.box, {}};
         if (read)
-            label.text = labelText(g, group, parts, *read, Reading::Once);
+            label.text = labelText(g, group, parts, *read, nullptr);
+        if (shapes && !label.text.isEmpty())
+            learnDigits(g, group, parts, label.text.section(u'^', 0, 0), *shapes);
         out.push_back(label);
     }
     return out;
@@ -299,7 +365,7 @@ int printHeight(const std::vector<ReadLabel> &labels)
 // (right or left) nearest `at` and within `reach`: where plotting programs
 // put an axis-wide multiplier.
 std::optional<ReadLabel> textAtEnd(const GrayPicture &g, const QRect &region, const std::vector<ReadLabel> &labels, int at,
-                                   bool rightEdge, int reach, const LabelReader *read)
+                                   bool rightEdge, int reach, const LabelReader *read, const DigitShapes &shapes)
 {
     auto pieces = inkPieces(g, region);
     // The labels' own ink and whatever the region cuts (a title or a curve passing) are no part of it.
@@ -336,6 +402,7 @@ std::optional<ReadLabel> textAtEnd(const GrayPicture &g, const QRect &region, co
     for (int i = first; i <= last; ++i)
         std::move(groups[size_t(i)].begin(), groups[size_t(i)].end(), std::back_inserter(text));
     const LabelParts parts = splitLabel(g, text);
-    // Nothing checks a multiplier as the other labels check a misread label: its exponent is read twice.
-    return ReadLabel{parts.box, read ? labelText(g, text, parts, *read, Reading::Twice) : QString()};
+    // Nothing checks a multiplier as the other labels check a misread label:
+    // its exponent must look like the labels' own digits, or read the same twice.
+    return ReadLabel{parts.box, read ? labelText(g, text, parts, *read, &shapes) : QString()};
 }

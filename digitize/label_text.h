@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+class DigitShapes;
 class GrayPicture;
 struct Piece;
 
@@ -36,14 +37,17 @@ struct ReadLabel
 
 // The labels in a band of pieces beside an axis (below the X axis, else left
 // of the Y axis), with their text when `read` is given; a label whose text
-// could not be read completely has none.
-std::vector<ReadLabel> readLabels(const GrayPicture &g, std::vector<Piece> pieces, bool xAxis, const LabelReader *read);
+// could not be read completely has none. The digits read are learnt into
+// `shapes` when given.
+std::vector<ReadLabel> readLabels(const GrayPicture &g, std::vector<Piece> pieces, bool xAxis, const LabelReader *read,
+                                  DigitShapes *shapes);
 
 // The median height of the labels' main lines: the size of their print.
 int printHeight(const std::vector<ReadLabel> &labels);
 
 // The text standing in the region apart from the labels, with its `edge`
 // (right or left) nearest `at` and within `reach`: where plotting programs
-// put an axis-wide multiplier.
+// put an axis-wide multiplier. Its exponent's digits are checked against
+// the labels' digit `shapes`.
 std::optional<ReadLabel> textAtEnd(const GrayPicture &g, const QRect &region, const std::vector<ReadLabel> &labels, int at,
-                                   bool rightEdge, int reach, const LabelReader *read);
+                                   bool rightEdge, int reach, const LabelReader *read, const DigitShapes &shapes);
