@@ -28,6 +28,19 @@ std::vector<float> shapeOf(const GrayPicture &g, const QRect &box)
         for (int x = 0; x < width; ++x)
             shape[size_t(y * Side + left + x)] = float(255 - scaled.constScanLine(y)[x]);
     }
+    // Softened, so that a stroke a pixel apart at another size still overlaps.
+    std::vector<float> soft(shape.size(), 0);
+    for (int y = 0; y < Side; ++y) {
+        for (int x = 0; x < Side; ++x) {
+            for (int dy = -1; dy <= 1; ++dy) {
+                for (int dx = -1; dx <= 1; ++dx) {
+                    if (x + dx >= 0 && x + dx < Side && y + dy >= 0 && y + dy < Side)
+                        soft[size_t(y * Side + x)] += shape[size_t((y + dy) * Side + x + dx)];
+                }
+            }
+        }
+    }
+    shape = std::move(soft);
     const float mean = std::accumulate(shape.begin(), shape.end(), 0.0f) / float(shape.size());
     float length = 0;
     for (float &v : shape) {

@@ -1,6 +1,8 @@
 #include "chart_maker.h"
 #include "gui_helpers.h"
 #include "digitize/axis_finder.h"
+#include "digitize/axis_lines.h"
+#include "digitize/digit_shapes.h"
 #include "digitize/label_reader.h"
 
 #include <QJsonDocument>
@@ -23,6 +25,8 @@ private slots:
     void charts();
     void nothingFound_data();
     void nothingFound();
+    void digitShapes_data();
+    void digitShapes();
     void inTheWindow();
     void commandLine();
 };
@@ -103,6 +107,65 @@ void TestFindAxes::nothingFound()
     const FoundAxes found = findAxes(picture, readTickLabel);
     QCOMPARE(found.failure, reason);
     QCOMPARE(found.scale, AxisScale::Unset);
+}
+
+void TestFindAxes::digitShapes_data()
+{
+    QTest::addColumn<QString>("family");
+    QTest::newRow("DejaVu Sans") << QStringLiteral("DejaVu Sans");
+    QTest::newRow("Liberation Serif") << QStringLiteral("Liberation Serif");
+    QTest::newRow("IPAGothic") << QStringLiteral("IPAGothic");
+}
+
+// Digits learnt from labels at 16 pixels, drawn again at 11 pixels as an
+// exponent of 12-point labels is: nearly all are most like themselves, and
+// none is clearly more like another.
+void TestFindAxes::digitShapes()
+{
+    QFETCH(QString, family);
+    QImage picture(400, 60, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    {
+        QPainter p(&picture);
+        QFont font(family);
+        for (int d = 0; d < 10; ++d) {
+            font.setPixelSize(16);
+            p.setFont(font);
+            p.drawText(QPoint(10 + 30 * d, 25), QString::number(d));
+            font.setPixelSize(11);
+            p.setFont(font);
+            p.drawText(QPoint(10 + 30 * d, 50), QString::number(d));
+        }
+    }
+    const GrayPicture gray(picture);
+    // Each digit's ink, as the finder cuts it out.
+    auto inkBox = [&gray](const QRect &cell) {
+        QRect box;
+        for (int y = cell.top(); y <= cell.bottom(); ++y)
+            for (int x = cell.left(); x <= cell.right(); ++x)
+                if (gray.at(x, y) < GrayPicture::Ink)
+                    box |= QRect(x, y, 1, 1);
+        return box;
+    };
+    std::vector<QRect> learnt, small;
+    for (int d = 0; d < 10; ++d) {
+        learnt.push_back(inkBox(QRect(5 + 30 * d, 2, 30, 28)));
+        small.push_back(inkBox(QRect(5 + 30 * d, 32, 30, 26)));
+    }
+    DigitShapes shapes;
+    QVERIFY(!shapes.closest(gray, small[3]));
+    for (int d = 0; d < 10; ++d)
+        shapes.learn(gray, learnt[size_t(d)], QChar(u'0' + d));
+    int recognised = 0;
+    for (int d = 0; d < 10; ++d) {
+        const QChar digit(u'0' + d);
+        const QChar closest = shapes.closest(gray, small[size_t(d)]).value_or(u'?');
+        recognised += closest == digit;
+        // Never clearly more like another digit: a right reading is not refused.
+        QVERIFY2(*shapes.likeness(gray, small[size_t(d)], digit) >= *shapes.likeness(gray, small[size_t(d)], closest) - 0.1,
+                 qPrintable(QStringLiteral("%1 looks like %2").arg(digit).arg(closest)));
+    }
+    QVERIFY2(recognised >= 9, qPrintable(QString::number(recognised)));
 }
 
 void TestFindAxes::inTheWindow()
