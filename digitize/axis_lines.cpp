@@ -118,8 +118,16 @@ std::optional<double> turnedLineAngle(const GrayPicture &g)
 {
     // From each row, follow the ink rightwards, stepping to the darkest of
     // the row and its two neighbours; keep the longest such path.
+    // Rows with no ink start no path (a blank page costs one pass).
+    std::vector<int> inkInRow(size_t(g.height()), 0);
+    for (int y = 0; y < g.height(); ++y) {
+        for (int x = 0; x < g.width(); ++x)
+            inkInRow[size_t(y)] += g.at(x, y) < GrayPicture::Ink;
+    }
     std::vector<QPoint> longest, path;
     for (int i = 0; i < g.height(); ++i) {
+        if (inkInRow[size_t(i)] == 0)
+            continue;
         path.clear();
         int y = i;
         for (int x = 0; x <= g.width(); ++x) {
