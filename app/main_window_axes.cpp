@@ -15,7 +15,7 @@ void MainWindow::findAxesOfPicture()
 {
     // Reading the labels takes a few hundred milliseconds.
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const FoundAxes found = findAxes(Picture1->surface(), readTickLabel);
+    const FoundAxes found = findAxesReadingLabels(Picture1->surface());
     QGuiApplication::restoreOverrideCursor();
     if (!found.found()) {
         showMessage(this,

@@ -20,7 +20,7 @@ FoundCalibration findCalibration(const QString &image, const CalibrationFile &ba
         result.error = QStringLiteral("%1: %2").arg(image, loaded.error);
         return result;
     }
-    const FoundAxes found = findAxes(opaqueOnWhite(loaded.image), readTickLabel);
+    const FoundAxes found = findAxesReadingLabels(opaqueOnWhite(loaded.image));
     if (!found.found()) {
         result.error = QStringLiteral("%1: no calibration found: %2").arg(image, found.failure);
         return result;

@@ -1,46 +1,31 @@
 #include "digitize/label_reader.h"
 
-#include <tesseract/baseapi.h>
-
-#include <algorithm>
-#include <memory>
+#include "calibration/plugin_function.h"
 
 namespace {
 
-// The engine is loaded once per thread: loading the model takes far longer than a label.
-tesseract::TessBaseAPI *engine()
-{
-    thread_local std::unique_ptr<tesseract::TessBaseAPI> api;
-    thread_local bool tried = false;
-    if (!tried) {
-        tried = true;
-        auto candidate = std::make_unique<tesseract::TessBaseAPI>();
-        if (candidate->Init(nullptr, "eng") == 0) {
-            candidate->SetVariable("tessedit_char_whitelist", "0123456789.,-+eE\u00d7x\u2212");
-            candidate->SetVariable("user_defined_dpi", "300");
-            candidate->SetVariable("debug_file", "/dev/null");
-            // Without learning from earlier labels, a label reads the same whatever was read before it.
-            candidate->SetVariable("classify_enable_learning", "0");
-            api = std::move(candidate);
-        }
-    }
-    return api.get();
-}
+constexpr char Library[] = "libcurvix_ocr.so";
 
 } // namespace
 
 QString readTickLabel(const QImage &label, int characters)
 {
-    tesseract::TessBaseAPI *api = engine();
-    if (!api || label.isNull())
-        return {};
-    // Small print reads far better enlarged: text of 8 to 14 points becomes
-    // 40 to 70 pixels high (the label comes with a margin of 4 pixels).
-    const double factor = std::max(4.0, 40.0 / std::max(1, label.height() - 8));
-    const QImage big = label.convertToFormat(QImage::Format_Grayscale8)
-                           .scaled((QSizeF(label.size()) * factor).toSize(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    api->SetPageSegMode(characters == 1 ? tesseract::PSM_SINGLE_CHAR : tesseract::PSM_SINGLE_LINE);
-    api->SetImage(big.constBits(), big.width(), big.height(), 1, int(big.bytesPerLine()));
-    std::unique_ptr<char[]> text(api->GetUTF8Text());
-    return text ? QString::fromUtf8(text.get()).trimmed() : QString();
+    using Reader = void (*)(const QImage &, int, QString *);
+    static const auto read = reinterpret_cast<Reader>(pluginFunction(Library, "curvixReadTickLabel"));
+    QString text;
+    if (read)
+        read(label, characters, &text);
+    return text;
+}
+
+FoundAxes findAxesReadingLabels(const QImage &picture)
+{
+    static const auto ready = reinterpret_cast<bool (*)()>(pluginFunction(Library, "curvixTickLabelReaderReady"));
+    if (!ready || !ready()) {
+        FoundAxes none;
+        none.failure = QStringLiteral("text recognition is not available: %1 or Tesseract's English model (tesseract-ocr-eng) is missing")
+                           .arg(QLatin1String(Library));
+        return none;
+    }
+    return findAxes(picture, readTickLabel);
 }

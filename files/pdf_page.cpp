@@ -1,12 +1,13 @@
 #include "files/pdf_page.h"
 
+#include "calibration/plugin_function.h"
+#include "files/pdf_plugin.h"
+
 #include <QCoreApplication>
 #include <QFile>
-
-#include <poppler-qt6.h>
+#include <QSizeF>
 
 #include <cmath>
-#include <memory>
 
 namespace {
 
@@ -15,31 +16,40 @@ QString translate(const char *text)
     return QCoreApplication::translate("PdfPage", text);
 }
 
-std::unique_ptr<Poppler::Document> open(const QString &path, QString *error)
+template<typename Function>
+Function plugin(const char *symbol)
+{
+    return reinterpret_cast<Function>(pluginFunction(PdfPluginLibrary, symbol));
+}
+
+// The PDF's page count, or 0 and why it cannot be read.
+int open(const QString &path, QString *error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         *error = file.errorString();
-        return nullptr;
+        return 0;
     }
     if (file.size() > MaxImageFileBytes) {
         *error = translate("The file is too large for a document of charts.");
-        return nullptr;
+        return 0;
     }
-    std::unique_ptr<Poppler::Document> document = Poppler::Document::load(path);
-    if (!document) {
+    static const auto openPdf = plugin<int (*)(const QString &, int *)>("curvixPdfOpen");
+    int pages = 0;
+    switch (openPdf ? PdfOpened(openPdf(path, &pages)) : PdfOpened::Damaged) {
+    case PdfOpened::Readable:
+        return pages;
+    case PdfOpened::Damaged:
         *error = translate("This is not a PDF that can be read: it may be damaged.");
-        return nullptr;
-    }
-    if (document->isLocked()) {
+        return 0;
+    case PdfOpened::Locked:
         *error = translate("The PDF is encrypted; it opens only with its password.");
-        return nullptr;
-    }
-    if (document->numPages() < 1) {
+        return 0;
+    case PdfOpened::NoPages:
         *error = translate("The PDF has no pages.");
-        return nullptr;
+        return 0;
     }
-    return document;
+    return 0;
 }
 
 } // namespace
@@ -53,34 +63,32 @@ bool PdfPage::looksLikePdf(const QString &path)
 PdfPage::Document PdfPage::inspect(const QString &path)
 {
     Document result;
-    if (const auto document = open(path, &result.error))
-        result.pageCount = document->numPages();
+    result.pageCount = open(path, &result.error);
     return result;
 }
 
 LoadedImage PdfPage::render(const QString &path, int page, int dpi)
 {
     QString error;
-    const auto document = open(path, &error);
-    if (!document)
+    const int pages = open(path, &error);
+    if (pages == 0)
         return {QImage(), error, {}};
-    if (page < 1 || page > document->numPages()) {
-        return {QImage(), translate("The PDF has %1 page(s); there is no page %2.").arg(document->numPages()).arg(page), {}};
-    }
+    if (page < 1 || page > pages)
+        return {QImage(), translate("The PDF has %1 page(s); there is no page %2.").arg(pages).arg(page), {}};
     if (dpi < MinDpi || dpi > MaxDpi)
         return {QImage(), translate("The resolution must be %1 to %2 dots per inch.").arg(MinDpi).arg(MaxDpi), {}};
-    const std::unique_ptr<Poppler::Page> pdfPage = document->page(page - 1);
-    if (!pdfPage)
+    static const auto pageSize = plugin<bool (*)(const QString &, int, QSizeF *)>("curvixPdfPageSize");
+    QSizeF points;
+    if (!pageSize || !pageSize(path, page, &points))
         return {QImage(), translate("The page cannot be read."), {}};
     // Checked before rendering: a poster-sized page at 300 dpi would not fit in memory.
-    const QSizeF points = pdfPage->pageSizeF();
     const QSize pixels(int(std::ceil(points.width() * dpi / 72)), int(std::ceil(points.height() * dpi / 72)));
     if (pixels.width() > MaxPictureEdge || pixels.height() > MaxPictureEdge || pixels.isEmpty())
         return {QImage(), tooLargeReason(pixels), {}};
-    document->setRenderHint(Poppler::Document::Antialiasing);
-    document->setRenderHint(Poppler::Document::TextAntialiasing);
-    document->setPaperColor(Qt::white);
-    QImage image = pdfPage->renderToImage(dpi, dpi);
+    static const auto renderPage = plugin<void (*)(const QString &, int, int, QImage *)>("curvixPdfRenderPage");
+    QImage image;
+    if (renderPage)
+        renderPage(path, page, dpi, &image);
     if (image.isNull())
         return {QImage(), translate("The page cannot be rendered."), {}};
     return {image.convertToFormat(QImage::Format_RGB32), QString(), {}};

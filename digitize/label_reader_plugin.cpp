@@ -1,0 +1,56 @@
+// The text reader as a plugin library: Tesseract and its own libraries are
+// loaded only when tick labels are first read.
+
+#include <QImage>
+#include <QString>
+
+#include <tesseract/baseapi.h>
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+// The engine is loaded once per thread: loading the model takes far longer than a label.
+tesseract::TessBaseAPI *engine()
+{
+    thread_local std::unique_ptr<tesseract::TessBaseAPI> api;
+    thread_local bool tried = false;
+    if (!tried) {
+        tried = true;
+        auto candidate = std::make_unique<tesseract::TessBaseAPI>();
+        if (candidate->Init(nullptr, "eng") == 0) {
+            candidate->SetVariable("tessedit_char_whitelist", "0123456789.,-+eE\u00d7x\u2212");
+            candidate->SetVariable("user_defined_dpi", "300");
+            candidate->SetVariable("debug_file", "/dev/null");
+            // Without learning from earlier labels, a label reads the same whatever was read before it.
+            candidate->SetVariable("classify_enable_learning", "0");
+            api = std::move(candidate);
+        }
+    }
+    return api.get();
+}
+
+} // namespace
+
+extern "C" Q_DECL_EXPORT bool curvixTickLabelReaderReady()
+{
+    return engine() != nullptr;
+}
+
+extern "C" Q_DECL_EXPORT void curvixReadTickLabel(const QImage &label, int characters, QString *text)
+{
+    tesseract::TessBaseAPI *api = engine();
+    if (!api || label.isNull())
+        return;
+    // Small print reads far better enlarged: text of 8 to 14 points becomes
+    // 40 to 70 pixels high (the label comes with a margin of 4 pixels).
+    const double factor = std::max(4.0, 40.0 / std::max(1, label.height() - 8));
+    const QImage big = label.convertToFormat(QImage::Format_Grayscale8)
+                           .scaled((QSizeF(label.size()) * factor).toSize(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    api->SetPageSegMode(characters == 1 ? tesseract::PSM_SINGLE_CHAR : tesseract::PSM_SINGLE_LINE);
+    api->SetImage(big.constBits(), big.width(), big.height(), 1, int(big.bytesPerLine()));
+    const std::unique_ptr<char[]> read(api->GetUTF8Text());
+    if (read)
+        *text = QString::fromUtf8(read.get()).trimmed();
+}
