@@ -13,8 +13,10 @@ constexpr int Side = 16; // shapes are compared on a square of this many pixels
 
 // The ink in the box scaled to the square's height, centred, as darkness with
 // its mean taken off and unit length, so that a dot product compares shapes.
-std::vector<float> shapeOf(const GrayPicture &g, const QRect &box)
+std::vector<float> shapeOf(const GrayPicture &g, const QRect &ink)
 {
+    // With the ink's antialiased rim: small print is mostly rim.
+    const QRect box = ink.adjusted(-1, -1, 1, 1);
     QImage crop(box.size(), QImage::Format_Grayscale8);
     for (int y = 0; y < box.height(); ++y) {
         for (int x = 0; x < box.width(); ++x)

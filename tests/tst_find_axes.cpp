@@ -117,8 +117,8 @@ void TestFindAxes::digitShapes_data()
     QTest::newRow("IPAGothic") << QStringLiteral("IPAGothic");
 }
 
-// Digits learnt from labels at 16 pixels, drawn again at 11 pixels as an
-// exponent of 12-point labels is: nearly all are most like themselves, and
+// Digits learnt from labels at 16 pixels, drawn again at 13 pixels as an
+// exponent of 14-point labels is: nearly all are most like themselves, and
 // none is clearly more like another.
 void TestFindAxes::digitShapes()
 {
@@ -132,7 +132,7 @@ void TestFindAxes::digitShapes()
             font.setPixelSize(16);
             p.setFont(font);
             p.drawText(QPoint(10 + 30 * d, 25), QString::number(d));
-            font.setPixelSize(11);
+            font.setPixelSize(13);
             p.setFont(font);
             p.drawText(QPoint(10 + 30 * d, 50), QString::number(d));
         }
