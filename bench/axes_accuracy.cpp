@@ -86,7 +86,7 @@ void printAxesAccuracy()
         traceTrue += withTrue;
     }
     std::fprintf(stderr,
-                 "\nFinding the axes on %d charts: %d found (%.0f %%), %d found wrongly (a corner over 1 px off or a "
+                 "\nFinding the axes on %d charts: %d found (%.1f %%), %d found wrongly (a corner over 1 px off or a "
                  "wrong scale), %d with a corner 0.5 to 1 px off; largest corner error %.2f px; %.0f ms per chart on "
                  "average, %lld ms at most\n"
                  "Trace on the found charts, mean error in pixels: %.3f with the found calibration, %.3f with the true one\n",
