@@ -79,9 +79,12 @@ LabelParts splitLabel(const GrayPicture &g, const std::vector<Piece> &group)
     int lastMain = box.width() - 1;
     while (lastMain >= 0 && lowestCore[size_t(lastMain)] <= highBottom)
         --lastMain;
+    // The faintest column within a third of a digit's height after it.
     int valley = lastMain + 1;
-    while (valley + 1 < box.width() && columnInk[size_t(valley + 1)] <= columnInk[size_t(valley)])
-        ++valley;
+    for (int c = valley + 1; c < std::min(box.width(), lastMain + 1 + std::max(2, digitHeight / 3)); ++c) {
+        if (columnInk[size_t(c)] < columnInk[size_t(valley)])
+            valley = c;
+    }
     out.split = box.left() + (columnInk[size_t(std::min(valley, box.width() - 1))] == 0 ? valley : valley + 1);
     auto mainCharacters = [&](int split) {
         int count = 0;
@@ -125,33 +128,36 @@ LabelParts splitLabel(const GrayPicture &g, const std::vector<Piece> &group)
     if (out.split <= firstDigit->box.right() || raisedBox.height() >= digitHeight || raisedBox.bottom() > baseline - 0.3 * digitHeight
         || raisedBox.width() < std::max(2, digitHeight / 5))
         return noRaisedPart();
-    int firstDigitLeft = INT_MAX;
+    // The digits: the raised pieces other than a minus, those sharing columns
+    // joined (small print falls apart into pieces), of three pixels at least.
+    std::vector<const Piece *> glyphPieces;
     for (const Piece &p : raisedPieces) {
-        if (p.pixels.size() >= 3 && !isBar(p.box, digitHeight)) {
-            ++out.digitPieces;
-            // A piece wider than it is tall may be two touching digits; none is three.
-            out.digitsAtMost += p.box.width() > p.box.height() ? 2 : 1;
-            out.digitBoxes.push_back(p.box);
-            firstDigitLeft = std::min(firstDigitLeft, p.box.left());
+        if (!isBar(p.box, digitHeight))
+            glyphPieces.push_back(&p);
+    }
+    std::sort(glyphPieces.begin(), glyphPieces.end(), [](const Piece *a, const Piece *b) { return a->box.left() < b->box.left(); });
+    std::vector<std::pair<QRect, size_t>> glyphs; // box and pixel count
+    for (const Piece *p : glyphPieces) {
+        if (!glyphs.empty() && overlaps(p->box.left(), p->box.right(), glyphs.back().first.left(), glyphs.back().first.right())) {
+            glyphs.back().first |= p->box;
+            glyphs.back().second += p->pixels.size();
+        } else {
+            glyphs.emplace_back(p->box, p->pixels.size());
         }
+    }
+    int firstDigitLeft = INT_MAX;
+    for (const auto &[glyph, pixels] : glyphs) {
+        if (pixels < 3)
+            continue;
+        ++out.digitPieces;
+        // A glyph wider than it is tall may be two touching digits; none is three.
+        out.digitsAtMost += glyph.width() > glyph.height() ? 2 : 1;
+        out.digitBoxes.push_back(glyph);
+        firstDigitLeft = std::min(firstDigitLeft, glyph.left());
     }
     for (const Piece &p : raisedPieces)
         out.negative = out.negative || (isBar(p.box, digitHeight) && p.box.right() < firstDigitLeft);
     out.digitsFrom = firstDigitLeft;
-    // A small glyph may fall apart into pieces: those sharing columns make one digit's box.
-    for (const Piece &p : raisedPieces) {
-        if (p.pixels.size() < 3 && !isBar(p.box, digitHeight))
-            out.digitBoxes.push_back(p.box);
-    }
-    std::sort(out.digitBoxes.begin(), out.digitBoxes.end(), [](const QRect &a, const QRect &b) { return a.left() < b.left(); });
-    std::vector<QRect> merged;
-    for (const QRect &b : out.digitBoxes) {
-        if (!merged.empty() && overlaps(b.left(), b.right(), merged.back().left(), merged.back().right()))
-            merged.back() |= b;
-        else
-            merged.push_back(b);
-    }
-    out.digitBoxes = std::move(merged);
     if (out.digitPieces == 0)
         return noRaisedPart();
     out.box.main = box.adjusted(0, 0, out.split - 1 - box.right(), 0);
