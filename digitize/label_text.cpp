@@ -47,20 +47,26 @@ LabelParts splitLabel(const GrayPicture &g, const std::vector<Piece> &group)
         baseline = std::max(baseline, p.box.bottom());
     }
     const QRect &box = out.box.box;
-    // The leftmost piece on the baseline nearly as tall as the tallest there
-    // is a main digit (a times sign is smaller): it gives the digits' height.
+    // The pieces on the baseline nearly as tall as the tallest there are main
+    // characters (a decimal point is not); the leftmost is a digit or a
+    // times sign. The lower median of their heights is the digits' height,
+    // below a digit merged with a touching exponent and above a small times sign.
     int tallest = 0;
     for (const Piece &p : group) {
         if (p.box.bottom() >= baseline - 2)
             tallest = std::max(tallest, p.box.height());
     }
     const Piece *firstDigit = nullptr;
+    std::vector<int> heights;
     for (const Piece &p : group) {
-        if (p.box.bottom() >= baseline - 2 && p.box.height() >= 0.75 * tallest
-            && (!firstDigit || p.box.left() < firstDigit->box.left()))
+        if (p.box.bottom() < baseline - 2 || p.box.height() < 0.75 * tallest)
+            continue;
+        heights.push_back(p.box.height());
+        if (!firstDigit || p.box.left() < firstDigit->box.left())
             firstDigit = &p;
     }
-    const int digitHeight = firstDigit->box.height();
+    std::sort(heights.begin(), heights.end());
+    const int digitHeight = heights[(heights.size() - 1) / 2];
     // The last main column is the rightmost whose stroke core comes down to
     // the baseline; the raised part starts after the faintest column beyond it,
     // where the main digit's antialiased rim meets the exponent's.
