@@ -7,17 +7,8 @@
 set -euo pipefail
 binary=$(realpath "${1:-$(dirname "$0")/../build/bin/curvix}")
 
-work=$(mktemp -d)
-cleanup() {
-  [ -n "${app:-}" ] && kill "$app" 2>/dev/null || true
-  [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
 source "$(dirname "$0")/xvfb.sh"
-start_xvfb "$work" 1280x720
-export XDG_DATA_HOME="$work/data" # the program's recovery file, apart from the user's
+real_window_session 1280x720
 
 (cd "$work" && exec "$binary") >"$work/app.log" 2>&1 &
 app=$!

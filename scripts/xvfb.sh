@@ -10,6 +10,21 @@ start_xvfb() {
   unset QT_QPA_PLATFORM
 }
 
+# A scratch folder in $work, Xvfb on it, the program's recovery file kept
+# apart from the user's, and everything ended on exit (the program too, as
+# $app once started). Usage: real_window_session [WIDTHxHEIGHT]
+real_window_session() {
+  work=$(mktemp -d)
+  trap 'real_window_cleanup' EXIT
+  start_xvfb "$work" "${1:-1400x1000}"
+  export XDG_DATA_HOME="$work/data"
+}
+real_window_cleanup() {
+  [ -n "${app:-}" ] && kill "$app" 2>/dev/null || true
+  [ -n "${xvfb:-}" ] && kill "$xvfb" 2>/dev/null || true
+  rm -rf "$work"
+}
+
 # The program's visible top-level windows, and waiting until there are $1 of them
 # ($2 names the caller in the failure message).
 windows() { xdotool search --onlyvisible --name '^Curvix-Digitizer$' 2>/dev/null | wc -l; }
