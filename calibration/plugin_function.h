@@ -8,3 +8,10 @@
 // executable, in ../lib/curvix from it (installed), and in the build's bin
 // folder; nothing when it is not found.
 QFunctionPointer pluginFunction(const char *library, const char *symbol);
+
+// The same, as the function type it has.
+template<typename Function>
+Function pluginFunction(const char *library, const char *symbol)
+{
+    return reinterpret_cast<Function>(pluginFunction(library, symbol));
+}

@@ -10,8 +10,7 @@ constexpr char Library[] = "libcurvix_ocr.so";
 
 QString readTickLabel(const QImage &label, int characters)
 {
-    using Reader = void (*)(const QImage &, int, QString *);
-    static const auto read = reinterpret_cast<Reader>(pluginFunction(Library, "curvixReadTickLabel"));
+    static const auto read = pluginFunction<void (*)(const QImage &, int, QString *)>(Library, "curvixReadTickLabel");
     QString text;
     if (read)
         read(label, characters, &text);
@@ -20,7 +19,7 @@ QString readTickLabel(const QImage &label, int characters)
 
 FoundAxes findAxesReadingLabels(const QImage &picture)
 {
-    static const auto ready = reinterpret_cast<bool (*)()>(pluginFunction(Library, "curvixTickLabelReaderReady"));
+    static const auto ready = pluginFunction<bool (*)()>(Library, "curvixTickLabelReaderReady");
     if (!ready || !ready()) {
         FoundAxes none;
         none.failure = QStringLiteral("text recognition is not available: %1 or Tesseract's English model (tesseract-ocr-eng) is missing")

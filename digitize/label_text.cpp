@@ -332,10 +332,10 @@ QString labelText(const GrayPicture &g, const std::vector<Piece> &group, const L
     // read must look like the labels' own; else a second reading at another
     // size that does is taken, or one that reads the same without the shapes
     // clearly saying otherwise (a digit no label has cannot be compared).
-    if (checkedBy && exponentShapes(g, parts, exponent, *checkedBy) != Shapes::Agree) {
+    const Shapes first = checkedBy ? exponentShapes(g, parts, exponent, *checkedBy) : Shapes::Agree;
+    if (first != Shapes::Agree) {
         const QString again = exponentIn(line.scaled(line.size() * 3 / 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-        const bool sameTwice = !again.isEmpty() && again == exponent
-                               && exponentShapes(g, parts, exponent, *checkedBy) != Shapes::Contradict;
+        const bool sameTwice = !again.isEmpty() && again == exponent && first != Shapes::Contradict;
         if (!sameTwice && (again.isEmpty() || exponentShapes(g, parts, again, *checkedBy) != Shapes::Agree))
             return {};
         exponent = again;

@@ -16,12 +16,6 @@ QString translate(const char *text)
     return QCoreApplication::translate("PdfPage", text);
 }
 
-template<typename Function>
-Function plugin(const char *symbol)
-{
-    return reinterpret_cast<Function>(pluginFunction(PdfPluginLibrary, symbol));
-}
-
 // The PDF's page count, or 0 and why it cannot be read.
 int open(const QString &path, QString *error)
 {
@@ -34,7 +28,7 @@ int open(const QString &path, QString *error)
         *error = translate("The file is too large for a document of charts.");
         return 0;
     }
-    static const auto openPdf = plugin<int (*)(const QString &, int *)>("curvixPdfOpen");
+    static const auto openPdf = pluginFunction<int (*)(const QString &, int *)>(PdfPluginLibrary, "curvixPdfOpen");
     int pages = 0;
     switch (openPdf ? PdfOpened(openPdf(path, &pages)) : PdfOpened::Damaged) {
     case PdfOpened::Readable:
@@ -77,7 +71,7 @@ LoadedImage PdfPage::render(const QString &path, int page, int dpi)
         return {QImage(), translate("The PDF has %1 page(s); there is no page %2.").arg(pages).arg(page), {}};
     if (dpi < MinDpi || dpi > MaxDpi)
         return {QImage(), translate("The resolution must be %1 to %2 dots per inch.").arg(MinDpi).arg(MaxDpi), {}};
-    static const auto pageSize = plugin<bool (*)(const QString &, int, QSizeF *)>("curvixPdfPageSize");
+    static const auto pageSize = pluginFunction<bool (*)(const QString &, int, QSizeF *)>(PdfPluginLibrary, "curvixPdfPageSize");
     QSizeF points;
     if (!pageSize || !pageSize(path, page, &points))
         return {QImage(), translate("The page cannot be read."), {}};
@@ -85,7 +79,7 @@ LoadedImage PdfPage::render(const QString &path, int page, int dpi)
     const QSize pixels(int(std::ceil(points.width() * dpi / 72)), int(std::ceil(points.height() * dpi / 72)));
     if (pixels.width() > MaxPictureEdge || pixels.height() > MaxPictureEdge || pixels.isEmpty())
         return {QImage(), tooLargeReason(pixels), {}};
-    static const auto renderPage = plugin<void (*)(const QString &, int, int, QImage *)>("curvixPdfRenderPage");
+    static const auto renderPage = pluginFunction<void (*)(const QString &, int, int, QImage *)>(PdfPluginLibrary, "curvixPdfRenderPage");
     QImage image;
     if (renderPage)
         renderPage(path, page, dpi, &image);
