@@ -82,6 +82,9 @@ std::optional<Geometry> geometry(const GrayPicture &g, QString *failure, const L
     pieces = inkPieces(g, left);
     pieces.erase(std::remove_if(pieces.begin(), pieces.end(), tickOrCut(left, false, a.yTicks, a.yCrossings, yLine)), pieces.end());
     out.yLabels = readLabels(g, std::move(pieces), false, read, &shapes);
+    // Exponents are compared with the digits of both axes' labels.
+    readExponentsByShape(g, out.xLabels, shapes);
+    readExponentsByShape(g, out.yLabels, shapes);
     // An axis-wide multiplier: under the X axis's right end below its labels,
     // over the Y axis near its left.
     if (!out.xLabels.empty()) {
@@ -89,7 +92,8 @@ std::optional<Geometry> geometry(const GrayPicture &g, QString *failure, const L
         int labelsBottom = INT_MIN;
         for (const ReadLabel &l : out.xLabels)
             labelsBottom = std::max(labelsBottom, l.box.box.bottom());
-        const QRect region(QPoint(xLine.to - 12 * h, labelsBottom + 1), QPoint(xLine.to + 4 * h, labelsBottom + 3 * h));
+        // Down to four print heights: a multiplier set a line below the labels ends there.
+        const QRect region(QPoint(xLine.to - 12 * h, labelsBottom + 1), QPoint(xLine.to + 4 * h, labelsBottom + 4 * h));
         out.xEnd = textAtEnd(g, region, out.xLabels, xLine.to, true, 3 * h, read, shapes);
     }
     if (!out.yLabels.empty()) {

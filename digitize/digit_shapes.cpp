@@ -2,93 +2,142 @@
 
 #include "digitize/axis_lines.h"
 
-#include <QImage>
-
+#include <algorithm>
 #include <cmath>
 #include <numeric>
 
 namespace {
 
-constexpr int Side = 16; // shapes are compared on a square of this many pixels
-
-// The ink in the box scaled to the square's height, centred, as darkness with
-// its mean taken off and unit length, so that a dot product compares shapes.
-std::vector<float> shapeOf(const GrayPicture &g, const QRect &ink)
+// The ink in the box with a pixel of rim around it (small print is mostly
+// antialiased rim), as darkness row by row.
+std::vector<float> darknessAround(const GrayPicture &g, const QRect &box)
 {
-    // With the ink's antialiased rim: small print is mostly rim.
-    const QRect box = ink.adjusted(-1, -1, 1, 1);
-    QImage crop(box.size(), QImage::Format_Grayscale8);
-    for (int y = 0; y < box.height(); ++y) {
-        for (int x = 0; x < box.width(); ++x)
-            crop.scanLine(y)[x] = uchar(g.at(box.left() + x, box.top() + y));
+    std::vector<float> out;
+    out.reserve(size_t((box.width() + 2) * (box.height() + 2)));
+    for (int y = box.top() - 1; y <= box.bottom() + 1; ++y) {
+        for (int x = box.left() - 1; x <= box.right() + 1; ++x)
+            out.push_back(float(255 - g.at(x, y)));
     }
-    const int width = std::clamp(int(std::lround(double(box.width()) * Side / box.height())), 1, Side);
-    const QImage scaled = crop.scaled(width, Side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    std::vector<float> shape(size_t(Side * Side), 0);
-    const int left = (Side - width) / 2;
-    for (int y = 0; y < Side; ++y) {
-        for (int x = 0; x < width; ++x)
-            shape[size_t(y * Side + left + x)] = float(255 - scaled.constScanLine(y)[x]);
+    return out;
+}
+
+// Normalised correlation of two grids of equal size, from -1 to 1.
+double correlation(const std::vector<float> &a, const std::vector<float> &b)
+{
+    const double n = double(a.size());
+    const double meanA = std::accumulate(a.begin(), a.end(), 0.0) / n, meanB = std::accumulate(b.begin(), b.end(), 0.0) / n;
+    double ab = 0, aa = 0, bb = 0;
+    for (size_t i = 0; i < a.size(); ++i) {
+        ab += (a[i] - meanA) * (b[i] - meanB);
+        aa += (a[i] - meanA) * (a[i] - meanA);
+        bb += (b[i] - meanB) * (b[i] - meanB);
     }
-    // Softened, so that a stroke a pixel apart at another size still overlaps.
-    std::vector<float> soft(shape.size(), 0);
-    for (int y = 0; y < Side; ++y) {
-        for (int x = 0; x < Side; ++x) {
-            for (int dy = -1; dy <= 1; ++dy) {
-                for (int dx = -1; dx <= 1; ++dx) {
-                    if (x + dx >= 0 && x + dx < Side && y + dy >= 0 && y + dy < Side)
-                        soft[size_t(y * Side + x)] += shape[size_t((y + dy) * Side + x + dx)];
-                }
-            }
+    return aa > 0 && bb > 0 ? ab / std::sqrt(aa * bb) : 0;
+}
+
+// How much each of `from` learnt pixels along one axis counts in each of
+// `to` target pixels (to × from, row by row): the learnt ink scaled by
+// `scale` about its centre `fromCentre`, put at `toCentre` (coordinates in
+// pixels, a pixel's centre at half). Each target pixel averages the learnt
+// ink, read between its pixels, over the part it covers.
+std::vector<float> reduction(int to, int from, double scale, double toCentre, double fromCentre)
+{
+    constexpr int Samples = 4; // across each target pixel
+    std::vector<float> weights(size_t(to * from), 0);
+    for (int t = 0; t < to; ++t) {
+        for (int i = 0; i < Samples; ++i) {
+            const double at = (t + (i + 0.5) / Samples - toCentre) / scale + fromCentre - 0.5;
+            const int low = int(std::floor(at));
+            const double high = at - low;
+            if (low >= 0 && low < from)
+                weights[size_t(t * from + low)] += float((1 - high) / Samples);
+            if (low + 1 >= 0 && low + 1 < from)
+                weights[size_t(t * from + low + 1)] += float(high / Samples);
         }
     }
-    shape = std::move(soft);
-    const float mean = std::accumulate(shape.begin(), shape.end(), 0.0f) / float(shape.size());
-    float length = 0;
-    for (float &v : shape) {
-        v -= mean;
-        length += v * v;
-    }
-    length = std::sqrt(length);
-    for (float &v : shape)
-        v = length > 0 ? v / length : 0;
-    return shape;
+    return weights;
 }
 
 } // namespace
 
 void DigitShapes::learn(const GrayPicture &g, const QRect &box, QChar digit)
 {
-    if (digit.isDigit() && !box.isEmpty() && m_shapes[size_t(digit.digitValue())].size() < 8)
-        m_shapes[size_t(digit.digitValue())].push_back(shapeOf(g, box));
+    if (!digit.isDigit() || box.isEmpty() || m_ink[size_t(digit.digitValue())].size() >= 8)
+        return;
+    m_ink[size_t(digit.digitValue())].push_back(Ink{box.width(), box.height(), darknessAround(g, box)});
 }
 
 bool DigitShapes::knows(QChar digit) const
 {
-    return digit.isDigit() && !m_shapes[size_t(digit.digitValue())].empty();
+    return digit.isDigit() && !m_ink[size_t(digit.digitValue())].empty();
 }
 
 std::optional<double> DigitShapes::likeness(const GrayPicture &g, const QRect &box, QChar digit) const
 {
     if (!knows(digit) || box.isEmpty())
         return std::nullopt;
-    const Shape shape = shapeOf(g, box);
+    const int w = box.width() + 2, h = box.height() + 2;
+    const std::vector<float> target = darknessAround(g, box);
+    std::vector<float> drawn(target.size());
     double best = -1;
-    for (const Shape &known : m_shapes[size_t(digit.digitValue())])
-        best = std::max(best, double(std::inner_product(shape.begin(), shape.end(), known.begin(), 0.0f)));
+    for (const Ink &ink : m_ink[size_t(digit.digitValue())]) {
+        const int iw = ink.width + 2, ih = ink.height + 2;
+        // The box is known to a pixel, the ink's true size and place to a
+        // fraction of one; its width keeps the learnt digit's proportions.
+        for (double dh : {-0.5, 0.0, 0.5}) {
+            const double scale = (box.height() + dh) / ink.height;
+            for (double stretch : {0.85, 1.0, 1.15}) {
+                for (double oy : {-0.25, 0.0, 0.25}) {
+                    const auto rows = reduction(h, ih, scale, 1 + box.height() / 2.0 + oy, 1 + ink.height / 2.0);
+                    for (double ox : {-0.5, -0.25, 0.0, 0.25, 0.5}) {
+                        const auto columns = reduction(w, iw, scale * stretch, 1 + box.width() / 2.0 + ox, 1 + ink.width / 2.0);
+                        for (int y = 0; y < h; ++y) {
+                            for (int x = 0; x < w; ++x) {
+                                double sum = 0;
+                                for (int v = 0; v < ih; ++v) {
+                                    const float row = rows[size_t(y * ih + v)];
+                                    if (row == 0)
+                                        continue;
+                                    for (int u = 0; u < iw; ++u)
+                                        sum += row * columns[size_t(x * iw + u)] * ink.darkness[size_t(v * iw + u)];
+                                }
+                                drawn[size_t(y * w + x)] = float(sum);
+                            }
+                        }
+                        best = std::max(best, correlation(target, drawn));
+                    }
+                }
+            }
+        }
+    }
     return best;
+}
+
+std::vector<std::pair<double, QChar>> DigitShapes::ranked(const GrayPicture &g, const QRect &box) const
+{
+    std::vector<std::pair<double, QChar>> out;
+    for (char16_t d = u'0'; d <= u'9'; ++d) {
+        if (const auto l = likeness(g, box, QChar(d)))
+            out.emplace_back(*l, QChar(d));
+    }
+    std::sort(out.begin(), out.end(), [](const auto &a, const auto &b) { return a.first > b.first; });
+    return out;
 }
 
 std::optional<QChar> DigitShapes::closest(const GrayPicture &g, const QRect &box) const
 {
-    std::optional<QChar> out;
-    double best = -2;
-    for (char16_t d = u'0'; d <= u'9'; ++d) {
-        const auto l = likeness(g, box, QChar(d));
-        if (l && *l > best) {
-            best = *l;
-            out = QChar(d);
-        }
-    }
-    return out;
+    const auto r = ranked(g, box);
+    return r.empty() ? std::nullopt : std::optional<QChar>(r.front().second);
+}
+
+std::optional<QChar> DigitShapes::clearly(const GrayPicture &g, const QRect &box) const
+{
+    // Measured on typeset exponents of 3 to 9 pixels against the labels'
+    // digits: where the digit is among them, it is mostly the best at 0.9 and
+    // more, 0.05 ahead of the next; where it is not, the best scores at most 0.85.
+    constexpr double Like = 0.9, Apart = 0.05;
+    const auto r = ranked(g, box);
+    if (r.empty() || r.front().first < Like || (r.size() > 1 && r[1].first > r.front().first - Apart))
+        return std::nullopt;
+    return r.front().second;
 }

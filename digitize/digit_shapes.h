@@ -9,22 +9,35 @@
 
 class GrayPicture;
 
-// The digits of the labels read, kept as shapes: a second opinion on a digit
-// the text reader reads alone, as an exponent, by comparing it with the same
-// digit in the labels' own print.
+// The digits of the labels read, kept as ink: a second opinion on small
+// digits the text reader reads alone (an exponent), by comparing them with
+// the same digits in the labels' own print.
 class DigitShapes
 {
 public:
-    // Keeps the ink in the box as the shape of the digit.
+    // Keeps the ink in the box as the digit's shape.
     void learn(const GrayPicture &g, const QRect &box, QChar digit);
     bool knows(QChar digit) const;
-    // How alike the ink in the box is to the digit's shapes, from -1 to 1
-    // (the best over its shapes); nothing when the digit was never learnt.
+    // How alike the ink in the box is to the digit's learnt ink drawn at the
+    // box's height, from -1 to 1 (the best over its learnt shapes); nothing
+    // when the digit was never learnt. Drawn smaller, a learnt digit looks as
+    // the same font draws it small, where scaling small print up would only blur it.
     std::optional<double> likeness(const GrayPicture &g, const QRect &box, QChar digit) const;
     // The learnt digit the ink in the box is most like.
     std::optional<QChar> closest(const GrayPicture &g, const QRect &box) const;
+    // The learnt digit the ink in the box clearly is: very like it, and
+    // clearly less like any other learnt digit.
+    std::optional<QChar> clearly(const GrayPicture &g, const QRect &box) const;
 
 private:
-    using Shape = std::vector<float>;
-    std::array<std::vector<Shape>, 10> m_shapes;
+    // The ink's darkness with a rim of a pixel around its box.
+    struct Ink
+    {
+        int width = 0, height = 0;   // of the ink's box
+        std::vector<float> darkness; // (width + 2) × (height + 2), row by row
+    };
+    // Each learnt digit's likeness to the ink in the box, best first.
+    std::vector<std::pair<double, QChar>> ranked(const GrayPicture &g, const QRect &box) const;
+
+    std::array<std::vector<Ink>, 10> m_ink;
 };

@@ -134,11 +134,17 @@ LabelParts splitLabel(const GrayPicture &g, const std::vector<Piece> &group)
     if (out.split <= firstDigit->box.right() || raisedBox.height() >= digitHeight || raisedBox.bottom() > baseline - 0.3 * digitHeight
         || raisedBox.width() < std::max(2, digitHeight / 5))
         return noRaisedPart();
-    // The digits: the raised pieces other than a minus, those sharing columns
-    // joined (small print falls apart into pieces), of three pixels at least.
-    std::vector<const Piece *> glyphPieces;
+    // The digits: the raised pieces other than a minus before them, those
+    // sharing columns joined (small print falls apart into pieces: a bar over
+    // a digit is its top stroke), of three pixels at least.
+    int barsBefore = INT_MAX;
     for (const Piece &p : raisedPieces) {
         if (!isBar(p.box, digitHeight))
+            barsBefore = std::min(barsBefore, p.box.left());
+    }
+    std::vector<const Piece *> glyphPieces;
+    for (const Piece &p : raisedPieces) {
+        if (!isBar(p.box, digitHeight) || p.box.right() >= barsBefore)
             glyphPieces.push_back(&p);
     }
     std::sort(glyphPieces.begin(), glyphPieces.end(), [](const Piece *a, const Piece *b) { return a->box.left() < b->box.left(); });
@@ -200,13 +206,14 @@ void learnDigits(const GrayPicture &g, const std::vector<Piece> &group, const La
 // digits: each most like the digit read, or one clearly more like another.
 enum class Shapes { Agree, Contradict, Undecided };
 
-Shapes exponentShapes(const GrayPicture &g, const LabelParts &parts, const QString &exponent, const DigitShapes &shapes)
+Shapes exponentShapes(const GrayPicture &g, const std::vector<QRect> &digitBoxes, const QString &exponent,
+                      const DigitShapes &shapes)
 {
-    if (exponent.size() != qsizetype(parts.digitBoxes.size()))
+    if (exponent.size() != qsizetype(digitBoxes.size()))
         return Shapes::Undecided;
     Shapes out = Shapes::Agree;
     for (qsizetype i = 0; i < exponent.size(); ++i) {
-        const QRect &box = parts.digitBoxes[size_t(i)];
+        const QRect &box = digitBoxes[size_t(i)];
         const auto closest = shapes.closest(g, box);
         if (closest == exponent[i])
             continue;
@@ -216,6 +223,22 @@ Shapes exponentShapes(const GrayPicture &g, const LabelParts &parts, const QStri
         out = Shapes::Undecided;
     }
     return out;
+}
+
+// Small digits read by their shape, where each is clearly one of the
+// labels' own digits (a clear likeness outweighs the text reader, which
+// reads small lone digits poorly); nothing when any is not.
+std::optional<QString> digitsByShape(const GrayPicture &g, const std::vector<QRect> &digitBoxes, const DigitShapes &shapes)
+{
+    QString digits;
+    for (const QRect &box : digitBoxes) {
+        // A box wider than tall may hold two touching digits.
+        const auto digit = box.width() <= box.height() ? shapes.clearly(g, box) : std::nullopt;
+        if (!digit)
+            return std::nullopt;
+        digits += *digit;
+    }
+    return digits.isEmpty() ? std::nullopt : std::optional<QString>(digits);
 }
 
 constexpr int Margin = 4; // white around a label cut out for the reader
@@ -302,7 +325,7 @@ QString readPart(const LabelReader &read, const QImage &image, int pieces)
 // was not read completely (a lost decimal point, minus sign or exponent digit
 // would give a wrong value).
 QString labelText(const GrayPicture &g, const std::vector<Piece> &group, const LabelParts &parts, const LabelReader &read,
-                  const DigitShapes *checkedBy)
+                  const DigitShapes *checkedBy, QString *beforeExponent = nullptr)
 {
     if (parts.doubtful)
         return {};
@@ -315,6 +338,9 @@ QString labelText(const GrayPicture &g, const std::vector<Piece> &group, const L
     // without its minus, which is known from its shape.
     if (!main.endsWith(QStringLiteral("10")))
         return {};
+    const QString before = main + u'^' + (parts.negative ? QStringLiteral("-") : QString());
+    if (beforeExponent)
+        *beforeExponent = before;
     const QImage ten = labelImage(g, group, parts.tenFrom, parts.split);
     const QImage digits = labelImage(g, group, parts.digitsFrom, INT_MAX);
     const QImage line = exponentOnLine(ten, digits);
@@ -328,19 +354,28 @@ QString labelText(const GrayPicture &g, const std::vector<Piece> &group, const L
     QString exponent = exponentIn(line);
     if (exponent.isEmpty() && !checkedBy)
         return {};
-    // Where nothing else would catch a misreading (a multiplier), the digits
-    // read must look like the labels' own; else a second reading at another
-    // size that does is taken, or one that reads the same without the shapes
-    // clearly saying otherwise (a digit no label has cannot be compared).
-    const Shapes first = checkedBy ? exponentShapes(g, parts, exponent, *checkedBy) : Shapes::Agree;
+    // Where nothing else would catch a misreading (a multiplier), digits
+    // clearly like the labels' own are read by their shape, unless the
+    // reader read a digit no label has (it may be right where the shapes
+    // cannot tell). Else the digits read must look like the labels' own, or
+    // a second reading at another size that does is taken, or one that reads
+    // the same without the shapes clearly saying otherwise.
+    const bool readDigitsKnown = checkedBy && std::all_of(exponent.begin(), exponent.end(), [&](QChar c) {
+        return checkedBy->knows(c);
+    });
+    if (readDigitsKnown) {
+        if (const auto byShape = digitsByShape(g, parts.digitBoxes, *checkedBy))
+            return before + *byShape;
+    }
+    const Shapes first = checkedBy ? exponentShapes(g, parts.digitBoxes, exponent, *checkedBy) : Shapes::Agree;
     if (first != Shapes::Agree) {
         const QString again = exponentIn(line.scaled(line.size() * 3 / 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
         const bool sameTwice = !again.isEmpty() && again == exponent && first != Shapes::Contradict;
-        if (!sameTwice && (again.isEmpty() || exponentShapes(g, parts, again, *checkedBy) != Shapes::Agree))
+        if (!sameTwice && (again.isEmpty() || exponentShapes(g, parts.digitBoxes, again, *checkedBy) != Shapes::Agree))
             return {};
         exponent = again;
     }
-    return main + u'^' + (parts.negative ? QStringLiteral("-") : QString()) + exponent;
+    return before + exponent;
 }
 
 } // namespace
@@ -351,9 +386,12 @@ std::vector<ReadLabel> readLabels(const GrayPicture &g, std::vector<Piece> piece
     std::vector<ReadLabel> out;
     for (const auto &group : labelGroups(nearestBand(std::move(pieces), xAxis), xAxis)) {
         const LabelParts parts = splitLabel(g, group);
-        ReadLabel label{parts.box, {}};
-        if (read)
-            label.text = labelText(g, group, parts, *read, nullptr);
+        ReadLabel label{parts.box, {}, {}, {}};
+        if (read) {
+            label.text = labelText(g, group, parts, *read, nullptr, &label.beforeExponent);
+            if (!label.beforeExponent.isEmpty())
+                label.exponentDigits = parts.digitBoxes;
+        }
         if (shapes && !label.text.isEmpty())
             learnDigits(g, group, parts, label.text.section(u'^', 0, 0), *shapes);
         out.push_back(label);
@@ -416,5 +454,13 @@ std::optional<ReadLabel> textAtEnd(const GrayPicture &g, const QRect &region, co
     const LabelParts parts = splitLabel(g, text);
     // Nothing checks a multiplier as the other labels check a misread label:
     // its exponent must look like the labels' own digits, or read the same twice.
-    return ReadLabel{parts.box, read ? labelText(g, text, parts, *read, &shapes) : QString()};
+    return ReadLabel{parts.box, read ? labelText(g, text, parts, *read, &shapes) : QString(), {}, {}};
+}
+
+void readExponentsByShape(const GrayPicture &g, std::vector<ReadLabel> &labels, const DigitShapes &shapes)
+{
+    for (ReadLabel &l : labels) {
+        if (const auto byShape = digitsByShape(g, l.exponentDigits, shapes))
+            l.text = l.beforeExponent + *byShape;
+    }
 }

@@ -33,6 +33,10 @@ struct ReadLabel
 {
     LabelBox box;
     QString text;
+    // A power of ten: the text before its exponent's digits, "10^" or
+    // "10^-", and the boxes of those digits, to be read again by shape.
+    QString beforeExponent;
+    std::vector<QRect> exponentDigits;
 };
 
 // The labels in a band of pieces beside an axis (below the X axis, else left
@@ -41,6 +45,11 @@ struct ReadLabel
 // `shapes` when given.
 std::vector<ReadLabel> readLabels(const GrayPicture &g, std::vector<Piece> pieces, bool xAxis, const LabelReader *read,
                                   DigitShapes *shapes);
+
+// Reads the labels' exponents by shape where every digit is clearly one of
+// the digits the labels were read with: the reader often misreads or leaves
+// exponents of a few pixels unread.
+void readExponentsByShape(const GrayPicture &g, std::vector<ReadLabel> &labels, const DigitShapes &shapes);
 
 // The median height of the labels' main lines: the size of their print.
 int printHeight(const std::vector<ReadLabel> &labels);
