@@ -53,14 +53,21 @@ Calibration calibrationOf(QPointF start, QPointF end, double xs, double ys, doub
 
 } // namespace
 
-void printAxesAccuracy()
+namespace {
+
+// What finding the axes gave on a set of charts.
+struct Tally
 {
-    int found = 0, wrong = 0, total = 0;
+    int found = 0, wrong = 0, total = 0, imprecise = 0;
     double worstCorner = 0, traceFound = 0, traceTrue = 0;
-    int imprecise = 0;
     qint64 slowest = 0, sum = 0;
     QMap<QString, int> reasons;
-    for (ChartDesign design : axisCharts()) {
+};
+
+Tally tally(const QList<ChartDesign> &designs)
+{
+    Tally t;
+    for (ChartDesign design : designs) {
         // The figure on a page of 1000 × 800 pixels, the size the time is asked for.
         design.size = QSize(1000, 800);
         const Chart chart = drawChart(design);
@@ -68,25 +75,25 @@ void printAxesAccuracy()
         clock.start();
         const FoundAxes f = findAxes(chart.image, readTickLabel);
         const qint64 ms = clock.elapsed();
-        slowest = std::max(slowest, ms);
-        sum += ms;
-        ++total;
+        t.slowest = std::max(t.slowest, ms);
+        t.sum += ms;
+        ++t.total;
         if (!f.found()) {
-            reasons[f.failure.section(u':', 0, 0)]++;
+            t.reasons[f.failure.section(u':', 0, 0)]++;
             std::fprintf(stderr, "  not found: %s: %s\n", qPrintable(design.name), qPrintable(f.failure));
             continue;
         }
         const double error = cornerError(design, f.start, f.end, f.xs, f.ys, f.xe, f.ye);
         if (error > 1 || f.scale != design.axisScale) {
-            ++wrong;
+            ++t.wrong;
             std::fprintf(stderr, "  WRONG: %s: corner error %.2f px: %g,%g at (%.2f, %.2f), %g,%g at (%.2f, %.2f)\n",
                          qPrintable(design.name), error, f.xs, f.ys, f.start.x(), f.start.y(), f.xe, f.ye, f.end.x(), f.end.y());
             continue;
         }
-        ++found;
-        worstCorner = std::max(worstCorner, error);
+        ++t.found;
+        t.worstCorner = std::max(t.worstCorner, error);
         if (error > 0.5) {
-            ++imprecise;
+            ++t.imprecise;
             std::fprintf(stderr, "  corner %.2f px off: %s\n", error, qPrintable(design.name));
         }
         const double withFound = traceError(chart, calibrationOf(f.start, f.end, f.xs, f.ys, f.xe, f.ye, f.scale));
@@ -95,16 +102,27 @@ void printAxesAccuracy()
         if (std::abs(withFound - withTrue) > 0.05)
             std::fprintf(stderr, "  trace error %.3f px with the found calibration, %.3f with the true one: %s\n", withFound,
                          withTrue, qPrintable(design.name));
-        traceFound += withFound;
-        traceTrue += withTrue;
+        t.traceFound += withFound;
+        t.traceTrue += withTrue;
     }
+    return t;
+}
+
+} // namespace
+
+void printAxesAccuracy()
+{
+    const Tally t = tally(axisCharts());
     std::fprintf(stderr,
                  "\nFinding the axes on %d charts: %d found (%.1f %%), %d found wrongly (a corner over 1 px off or a "
                  "wrong scale), %d with a corner 0.5 to 1 px off; largest corner error %.2f px; %.0f ms per chart on "
                  "average, %lld ms at most\n"
                  "Trace on the found charts, mean error in pixels: %.3f with the found calibration, %.3f with the true one\n",
-                 total, found, 100.0 * found / total, wrong, imprecise, worstCorner, double(sum) / total, slowest,
-                 found ? traceFound / found : 0.0, found ? traceTrue / found : 0.0);
-    for (auto it = reasons.begin(); it != reasons.end(); ++it)
+                 t.total, t.found, 100.0 * t.found / t.total, t.wrong, t.imprecise, t.worstCorner, double(t.sum) / t.total,
+                 t.slowest, t.found ? t.traceFound / t.found : 0.0, t.found ? t.traceTrue / t.found : 0.0);
+    for (auto it = t.reasons.begin(); it != t.reasons.end(); ++it)
         std::fprintf(stderr, "  not found, %s: %d\n", qPrintable(it.key()), it.value());
+    const Tally offsets = tally(offsetCharts());
+    std::fprintf(stderr, "Offsets at the axis ends, %d charts: %d found, %d found wrongly, largest corner error %.2f px\n",
+                 offsets.total, offsets.found, offsets.wrong, offsets.worstCorner);
 }

@@ -84,6 +84,9 @@ std::optional<double> tickLabelValue(const QString &text)
     return plainNumber(t);
 }
 
+namespace {
+
+// The n of an axis-wide multiplier 10ⁿ.
 std::optional<int> axisMultiplierExponent(const QString &text)
 {
     static const QRegularExpression times(QStringLiteral(R"(^x ?(?:10 ?\^ ?|1[eE])([-+]?\d{1,3})$)"));
@@ -93,6 +96,78 @@ std::optional<int> axisMultiplierExponent(const QString &text)
     if (!m.hasMatch())
         m = exponent.match(t);
     return m.hasMatch() ? std::optional<int>(m.captured(1).toInt()) : std::nullopt;
+}
+
+} // namespace
+
+std::optional<AxisEndText> axisEndText(const QString &text)
+{
+    if (const auto n = axisMultiplierExponent(text))
+        return AxisEndText{*n, 0};
+    // An offset is signed, after the multiplier when there is one.
+    static const QRegularExpression offset(QStringLiteral(R"(^(.*?) ?([-+]) ?(\d+(?:\.\d+)?(?:[eE][-+]?\d{1,3})?)$)"));
+    const auto m = offset.match(normalized(text));
+    if (!m.hasMatch())
+        return std::nullopt;
+    AxisEndText out;
+    if (!m.captured(1).isEmpty()) {
+        const auto n = axisMultiplierExponent(m.captured(1));
+        if (!n)
+            return std::nullopt;
+        out.exponent = *n;
+    }
+    const auto value = plainNumber(m.captured(2) + m.captured(3));
+    if (!value)
+        return std::nullopt;
+    out.offset = *value;
+    return out;
+}
+
+namespace {
+
+// A value's shortest decimal form as whole digits times a power of ten.
+struct Decimal
+{
+    long long digits = 0;
+    int power = 0;
+};
+
+Decimal decimalOf(double value)
+{
+    char text[64];
+    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific).ptr;
+    const std::string_view decimal(text, size_t(end - text));
+    const size_t e = decimal.find('e');
+    std::string digits(decimal.substr(0, e));
+    const size_t point = digits.find('.');
+    const int fraction = point == std::string::npos ? 0 : int(digits.size() - point - 1);
+    if (point != std::string::npos)
+        digits.erase(point, 1);
+    return {std::stoll(digits), std::stoi(std::string(decimal.substr(e + 1))) - fraction};
+}
+
+} // namespace
+
+double axisEndValue(double label, const AxisEndText &end)
+{
+    const double scaled = timesPowerOfTen(label, end.exponent);
+    if (end.offset == 0)
+        return scaled;
+    // The sum of the two decimal forms, digit for digit, while it fits in 18 digits.
+    Decimal a = decimalOf(scaled), b = decimalOf(end.offset);
+    if (a.power < b.power)
+        std::swap(a, b);
+    for (; a.power > b.power; --a.power) {
+        if (std::abs(a.digits) > 99'999'999'999'999'999LL / 10)
+            return scaled + end.offset;
+        a.digits *= 10;
+    }
+    if (std::abs(a.digits) + std::abs(b.digits) > 999'999'999'999'999'999LL)
+        return scaled + end.offset;
+    const std::string sum = std::to_string(a.digits + b.digits) + 'e' + std::to_string(b.power);
+    double out = 0;
+    std::from_chars(sum.data(), sum.data() + sum.size(), out);
+    return out;
 }
 
 double timesPowerOfTen(double value, int exponent)

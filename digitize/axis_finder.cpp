@@ -16,7 +16,7 @@ struct Geometry
 {
     AxesGeometry axes;
     std::vector<ReadLabel> xLabels, yLabels;
-    std::optional<ReadLabel> xEnd, yEnd; // the text at each axis end, where a multiplier stands
+    std::optional<ReadLabel> xEnd, yEnd; // the text at each axis end, where a multiplier or an offset stands
 };
 
 std::optional<Geometry> geometry(const GrayPicture &g, QString *failure, const LabelReader *read)
@@ -136,21 +136,21 @@ std::vector<AxisTick> labelledTicks(const std::vector<ReadLabel> &labels, const 
     return out;
 }
 
-// Applies the multiplier standing at the axis end to the labels' values.
-// Text there that does not read as a multiplier leaves the axis unknown: if
-// it were one, the labels alone would give values off by a power of ten.
-bool multiply(const std::optional<ReadLabel> &end, std::vector<AxisTick> &ticks, const QString &axis, QString *failure)
+// Applies the multiplier or offset standing at the axis end to the labels'
+// values. Text there that does not read as one leaves the axis unknown: if
+// it were one, the labels alone would give values off by a power of ten or the offset.
+bool applyAxisEnd(const std::optional<ReadLabel> &end, std::vector<AxisTick> &ticks, const QString &axis, QString *failure)
 {
     if (!end)
         return true;
-    const auto exponent = axisMultiplierExponent(end->text);
-    if (!exponent) {
-        *failure = QStringLiteral("text at the end of the %1 axis, where a multiplier stands, could not be read as one: %2")
+    const auto change = axisEndText(end->text);
+    if (!change) {
+        *failure = QStringLiteral("text at the end of the %1 axis, where a multiplier or an offset stands, could not be read as either: %2")
                        .arg(axis, end->text.isEmpty() ? QStringLiteral("nothing read") : end->text);
         return false;
     }
     for (AxisTick &t : ticks)
-        t.value = timesPowerOfTen(t.value, *exponent);
+        t.value = axisEndValue(t.value, *change);
     return true;
 }
 
@@ -196,8 +196,8 @@ FoundAxes findAxes(const QImage &picture, const LabelReader &read)
     }
     auto xTicks = labelledTicks(geo->xLabels, geo->axes.xTicks, geo->axes.xCrossings, true);
     auto yTicks = labelledTicks(geo->yLabels, geo->axes.yTicks, geo->axes.yCrossings, false);
-    if (!multiply(geo->xEnd, xTicks, QStringLiteral("X"), &found.failure)
-        || !multiply(geo->yEnd, yTicks, QStringLiteral("Y"), &found.failure))
+    if (!applyAxisEnd(geo->xEnd, xTicks, QStringLiteral("X"), &found.failure)
+        || !applyAxisEnd(geo->yEnd, yTicks, QStringLiteral("Y"), &found.failure))
         return found;
     AxisFit x = fitAxis(xTicks, QStringLiteral("X"));
     AxisFit y = fitAxis(yTicks, QStringLiteral("Y"));

@@ -106,7 +106,12 @@ std::vector<std::vector<Piece>> labelGroups(std::vector<Piece> pieces, bool xAxi
         if (!groups.empty()) {
             if (xAxis) {
                 const int gap = p.box.left() - groupBox.right() - 1;
-                joins = gap <= std::max(2, int(0.45 * groupBox.height()));
+                // Some fonts give a decimal point a wide space after it: a
+                // label never ends in one ("0. 15" is not "0." and "15").
+                const QRect &last = groups.back().back().box;
+                const bool afterPoint = groups.back().size() > 1 && last.height() <= groupBox.height() / 3
+                                        && last.width() <= groupBox.height() / 3 && last.bottom() >= groupBox.bottom() - 1;
+                joins = gap <= (afterPoint ? groupBox.height() : std::max(2, int(0.45 * groupBox.height())));
             } else {
                 // A decimal point of small print may sit a pixel below the digits.
                 joins = overlaps(p.box.top(), p.box.bottom(), groupBox.top(), groupBox.bottom(), 2);

@@ -452,9 +452,38 @@ std::optional<ReadLabel> textAtEnd(const GrayPicture &g, const QRect &region, co
     for (int i = first; i <= last; ++i)
         std::move(groups[size_t(i)].begin(), groups[size_t(i)].end(), std::back_inserter(text));
     const LabelParts parts = splitLabel(g, text);
-    // Nothing checks a multiplier as the other labels check a misread label:
-    // its exponent must look like the labels' own digits, or read the same twice.
-    return ReadLabel{parts.box, read ? labelText(g, text, parts, *read, &shapes) : QString(), {}, {}};
+    // Nothing checks a multiplier or an offset as the other labels check a
+    // misread label: a raised exponent must look like the labels' own digits,
+    // or read the same twice; text on one line must hold a character for each
+    // piece of ink, its digits not clearly other digits of the labels, or
+    // read the same twice.
+    QString endText = read ? labelText(g, text, parts, *read, &shapes) : QString();
+    if (parts.digitPieces == 0 && !endText.isEmpty()) {
+        std::vector<QRect> boxes;
+        for (const Piece &p : text) {
+            if (!insideAnother(p, text))
+                boxes.push_back(p.box);
+        }
+        std::sort(boxes.begin(), boxes.end(), [](const QRect &a, const QRect &b) { return a.left() < b.left(); });
+        QString digits;
+        std::vector<QRect> digitBoxes;
+        for (qsizetype i = 0; i < endText.size() && size_t(i) < boxes.size(); ++i) {
+            if (endText[i].isDigit()) {
+                digits += endText[i];
+                digitBoxes.push_back(boxes[size_t(i)]);
+            }
+        }
+        // Touching characters share a piece: such text must read the same larger.
+        const LabelReader larger = [&](const QImage &image, int pieces) {
+            return (*read)(image.scaled(image.size() * 3 / 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), pieces);
+        };
+        const bool sure = qsizetype(boxes.size()) == endText.size()
+                              ? exponentShapes(g, digitBoxes, digits, shapes) != Shapes::Contradict
+                              : labelText(g, text, parts, larger, &shapes) == endText;
+        if (!sure)
+            endText.clear();
+    }
+    return ReadLabel{parts.box, endText, {}, {}};
 }
 
 void readExponentsByShape(const GrayPicture &g, std::vector<ReadLabel> &labels, const DigitShapes &shapes)

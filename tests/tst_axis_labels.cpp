@@ -31,8 +31,9 @@ using Value = std::optional<double>;
 static void compareValue(const Value &read, const Value &expected)
 {
     QCOMPARE(read.has_value(), expected.has_value());
+    // Exactly: a value off in its last digit writes wrong numbers.
     if (expected)
-        QCOMPARE(*read, *expected);
+        QVERIFY2(*read == *expected, qPrintable(QString::number(*read, 'g', 17)));
 }
 
 void TestAxisLabels::labelValue_data()
@@ -101,24 +102,33 @@ void TestAxisLabels::timesPower()
 void TestAxisLabels::multiplier_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<Value>("expected");
+    QTest::addColumn<double>("label");
+    QTest::addColumn<Value>("expected"); // the label's value with the text at its axis end
 
-    QTest::newRow("times raised") << QStringLiteral("\u00d710\u00b3") << Value(3);
-    QTest::newRow("x caret negative") << QStringLiteral("x10^-3") << Value(-3);
-    QTest::newRow("times raised true minus") << QStringLiteral("\u00d710\u207b\u2076") << Value(-6);
-    QTest::newRow("exponent alone") << QStringLiteral("1e6") << Value(6);
-    QTest::newRow("times exponent") << QStringLiteral("\u00d71e-3") << Value(-3);
-    QTest::newRow("a power of ten without times is a label") << QStringLiteral("10^3") << Value();
-    QTest::newRow("plain number is a label, not a multiplier") << QStringLiteral("1000") << Value();
-    QTest::newRow("words") << QStringLiteral("x axis") << Value();
+    QTest::newRow("times raised") << QStringLiteral("\u00d710\u00b3") << 1.5 << Value(1500);
+    QTest::newRow("x caret negative") << QStringLiteral("x10^-3") << 1.8 << Value(0.0018);
+    QTest::newRow("times raised true minus") << QStringLiteral("\u00d710\u207b\u2076") << 2.0 << Value(2e-6);
+    QTest::newRow("exponent alone") << QStringLiteral("1e6") << 2.0 << Value(2e6);
+    QTest::newRow("times exponent") << QStringLiteral("\u00d71e-3") << 0.7 << Value(0.0007);
+    QTest::newRow("offset") << QStringLiteral("+1000") << 0.2 << Value(1000.2);
+    QTest::newRow("offset summed in decimal") << QStringLiteral("+0.2") << 0.1 << Value(0.3); // not 0.30000000000000004
+    QTest::newRow("negative offset with exponent") << QStringLiteral("\u22122.5e3") << 0.5 << Value(-2499.5);
+    QTest::newRow("multiplier and offset") << QStringLiteral("1e\u22123+20") << 1.5 << Value(20.0015);
+    QTest::newRow("spaced, times and offset") << QStringLiteral("\u00d710\u207b\u00b3 + 20") << 0.1 << Value(20.0001);
+    QTest::newRow("a power of ten without times is a label") << QStringLiteral("10^3") << 1.0 << Value();
+    QTest::newRow("plain number is a label, not a multiplier") << QStringLiteral("1000") << 1.0 << Value();
+    QTest::newRow("words") << QStringLiteral("x axis") << 1.0 << Value();
+    QTest::newRow("sign alone") << QStringLiteral("+") << 1.0 << Value();
+    QTest::newRow("words before an offset") << QStringLiteral("time +20") << 1.0 << Value();
 }
 
 void TestAxisLabels::multiplier()
 {
     QFETCH(QString, text);
+    QFETCH(double, label);
     QFETCH(Value, expected);
-    const auto exponent = axisMultiplierExponent(text);
-    compareValue(exponent ? Value(*exponent) : Value(), expected);
+    const auto end = axisEndText(text);
+    compareValue(end ? Value(axisEndValue(label, *end)) : Value(), expected);
 }
 
 void TestAxisLabels::fit_data()

@@ -51,7 +51,7 @@ struct LabelText
 
 QString withTrueMinus(QString text) { return text.replace(u'-', QChar(0x2212)); }
 
-LabelText styledLabel(const ChartDesign &design, double v, bool logarithmic, int multiplier)
+LabelText styledLabel(const ChartDesign &design, double v, bool logarithmic, int multiplier, double offset)
 {
     if (design.labels == ChartDesign::Labels::RaisedPowers && logarithmic) {
         const int exponent = int(std::lround(std::log10(v)));
@@ -65,6 +65,7 @@ LabelText styledLabel(const ChartDesign &design, double v, bool logarithmic, int
             text += raised.at(digit.digitValue());
         return {text, {}};
     }
+    v -= offset;
     const double shown = multiplier ? QLocale::c().toDouble(label(v) + u'e' + QString::number(-multiplier)) : v;
     return {withTrueMinus(design.labels == ChartDesign::Labels::Thousands ? QLocale(QLocale::English).toString(shown, 'g', 6)
                                                                            : label(shown)),
@@ -151,7 +152,7 @@ Chart drawChart(const ChartDesign &design)
         if (design.outwardTicks)
             p.drawLine(x, frame.bottom() + 1, x, frame.bottom() + out);
         drawLabel(p, QRect(x - 60, frame.bottom() + 6 + out, 120, textHeight), Qt::AlignHCenter | Qt::AlignTop,
-                  styledLabel(design, v, xLog(design), design.xMultiplier));
+                  styledLabel(design, v, xLog(design), design.xMultiplier, design.xOffset));
     }
     for (double v : gridValues(design.ys, design.ye, yLog(design))) {
         const int y = int(std::lround(design.start.y() - fraction(design.ys, design.ye, v, yLog(design)) * (design.start.y() - design.end.y())));
@@ -166,17 +167,22 @@ Chart drawChart(const ChartDesign &design)
         if (design.outwardTicks)
             p.drawLine(frame.left() - out, y, frame.left() - 1, y);
         drawLabel(p, QRect(frame.left() - 136 - out, y - textHeight / 2, 130, textHeight), Qt::AlignRight | Qt::AlignVCenter,
-                  styledLabel(design, v, yLog(design), design.yMultiplier));
+                  styledLabel(design, v, yLog(design), design.yMultiplier, design.yOffset));
     }
-    // Where plotting programs put an axis-wide multiplier: under the X axis's
-    // right end, below its labels, and over the Y axis, at its left.
-    auto multiplier = [](int n) { return LabelText{QStringLiteral("×10"), withTrueMinus(QString::number(n))}; };
-    if (design.xMultiplier)
+    // Where plotting programs put an axis-wide multiplier or offset: under
+    // the X axis's right end, below its labels, and over the Y axis, at its left.
+    auto endText = [](int n, double offset) {
+        if (offset == 0)
+            return LabelText{QStringLiteral("×10"), withTrueMinus(QString::number(n))};
+        const QString sum = (n ? QStringLiteral("1e") + QString::number(n) : QString()) + u'+' + label(offset);
+        return LabelText{withTrueMinus(sum), {}};
+    };
+    if (design.xMultiplier || design.xOffset)
         drawLabel(p, QRect(frame.right() - 200, frame.bottom() + 8 + out + textHeight, 200, textHeight),
-                  Qt::AlignRight | Qt::AlignTop, multiplier(design.xMultiplier));
-    if (design.yMultiplier)
+                  Qt::AlignRight | Qt::AlignTop, endText(design.xMultiplier, design.xOffset));
+    if (design.yMultiplier || design.yOffset)
         drawLabel(p, QRect(frame.left(), frame.top() - 4 - textHeight, 200, textHeight), Qt::AlignLeft | Qt::AlignBottom,
-                  multiplier(design.yMultiplier));
+                  endText(design.yMultiplier, design.yOffset));
     p.setPen(QPen(Qt::black, 1));
     if (design.box) {
         p.drawRect(frame);
@@ -329,63 +335,91 @@ ChartDesign colouredChart()
     return design;
 }
 
-QList<ChartDesign> axisCharts()
-{
-    const QStringList families{QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Serif"),
+namespace {
+
+const QStringList AxisFamilies{QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Serif"),
                                QStringLiteral("Liberation Sans"), QStringLiteral("IPAGothic")};
-    const QList<int> sizes{11, 13, 16, 19}; // 8, 10, 12 and 14 points at 96 dpi
+const QList<int> AxisSizes{11, 13, 16, 19}; // 8, 10, 12 and 14 points at 96 dpi
+
+ChartDesign axisChart(int kind, const QString &family, int size)
+{
+    ChartDesign d = sampleCharts().at(kind == 3 ? 2 : kind == 5 ? 1 : 0);
+    d.labelFamily = family;
+    d.labelPixelSize = size;
+    d.start = QPoint(150, 520);
+    d.size = QSize(820, 600);
+    switch (kind) {
+    case 0: // plain, inward ticks, legend
+        d.inwardTicks = true;
+        d.legend = true;
+        break;
+    case 1: // negative and decimal values, outward ticks, two axes, no grid
+        d.xs = -5, d.xe = 5, d.ys = -1, d.ye = 1;
+        d.function = [](double x) { return 0.8 * std::sin(x); };
+        d.outwardTicks = true;
+        d.box = false;
+        d.grid = false;
+        break;
+    case 2: // grouped thousands, outward ticks, grid, JPEG
+        d.xs = 0, d.xe = 10000, d.ys = 0, d.ye = 5000;
+        d.function = [](double x) { return 2500 + 2000 * std::sin(x / 1500); };
+        d.labels = ChartDesign::Labels::Thousands;
+        d.outwardTicks = true;
+        d.jpeg = true;
+        break;
+    case 3: // logarithmic, powers of ten with superscript exponents
+        d.labels = ChartDesign::Labels::RaisedPowers;
+        break;
+    case 4: // multipliers at both axis ends, inward ticks, no grid
+        d.xs = 0, d.xe = 5000, d.ys = 0, d.ye = 0.002;
+        d.function = [](double x) { return 0.001 + 0.0008 * std::cos(x / 700); };
+        d.xMultiplier = 3;
+        d.yMultiplier = -3;
+        d.inwardTicks = true;
+        d.grid = false;
+        d.end = QPoint(770, 60);
+        break;
+    case 6: // offsets at both axis ends, the Y one after a multiplier, outward ticks, grid
+        d.xs = 1000, d.xe = 1000.5, d.ys = 20, d.ye = 20.002;
+        d.function = [](double x) { return 20.001 + 0.0008 * std::sin((x - 1000) * 12); };
+        d.xOffset = 1000;
+        d.yOffset = 20;
+        d.yMultiplier = -3;
+        d.outwardTicks = true;
+        d.end = QPoint(770, 60);
+        break;
+    default: // logarithmic Y with typeset powers of ten, two axes, outward ticks, JPEG
+        d.labels = ChartDesign::Labels::RaisedPowers;
+        d.typesetPowers = true;
+        d.outwardTicks = true;
+        d.box = false;
+        d.jpeg = true;
+        break;
+    }
+    d.name = QStringLiteral("axes %1 %2 %3px").arg(kind).arg(family).arg(size);
+    return d;
+}
+
+QList<ChartDesign> axisChartsOf(int firstKind, int lastKind)
+{
     QList<ChartDesign> out;
-    for (int kind = 0; kind < 6; ++kind) {
-        for (const QString &family : families) {
-            for (const int size : sizes) {
-                ChartDesign d = sampleCharts().at(kind == 3 ? 2 : kind == 5 ? 1 : 0);
-                d.labelFamily = family;
-                d.labelPixelSize = size;
-                d.start = QPoint(150, 520);
-                d.size = QSize(820, 600);
-                switch (kind) {
-                case 0: // plain, inward ticks, legend
-                    d.inwardTicks = true;
-                    d.legend = true;
-                    break;
-                case 1: // negative and decimal values, outward ticks, two axes, no grid
-                    d.xs = -5, d.xe = 5, d.ys = -1, d.ye = 1;
-                    d.function = [](double x) { return 0.8 * std::sin(x); };
-                    d.outwardTicks = true;
-                    d.box = false;
-                    d.grid = false;
-                    break;
-                case 2: // grouped thousands, outward ticks, grid, JPEG
-                    d.xs = 0, d.xe = 10000, d.ys = 0, d.ye = 5000;
-                    d.function = [](double x) { return 2500 + 2000 * std::sin(x / 1500); };
-                    d.labels = ChartDesign::Labels::Thousands;
-                    d.outwardTicks = true;
-                    d.jpeg = true;
-                    break;
-                case 3: // logarithmic, powers of ten with superscript exponents
-                    d.labels = ChartDesign::Labels::RaisedPowers;
-                    break;
-                case 4: // multipliers at both axis ends, inward ticks, no grid
-                    d.xs = 0, d.xe = 5000, d.ys = 0, d.ye = 0.002;
-                    d.function = [](double x) { return 0.001 + 0.0008 * std::cos(x / 700); };
-                    d.xMultiplier = 3;
-                    d.yMultiplier = -3;
-                    d.inwardTicks = true;
-                    d.grid = false;
-                    d.end = QPoint(770, 60);
-                    break;
-                default: // logarithmic Y with typeset powers of ten, two axes, outward ticks, JPEG
-                    d.labels = ChartDesign::Labels::RaisedPowers;
-                    d.typesetPowers = true;
-                    d.outwardTicks = true;
-                    d.box = false;
-                    d.jpeg = true;
-                    break;
-                }
-                d.name = QStringLiteral("axes %1 %2 %3px").arg(kind).arg(family).arg(size);
-                out << d;
-            }
+    for (int kind = firstKind; kind <= lastKind; ++kind) {
+        for (const QString &family : AxisFamilies) {
+            for (const int size : AxisSizes)
+                out << axisChart(kind, family, size);
         }
     }
     return out;
+}
+
+} // namespace
+
+QList<ChartDesign> axisCharts()
+{
+    return axisChartsOf(0, 5);
+}
+
+QList<ChartDesign> offsetCharts()
+{
+    return axisChartsOf(6, 6);
 }

@@ -51,6 +51,10 @@ struct ChartDesign
     // An axis-wide multiplier 10^n: the labels show the values divided by it,
     // and "×10ⁿ" stands under the X axis's right end or over the Y axis's top.
     int xMultiplier = 0, yMultiplier = 0;
+    // An axis-wide offset: the labels show the values less it (then divided
+    // by the multiplier), and "+offset" stands where the multiplier does,
+    // after it written "1e-3" as plotting programs do then.
+    double xOffset = 0, yOffset = 0;
     bool jpeg = false;             // saved and read back as JPEG at quality 75
     QSize size = QSize(800, 600);
     QPoint start = QPoint(80, 540); // lower left corner of the frame
@@ -97,3 +101,7 @@ QList<ChartDesign> realFigureCharts();
 // ends, ticks inward or outward, with and without grid, full frame or two
 // axes, legends, some as JPEG.
 QList<ChartDesign> axisCharts();
+// The same figures with an offset at each axis end ("+1000" under X,
+// "1e−3+20" over Y, as plotting programs write them): the labels show
+// the values less the offset.
+QList<ChartDesign> offsetCharts();
