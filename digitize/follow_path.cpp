@@ -62,6 +62,12 @@ float median(std::vector<float> values)
     return values[values.size() / 2];
 }
 
+double inkChange(const std::array<float, 3> &a, const std::array<float, 3> &b)
+{
+    const double cosine = double(a[0]) * b[0] + double(a[1]) * b[1] + double(a[2]) * b[2];
+    return std::min(InkCost * (1 - cosine), InkCostCap);
+}
+
 // What the runs say about the curve: how strong and how thick it is, taken
 // from each column's strongest run.
 struct Typical
@@ -70,15 +76,22 @@ struct Typical
     float height = 1;
 };
 
-Typical typicalRuns(const ColumnRuns &columns)
+// With a clicked run, only runs like it count: of its ink and at least half
+// its strength (not the grid lines that fill the columns where the curve
+// leaves the traced area).
+Typical typicalRuns(const ColumnRuns &columns, const LineRun *clicked = nullptr)
 {
     std::vector<float> peaks;
     std::vector<float> heights;
     for (int k = 0; k < columns.size(); ++k) {
-        const std::span<const LineRun> runs = columns[k];
-        const auto strongest = std::max_element(runs.begin(), runs.end(),
-                                                [](const LineRun &a, const LineRun &b) { return a.peak < b.peak; });
-        if (strongest != runs.end()) {
+        const LineRun *strongest = nullptr;
+        for (const LineRun &run : columns[k]) {
+            const bool likeClicked =
+                !clicked || (run.peak >= 0.5f * clicked->peak && inkChange(clicked->ink, run.ink) < InkCostCap / 2);
+            if (likeClicked && (!strongest || run.peak > strongest->peak))
+                strongest = &run;
+        }
+        if (strongest) {
             peaks.push_back(strongest->peak);
             heights.push_back(float(strongest->height()));
         }
@@ -103,12 +116,6 @@ std::array<float, 3> blendInk(const std::array<float, 3> &path, const std::array
     for (float &c : ink)
         c /= length > 0 ? length : 1;
     return ink;
-}
-
-double inkChange(const std::array<float, 3> &a, const std::array<float, 3> &b)
-{
-    const double cosine = double(a[0]) * b[0] + double(a[1]) * b[1] + double(a[2]) * b[2];
-    return std::min(InkCost * (1 - cosine), InkCostCap);
 }
 
 // How far a run may lie from where the path was heading, squared: the
@@ -345,7 +352,6 @@ FollowedPath followPath(const ColumnRuns &columns, std::optional<PathSeed> seed,
     if (count == 0)
         return path;
     const int gapLimit = maxGap.value_or(std::max(40, count / 3));
-    const Typical typical = typicalRuns(columns);
 
     // The seed's run: in its column, or the nearest column beside it (a dash gap).
     std::optional<int> seeded;
@@ -356,6 +362,7 @@ FollowedPath followPath(const ColumnRuns &columns, std::optional<PathSeed> seed,
                 at = column;
         }
     }
+    const Typical typical = typicalRuns(columns, seeded ? &columns[at][size_t(*seeded)] : nullptr);
     if (seeded) {
         // Outwards from the seed: to the right, then to the left on the
         // columns in reverse order.

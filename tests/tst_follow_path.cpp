@@ -105,6 +105,18 @@ void TestFollowPath::choosesTheCurve_data()
     QTest::newRow("crossing, no seed")
         << columnsOf(200, {curveWhere(all), other}) << std::optional<PathSeed>()
         << std::function<float(int)>([](int k) { return k >= 98 && k <= 102 ? NAN : -3.0f; }) << false;
+    // A thick curve seen only from column 120 on (it left the traced area
+    // before), a faint thin grid line across every column: the click says
+    // the curve is the thick one, so its runs are the curve, not marks to bridge.
+    std::vector<std::vector<LineRun>> exits(200);
+    for (int k = 0; k < 200; ++k) {
+        exits[size_t(k)].push_back(run(60, 1, 40));
+        if (k >= 120)
+            exits[size_t(k)].push_back(run(curve(k), 7));
+    }
+    QTest::newRow("curve leaving the area, grid line beyond, seeded")
+        << ColumnRuns(exits) << std::optional<PathSeed>(PathSeed{160, curve(160)})
+        << std::function<float(int)>([](int k) { return k >= 120 ? curve(k) : NAN; }) << false;
     // Hidden for longer than a bridge reaches (40 columns here): the path ends.
     QTest::newRow("gap too long") << columnsOf(200, {curveWhere([](int k) { return k <= 80; }), level(400, 150, 199)})
                                   << std::optional<PathSeed>()
