@@ -90,6 +90,21 @@ void TestFindAxes::nothingFound_data()
     QTest::newRow("labels in letters") << letters << QStringLiteral("no X tick labels read");
     QImage empty;
     QTest::newRow("no picture") << empty << QStringLiteral("no picture");
+    QImage oneTick = frame;
+    {
+        QPainter p(&oneTick);
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPixelSize(14);
+        p.setFont(font);
+        p.drawLine(200, 260, 200, 254);
+        p.drawText(QRect(180, 266, 40, 18), Qt::AlignCenter, QStringLiteral("5"));
+        p.drawLine(40, 140, 46, 140);
+        p.drawText(QRect(2, 132, 34, 18), Qt::AlignRight, QStringLiteral("5"));
+    }
+    QTest::newRow("a single tick") << oneTick << QStringLiteral("fewer than three X tick labels read: 5");
+    QImage huge(9000, 7000, QImage::Format_RGB32);
+    huge.fill(Qt::white);
+    QTest::newRow("a huge blank page") << huge << QStringLiteral("no X axis line found");
     // A scan turned by a third of a degree: its lines run from row to row.
     const QImage chart = drawChart(sampleCharts().at(0)).image;
     QImage turned(chart.size(), QImage::Format_RGB32);
