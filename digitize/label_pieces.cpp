@@ -38,11 +38,21 @@ std::vector<Piece> inkPieces(const GrayPicture &g, const QRect &region)
     return pieces;
 }
 
-// A piece inside another's box, as the slash of a slashed zero, is part of that character.
+// A piece inside another's box, as the slash of a slashed zero, is part of
+// that character; so is one over or under a larger piece within its columns,
+// as the halves of a digit whose thin stroke small print leaves too faint.
 bool insideAnother(const Piece &piece, const std::vector<Piece> &all)
 {
     return std::any_of(all.begin(), all.end(), [&](const Piece &o) {
-        return o.box != piece.box && o.box.contains(piece.box);
+        if (o.box == piece.box)
+            return false;
+        if (o.box.contains(piece.box))
+            return true;
+        const bool withinColumns = piece.box.left() >= o.box.left() - 1 && piece.box.right() <= o.box.right() + 1;
+        const bool stacked = overlaps(piece.box.top(), piece.box.bottom(), o.box.top(), o.box.bottom(), 2);
+        const bool larger = o.pixels.size() > piece.pixels.size()
+                            || (o.pixels.size() == piece.pixels.size() && o.box.top() < piece.box.top());
+        return withinColumns && stacked && larger;
     });
 }
 

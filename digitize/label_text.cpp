@@ -411,6 +411,23 @@ int printHeight(const std::vector<ReadLabel> &labels)
     return std::max(6, heights[heights.size() / 2]);
 }
 
+// The text reader drops the "1" of "1e6" or "1e−3+20" before the "e": the
+// reading with it put back, where the first piece of ink is clearly a 1 of
+// the labels' own print and the only piece the reading left out.
+QString withLeadingOne(const GrayPicture &g, const std::vector<Piece> &text, const LabelParts &parts, const LabelReader &read,
+                       const DigitShapes &shapes)
+{
+    QString raw = read(labelImage(g, text, INT_MIN, parts.split), parts.mainPieces);
+    raw.remove(u' ');
+    const Piece *first = nullptr;
+    for (const Piece &p : text) {
+        if (!insideAnother(p, text) && (!first || p.box.left() < first->box.left()))
+            first = &p;
+    }
+    const bool dropped = raw.size() == parts.mainPieces - 1 && (raw.startsWith(u'e') || raw.startsWith(u'E'));
+    return dropped && first && shapes.clearly(g, first->box) == QChar(u'1') ? u'1' + raw : QString();
+}
+
 // The text standing in the region apart from the labels, with its `edge`
 // (right or left) nearest `at` and within `reach`: where plotting programs
 // put an axis-wide multiplier.
@@ -458,6 +475,8 @@ std::optional<ReadLabel> textAtEnd(const GrayPicture &g, const QRect &region, co
     // piece of ink, its digits not clearly other digits of the labels, or
     // read the same twice.
     QString endText = read ? labelText(g, text, parts, *read, &shapes) : QString();
+    if (read && endText.isEmpty() && parts.digitPieces == 0 && !parts.doubtful)
+        endText = withLeadingOne(g, text, parts, *read, shapes);
     if (parts.digitPieces == 0 && !endText.isEmpty()) {
         std::vector<QRect> boxes;
         for (const Piece &p : text) {

@@ -43,8 +43,10 @@ void TestFindAxes::charts_data()
     const QStringList some{QStringLiteral("axes 2 IPAGothic 16px"), QStringLiteral("axes 3 DejaVu Sans 13px"),
                            QStringLiteral("axes 4 DejaVu Sans 16px"), QStringLiteral("axes 5 Liberation Sans 16px"),
                            QStringLiteral("axes 3 Liberation Sans 11px"), QStringLiteral("axes 4 Liberation Serif 11px"),
-                           // offsets; at 8 points in IPA Gothic "0. 15" with a wide space after its point (read as 15 once)
-                           QStringLiteral("axes 6 Liberation Sans 13px"), QStringLiteral("axes 6 IPAGothic 11px")};
+                           // offsets; at 8 points in IPA Gothic "0. 15" with a wide space after its point (read as 15 once);
+                           // in Liberation Serif a "2" in two pieces and "1e−3+20" read without its "1"
+                           QStringLiteral("axes 6 Liberation Sans 13px"), QStringLiteral("axes 6 IPAGothic 11px"),
+                           QStringLiteral("axes 6 Liberation Serif 16px")};
     for (const ChartDesign &d : axisCharts() + offsetCharts()) {
         if (some.contains(d.name))
             QTest::newRow(qPrintable(d.name)) << d;
