@@ -82,9 +82,9 @@ std::optional<Geometry> geometry(const GrayPicture &g, QString *failure, const L
     pieces = inkPieces(g, left);
     pieces.erase(std::remove_if(pieces.begin(), pieces.end(), tickOrCut(left, false, a.yTicks, a.yCrossings, yLine)), pieces.end());
     out.yLabels = readLabels(g, std::move(pieces), false, read, &shapes);
-    // Exponents are compared with the digits of both axes' labels.
-    readExponentsByShape(g, out.xLabels, shapes);
-    readExponentsByShape(g, out.yLabels, shapes);
+    // Small print is compared with the digits of both axes' labels.
+    readByShape(g, out.xLabels, shapes);
+    readByShape(g, out.yLabels, shapes);
     // An axis-wide multiplier: under the X axis's right end below its labels,
     // over the Y axis near its left.
     if (!out.xLabels.empty()) {

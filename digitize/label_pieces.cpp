@@ -38,22 +38,46 @@ std::vector<Piece> inkPieces(const GrayPicture &g, const QRect &region)
     return pieces;
 }
 
-// A piece inside another's box, as the slash of a slashed zero, is part of
-// that character; so is one over or under a larger piece within its columns,
-// as the halves of a digit whose thin stroke small print leaves too faint.
+namespace {
+
+// Whether a piece is part of another's character: inside its box, as the
+// slash of a slashed zero, or over or under the larger piece within its
+// columns, as the halves of a digit whose thin stroke small print leaves too faint.
+bool partOf(const Piece &piece, const Piece &o)
+{
+    if (o.box == piece.box)
+        return false;
+    if (o.box.contains(piece.box))
+        return true;
+    const bool withinColumns = piece.box.left() >= o.box.left() - 1 && piece.box.right() <= o.box.right() + 1;
+    const bool stacked = overlaps(piece.box.top(), piece.box.bottom(), o.box.top(), o.box.bottom(), 2);
+    const bool larger = o.pixels.size() > piece.pixels.size()
+                        || (o.pixels.size() == piece.pixels.size() && o.box.top() < piece.box.top());
+    return withinColumns && stacked && larger;
+}
+
+} // namespace
+
 bool insideAnother(const Piece &piece, const std::vector<Piece> &all)
 {
-    return std::any_of(all.begin(), all.end(), [&](const Piece &o) {
-        if (o.box == piece.box)
-            return false;
-        if (o.box.contains(piece.box))
-            return true;
-        const bool withinColumns = piece.box.left() >= o.box.left() - 1 && piece.box.right() <= o.box.right() + 1;
-        const bool stacked = overlaps(piece.box.top(), piece.box.bottom(), o.box.top(), o.box.bottom(), 2);
-        const bool larger = o.pixels.size() > piece.pixels.size()
-                            || (o.pixels.size() == piece.pixels.size() && o.box.top() < piece.box.top());
-        return withinColumns && stacked && larger;
-    });
+    return std::any_of(all.begin(), all.end(), [&](const Piece &o) { return partOf(piece, o); });
+}
+
+std::vector<QRect> characterBoxes(const std::vector<Piece> &group, int before)
+{
+    std::vector<QRect> out;
+    for (const Piece &p : group) {
+        if (p.box.right() >= before || insideAnother(p, group))
+            continue;
+        QRect box = p.box;
+        for (const Piece &q : group) {
+            if (partOf(q, p))
+                box |= q.box;
+        }
+        out.push_back(box);
+    }
+    std::sort(out.begin(), out.end(), [](const QRect &a, const QRect &b) { return a.left() < b.left(); });
+    return out;
 }
 
 // Keeps the pieces of the label row (or column) nearest the axis: those that

@@ -5,6 +5,7 @@
 #include <QPoint>
 #include <QRect>
 
+#include <climits>
 #include <vector>
 
 // Cutting tick labels out of the picture: connected pieces of ink, the band
@@ -23,8 +24,14 @@ std::vector<Piece> inkPieces(const GrayPicture &g, const QRect &region);
 // The connected pieces among some pixels.
 std::vector<Piece> connectedPieces(const std::vector<QPoint> &pixels);
 
-// A piece inside another's box, as the slash of a slashed zero, is part of that character.
+// A piece that is part of another's character: inside its box, as the slash
+// of a slashed zero, or over or under a larger piece within its columns, as
+// the halves of a digit whose thin stroke small print leaves too faint.
 bool insideAnother(const Piece &piece, const std::vector<Piece> &all);
+
+// The boxes of the characters whose ink ends before column `before`, left
+// to right: each piece with the pieces that are part of it.
+std::vector<QRect> characterBoxes(const std::vector<Piece> &group, int before = INT_MAX);
 
 inline bool overlaps(int a0, int a1, int b0, int b1, int slack = 0) { return a0 <= b1 + slack && b0 <= a1 + slack; }
 

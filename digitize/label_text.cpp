@@ -185,21 +185,14 @@ LabelParts splitLabel(const GrayPicture &g, const std::vector<Piece> &group)
     return out;
 }
 
-// The main line's characters as read, one to a piece of ink when they are
-// as many: the digits among them are learnt as shapes.
-void learnDigits(const GrayPicture &g, const std::vector<Piece> &group, const LabelParts &parts, const QString &main,
-                 DigitShapes &shapes)
+// The main line's characters as read, one to a character's box when they
+// are as many: the digits among them are learnt as shapes.
+void learnDigits(const GrayPicture &g, const std::vector<QRect> &characters, const QString &main, DigitShapes &shapes)
 {
-    std::vector<QRect> boxes;
-    for (const Piece &p : group) {
-        if (!insideAnother(p, group) && p.box.right() < parts.split)
-            boxes.push_back(p.box);
-    }
-    if (qsizetype(boxes.size()) != main.size())
+    if (qsizetype(characters.size()) != main.size())
         return;
-    std::sort(boxes.begin(), boxes.end(), [](const QRect &a, const QRect &b) { return a.left() < b.left(); });
     for (qsizetype i = 0; i < main.size(); ++i)
-        shapes.learn(g, boxes[size_t(i)], main[i]);
+        shapes.learn(g, characters[size_t(i)], main[i]);
 }
 
 // How the exponent digits read compare in shape with the labels' own
@@ -325,7 +318,7 @@ QString readPart(const LabelReader &read, const QImage &image, int pieces)
 // was not read completely (a lost decimal point, minus sign or exponent digit
 // would give a wrong value).
 QString labelText(const GrayPicture &g, const std::vector<Piece> &group, const LabelParts &parts, const LabelReader &read,
-                  const DigitShapes *checkedBy, QString *beforeExponent = nullptr)
+                  const DigitShapes *checkedBy)
 {
     if (parts.doubtful)
         return {};
@@ -339,8 +332,6 @@ QString labelText(const GrayPicture &g, const std::vector<Piece> &group, const L
     if (!main.endsWith(QStringLiteral("10")))
         return {};
     const QString before = main + u'^' + (parts.negative ? QStringLiteral("-") : QString());
-    if (beforeExponent)
-        *beforeExponent = before;
     const QImage ten = labelImage(g, group, parts.tenFrom, parts.split);
     const QImage digits = labelImage(g, group, parts.digitsFrom, INT_MAX);
     const QImage line = exponentOnLine(ten, digits);
@@ -386,14 +377,13 @@ std::vector<ReadLabel> readLabels(const GrayPicture &g, std::vector<Piece> piece
     std::vector<ReadLabel> out;
     for (const auto &group : labelGroups(nearestBand(std::move(pieces), xAxis), xAxis)) {
         const LabelParts parts = splitLabel(g, group);
-        ReadLabel label{parts.box, {}, {}, {}};
-        if (read) {
-            label.text = labelText(g, group, parts, *read, nullptr, &label.beforeExponent);
-            if (!label.beforeExponent.isEmpty())
-                label.exponentDigits = parts.digitBoxes;
-        }
+        ReadLabel label{parts.box, {}, {}, parts.digitBoxes, parts.negative};
+        if (!parts.doubtful)
+            label.mainCharacters = characterBoxes(group, parts.split);
+        if (read)
+            label.text = labelText(g, group, parts, *read, nullptr);
         if (shapes && !label.text.isEmpty())
-            learnDigits(g, group, parts, label.text.section(u'^', 0, 0), *shapes);
+            learnDigits(g, label.mainCharacters, label.text.section(u'^', 0, 0), *shapes);
         out.push_back(label);
     }
     return out;
@@ -478,12 +468,7 @@ std::optional<ReadLabel> textAtEnd(const GrayPicture &g, const QRect &region, co
     if (read && endText.isEmpty() && parts.digitPieces == 0 && !parts.doubtful)
         endText = withLeadingOne(g, text, parts, *read, shapes);
     if (parts.digitPieces == 0 && !endText.isEmpty()) {
-        std::vector<QRect> boxes;
-        for (const Piece &p : text) {
-            if (!insideAnother(p, text))
-                boxes.push_back(p.box);
-        }
-        std::sort(boxes.begin(), boxes.end(), [](const QRect &a, const QRect &b) { return a.left() < b.left(); });
+        const std::vector<QRect> boxes = characterBoxes(text);
         QString digits;
         std::vector<QRect> digitBoxes;
         for (qsizetype i = 0; i < endText.size() && size_t(i) < boxes.size(); ++i) {
@@ -502,13 +487,32 @@ std::optional<ReadLabel> textAtEnd(const GrayPicture &g, const QRect &region, co
         if (!sure)
             endText.clear();
     }
-    return ReadLabel{parts.box, endText, {}, {}};
+    return ReadLabel{parts.box, endText, {}, {}, false};
 }
 
-void readExponentsByShape(const GrayPicture &g, std::vector<ReadLabel> &labels, const DigitShapes &shapes)
+void readByShape(const GrayPicture &g, std::vector<ReadLabel> &labels, const DigitShapes &shapes)
 {
     for (ReadLabel &l : labels) {
-        if (const auto byShape = digitsByShape(g, l.exponentDigits, shapes))
-            l.text = l.beforeExponent + *byShape;
+        const bool read = !l.text.isEmpty();
+        // Only a line of digits of one height: a small character beside them
+        // is a point, or an exponent too close to cut off ("10¹" is not 101).
+        int tallest = 0;
+        for (const QRect &c : l.mainCharacters)
+            tallest = std::max(tallest, c.height());
+        const bool digitsOnly = std::all_of(l.mainCharacters.begin(), l.mainCharacters.end(),
+                                            [&](const QRect &c) { return c.height() >= 0.75 * tallest; });
+        const QString main = read ? l.text.section(u'^', 0, 0)
+                                  : digitsOnly ? digitsByShape(g, l.mainCharacters, shapes).value_or(QString()) : QString();
+        if (main.isEmpty())
+            continue;
+        if (l.exponentDigits.empty()) {
+            l.text = main;
+            continue;
+        }
+        // An exponent belongs to a "10"; without its digits the label has no value.
+        const auto exponent = main.endsWith(QStringLiteral("10")) ? digitsByShape(g, l.exponentDigits, shapes) : std::nullopt;
+        if (exponent)
+            l.text = main + u'^' + (l.negativeExponent ? QStringLiteral("-") : QString()) + *exponent;
     }
 }
+

@@ -33,10 +33,12 @@ struct ReadLabel
 {
     LabelBox box;
     QString text;
-    // A power of ten: the text before its exponent's digits, "10^" or
-    // "10^-", and the boxes of those digits, to be read again by shape.
-    QString beforeExponent;
+    // What reading by shape needs: the main line's characters (none for a
+    // label that must not be read so), the raised digits, and whether a
+    // minus stands before them.
+    std::vector<QRect> mainCharacters;
     std::vector<QRect> exponentDigits;
+    bool negativeExponent = false;
 };
 
 // The labels in a band of pieces beside an axis (below the X axis, else left
@@ -46,10 +48,10 @@ struct ReadLabel
 std::vector<ReadLabel> readLabels(const GrayPicture &g, std::vector<Piece> pieces, bool xAxis, const LabelReader *read,
                                   DigitShapes *shapes);
 
-// Reads the labels' exponents by shape where every digit is clearly one of
-// the digits the labels were read with: the reader often misreads or leaves
-// exponents of a few pixels unread.
-void readExponentsByShape(const GrayPicture &g, std::vector<ReadLabel> &labels, const DigitShapes &shapes);
+// Reads by shape the labels' digits the reader left unread, and their
+// exponents, where every digit is clearly one of the digits the labels were
+// read with: the reader often misreads or leaves small print unread.
+void readByShape(const GrayPicture &g, std::vector<ReadLabel> &labels, const DigitShapes &shapes);
 
 // The median height of the labels' main lines: the size of their print.
 int printHeight(const std::vector<ReadLabel> &labels);

@@ -4,6 +4,7 @@
 #include "digitize/axis_lines.h"
 #include "digitize/digit_shapes.h"
 #include "digitize/label_reader.h"
+#include "digitize/label_text.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -27,6 +28,7 @@ private slots:
     void nothingFound();
     void digitShapes_data();
     void digitShapes();
+    void readByShape();
     void inTheWindow();
     void commandLine();
 };
@@ -195,6 +197,43 @@ void TestFindAxes::digitShapes()
             QVERIFY2(!decades.clearly(gray, box), qPrintable(QStringLiteral("%1 is clearly %2").arg(digit).arg(*decades.clearly(gray, box))));
     }
     QVERIFY2(recognised >= 9, qPrintable(QString::number(recognised)));
+}
+
+// Labels the reader left unread are read by shape only as a line of digits
+// of one height: "10" with an exponent too close to cut off is not 101.
+void TestFindAxes::readByShape()
+{
+    QImage picture(200, 40, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    {
+        QPainter p(&picture);
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPixelSize(16);
+        p.setFont(font);
+        p.drawText(QPoint(10, 30), QStringLiteral("10"));
+        p.drawText(QPoint(100, 30), QStringLiteral("10"));
+        font.setPixelSize(8);
+        p.setFont(font);
+        p.drawText(QPoint(120, 22), QStringLiteral("1"));
+    }
+    const GrayPicture gray(picture);
+    auto inkBox = [&gray](const QRect &cell) {
+        QRect box;
+        for (int y = cell.top(); y <= cell.bottom(); ++y)
+            for (int x = cell.left(); x <= cell.right(); ++x)
+                if (gray.at(x, y) < GrayPicture::Ink)
+                    box |= QRect(x, y, 1, 1);
+        return box;
+    };
+    const QRect one = inkBox(QRect(8, 0, 10, 40)), zero = inkBox(QRect(18, 0, 12, 40));
+    DigitShapes shapes;
+    shapes.learn(gray, one, u'1');
+    shapes.learn(gray, zero, u'0');
+    const QRect one2 = inkBox(QRect(98, 0, 10, 40)), zero2 = inkBox(QRect(108, 0, 11, 40)), raised = inkBox(QRect(120, 0, 10, 40));
+    std::vector<ReadLabel> labels{{{}, {}, {one2, zero2}, {}, false}, {{}, {}, {one2, zero2, raised}, {}, false}};
+    ::readByShape(gray, labels, shapes);
+    QCOMPARE(labels[0].text, QStringLiteral("10"));
+    QCOMPARE(labels[1].text, QString());
 }
 
 void TestFindAxes::inTheWindow()
