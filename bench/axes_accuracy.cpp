@@ -123,6 +123,6 @@ void printAxesAccuracy()
     for (auto it = t.reasons.begin(); it != t.reasons.end(); ++it)
         std::fprintf(stderr, "  not found, %s: %d\n", qPrintable(it.key()), it.value());
     const Tally offsets = tally(offsetCharts());
-    std::fprintf(stderr, "Offsets at the axis ends, %d charts: %d found, %d found wrongly, largest corner error %.2f px\n",
+    std::fprintf(stderr, "Plain text at the axis ends (offsets, 1e3), %d charts: %d found, %d found wrongly, largest corner error %.2f px\n",
                  offsets.total, offsets.found, offsets.wrong, offsets.worstCorner);
 }

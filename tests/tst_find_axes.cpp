@@ -48,7 +48,9 @@ void TestFindAxes::charts_data()
                            // offsets; at 8 points in IPA Gothic "0. 15" with a wide space after its point (read as 15 once);
                            // in Liberation Serif a "2" in two pieces and "1e−3+20" read without its "1"
                            QStringLiteral("axes 6 Liberation Sans 13px"), QStringLiteral("axes 6 IPAGothic 11px"),
-                           QStringLiteral("axes 6 Liberation Serif 16px")};
+                           QStringLiteral("axes 6 Liberation Serif 16px"),
+                           // multipliers written "1e3" and "1e−3", as by default
+                           QStringLiteral("axes 7 DejaVu Sans 13px")};
     for (const ChartDesign &d : axisCharts() + offsetCharts()) {
         if (some.contains(d.name))
             QTest::newRow(qPrintable(d.name)) << d;

@@ -171,10 +171,10 @@ Chart drawChart(const ChartDesign &design)
     }
     // Where plotting programs put an axis-wide multiplier or offset: under
     // the X axis's right end, below its labels, and over the Y axis, at its left.
-    auto endText = [](int n, double offset) {
-        if (offset == 0)
+    auto endText = [&](int n, double offset) {
+        if (offset == 0 && !design.plainMultipliers)
             return LabelText{QStringLiteral("×10"), withTrueMinus(QString::number(n))};
-        const QString sum = (n ? QStringLiteral("1e") + QString::number(n) : QString()) + u'+' + label(offset);
+        const QString sum = (n ? QStringLiteral("1e") + QString::number(n) : QString()) + (offset ? u'+' + label(offset) : QString());
         return LabelText{withTrueMinus(sum), {}};
     };
     if (design.xMultiplier || design.xOffset)
@@ -379,6 +379,15 @@ ChartDesign axisChart(int kind, const QString &family, int size)
         d.grid = false;
         d.end = QPoint(770, 60);
         break;
+    case 7: // multipliers written plainly at both axis ends, outward ticks, grid
+        d.xs = 0, d.xe = 5000, d.ys = 0, d.ye = 0.002;
+        d.function = [](double x) { return 0.001 + 0.0008 * std::cos(x / 700); };
+        d.xMultiplier = 3;
+        d.yMultiplier = -3;
+        d.plainMultipliers = true;
+        d.outwardTicks = true;
+        d.end = QPoint(770, 60);
+        break;
     case 6: // offsets at both axis ends, the Y one after a multiplier, outward ticks, grid
         d.xs = 1000, d.xe = 1000.5, d.ys = 20, d.ye = 20.002;
         d.function = [](double x) { return 20.001 + 0.0008 * std::sin((x - 1000) * 12); };
@@ -421,5 +430,5 @@ QList<ChartDesign> axisCharts()
 
 QList<ChartDesign> offsetCharts()
 {
-    return axisChartsOf(6, 6);
+    return axisChartsOf(6, 7);
 }

@@ -55,6 +55,8 @@ struct ChartDesign
     // by the multiplier), and "+offset" stands where the multiplier does,
     // after it written "1e-3" as plotting programs do then.
     double xOffset = 0, yOffset = 0;
+    // A multiplier written "1e3" rather than "×10³", as plotting programs do by default.
+    bool plainMultipliers = false;
     bool jpeg = false;             // saved and read back as JPEG at quality 75
     QSize size = QSize(800, 600);
     QPoint start = QPoint(80, 540); // lower left corner of the frame
@@ -101,7 +103,8 @@ QList<ChartDesign> realFigureCharts();
 // ends, ticks inward or outward, with and without grid, full frame or two
 // axes, legends, some as JPEG.
 QList<ChartDesign> axisCharts();
-// The same figures with an offset at each axis end ("+1000" under X,
-// "1e−3+20" over Y, as plotting programs write them): the labels show
-// the values less the offset.
+// The same figures with the text at the axis ends written plainly, as
+// plotting programs write it by default: an offset at each ("+1000" under
+// X, "1e−3+20" over Y; the labels show the values less it), or multipliers
+// alone ("1e3", "1e−3").
 QList<ChartDesign> offsetCharts();
