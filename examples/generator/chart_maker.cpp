@@ -169,6 +169,38 @@ Chart drawChart(const ChartDesign &design)
         drawLabel(p, QRect(frame.left() - 136 - out, y - textHeight / 2, 130, textHeight), Qt::AlignRight | Qt::AlignVCenter,
                   styledLabel(design, v, yLog(design), design.yMultiplier, design.yOffset));
     }
+    if (design.minorTicks) {
+        constexpr int MinorLength = 4;
+        p.setPen(Qt::black);
+        auto minorValues = [](double a, double b) {
+            QList<double> out;
+            for (double decade = std::pow(10.0, std::floor(std::log10(a) + 1e-9)); decade < b; decade *= 10) {
+                for (int m = 2; m <= 9; ++m) {
+                    if (decade * m > a && decade * m < b)
+                        out << decade * m;
+                }
+            }
+            return out;
+        };
+        if (xLog(design)) {
+            for (double v : minorValues(design.xs, design.xe)) {
+                const int x = int(std::lround(design.start.x() + fraction(design.xs, design.xe, v, true) * (design.end.x() - design.start.x())));
+                if (design.outwardTicks)
+                    p.drawLine(x, frame.bottom() + 1, x, frame.bottom() + MinorLength);
+                else
+                    p.drawLine(x, frame.bottom(), x, frame.bottom() - MinorLength);
+            }
+        }
+        if (yLog(design)) {
+            for (double v : minorValues(design.ys, design.ye)) {
+                const int y = int(std::lround(design.start.y() - fraction(design.ys, design.ye, v, true) * (design.start.y() - design.end.y())));
+                if (design.outwardTicks)
+                    p.drawLine(frame.left() - MinorLength, y, frame.left() - 1, y);
+                else
+                    p.drawLine(frame.left(), y, frame.left() + MinorLength, y);
+            }
+        }
+    }
     // Where plotting programs put an axis-wide multiplier or offset: under
     // the X axis's right end, below its labels, and over the Y axis, at its left.
     auto endText = [&](int n, double offset) {
@@ -397,9 +429,10 @@ ChartDesign axisChart(int kind, const QString &family, int size)
         d.outwardTicks = true;
         d.end = QPoint(770, 60);
         break;
-    default: // logarithmic Y with typeset powers of ten, two axes, outward ticks, JPEG
+    default: // logarithmic Y with typeset powers of ten and minor ticks, two axes, outward ticks, JPEG
         d.labels = ChartDesign::Labels::RaisedPowers;
         d.typesetPowers = true;
+        d.minorTicks = true;
         d.outwardTicks = true;
         d.box = false;
         d.jpeg = true;

@@ -42,6 +42,7 @@ struct ChartDesign
     QString labelFamily = QStringLiteral("DejaVu Sans");
     int labelPixelSize = 13;
     bool outwardTicks = false; // tick marks pointing out of the frame, below and left
+    bool minorTicks = false;   // shorter ticks at 2 … 9 times each decade of a logarithmic axis
     bool box = true;           // the full frame; else the two axes only
     enum class Labels { Plain, Thousands, RaisedPowers };
     Labels labels = Labels::Plain; // negative numbers always with a true minus
