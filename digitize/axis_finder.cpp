@@ -29,8 +29,12 @@ std::optional<Geometry> geometry(const GrayPicture &g, QString *failure, const L
     }
     const AxisLine xLine = rows.back();     // the lowest long horizontal line
     const AxisLine yLine = columns.front(); // the leftmost long vertical line
-    if (!overlaps(yLine.first - 3, yLine.last + 3, xLine.from, xLine.to)
-        || !overlaps(xLine.first - 3, xLine.last + 3, yLine.from, yLine.to)) {
+    // The axes meet, or stand apart at the corner as some styles draw them,
+    // moved out from the data: the Y axis a little left of where the X axis
+    // starts, the X axis a little below where the Y axis ends.
+    constexpr int Apart = 40;
+    if (!overlaps(yLine.first, yLine.last, xLine.from - Apart, xLine.to, 3)
+        || !overlaps(xLine.first, xLine.last, yLine.from, yLine.to + Apart, 3)) {
         *failure = QStringLiteral("the X and Y axis lines do not meet");
         return std::nullopt;
     }

@@ -54,6 +54,12 @@ void TestFindAxes::charts_data()
     for (const ChartDesign &d : axisCharts() + offsetCharts()) {
         if (some.contains(d.name))
             QTest::newRow(qPrintable(d.name)) << d;
+        // Two axes moved out from the data, not meeting at the corner.
+        if (d.name == QStringLiteral("axes 1 Liberation Sans 13px")) {
+            ChartDesign apart = d;
+            apart.axisOffset = 12;
+            QTest::newRow("axes apart") << apart;
+        }
     }
 }
 

@@ -23,6 +23,17 @@ double fraction(double a, double b, double v, bool logarithmic)
     return logarithmic ? std::log(v / a) / std::log(b / a) : (v - a) / (b - a);
 }
 
+// The whole pixel a tick at value v is drawn on.
+int tickColumn(const ChartDesign &design, double v)
+{
+    return int(std::lround(design.start.x() + fraction(design.xs, design.xe, v, xLog(design)) * (design.end.x() - design.start.x())));
+}
+
+int tickRow(const ChartDesign &design, double v)
+{
+    return int(std::lround(design.start.y() - fraction(design.ys, design.ye, v, yLog(design)) * (design.start.y() - design.end.y())));
+}
+
 // Grid values: every decade on a logarithmic axis, ten steps on a linear one.
 QList<double> gridValues(double a, double b, bool logarithmic)
 {
@@ -139,34 +150,37 @@ Chart drawChart(const ChartDesign &design)
     constexpr int TickLength = 7;
     const int out = design.outwardTicks ? 5 : 0; // labels move out past outward ticks
     const int textHeight = design.labelPixelSize + 8;
+    // The rows and columns the axes and their ticks and labels hang from.
+    const int offset = design.box ? 0 : design.axisOffset;
+    const int xAxisRow = frame.bottom() + offset, yAxisColumn = frame.left() - offset;
     for (double v : gridValues(design.xs, design.xe, xLog(design))) {
-        const int x = int(std::lround(design.start.x() + fraction(design.xs, design.xe, v, xLog(design)) * (design.end.x() - design.start.x())));
+        const int x = tickColumn(design, v);
         p.setPen(QPen(design.gridColour, 1));
         if (design.grid)
             p.drawLine(x, frame.top(), x, frame.bottom());
         p.setPen(Qt::black);
         if (design.inwardTicks) {
-            p.drawLine(x, frame.bottom(), x, frame.bottom() - TickLength);
+            p.drawLine(x, xAxisRow, x, xAxisRow - TickLength);
             p.drawLine(x, frame.top(), x, frame.top() + TickLength);
         }
         if (design.outwardTicks)
-            p.drawLine(x, frame.bottom() + 1, x, frame.bottom() + out);
-        drawLabel(p, QRect(x - 60, frame.bottom() + 6 + out, 120, textHeight), Qt::AlignHCenter | Qt::AlignTop,
+            p.drawLine(x, xAxisRow + 1, x, xAxisRow + out);
+        drawLabel(p, QRect(x - 60, xAxisRow + 6 + out, 120, textHeight), Qt::AlignHCenter | Qt::AlignTop,
                   styledLabel(design, v, xLog(design), design.xMultiplier, design.xOffset));
     }
     for (double v : gridValues(design.ys, design.ye, yLog(design))) {
-        const int y = int(std::lround(design.start.y() - fraction(design.ys, design.ye, v, yLog(design)) * (design.start.y() - design.end.y())));
+        const int y = tickRow(design, v);
         p.setPen(QPen(design.gridColour, 1));
         if (design.grid)
             p.drawLine(frame.left(), y, frame.right(), y);
         p.setPen(Qt::black);
         if (design.inwardTicks) {
-            p.drawLine(frame.left(), y, frame.left() + TickLength, y);
+            p.drawLine(yAxisColumn, y, yAxisColumn + TickLength, y);
             p.drawLine(frame.right(), y, frame.right() - TickLength, y);
         }
         if (design.outwardTicks)
-            p.drawLine(frame.left() - out, y, frame.left() - 1, y);
-        drawLabel(p, QRect(frame.left() - 136 - out, y - textHeight / 2, 130, textHeight), Qt::AlignRight | Qt::AlignVCenter,
+            p.drawLine(yAxisColumn - out, y, yAxisColumn - 1, y);
+        drawLabel(p, QRect(yAxisColumn - 136 - out, y - textHeight / 2, 130, textHeight), Qt::AlignRight | Qt::AlignVCenter,
                   styledLabel(design, v, yLog(design), design.yMultiplier, design.yOffset));
     }
     if (design.minorTicks) {
@@ -184,20 +198,20 @@ Chart drawChart(const ChartDesign &design)
         };
         if (xLog(design)) {
             for (double v : minorValues(design.xs, design.xe)) {
-                const int x = int(std::lround(design.start.x() + fraction(design.xs, design.xe, v, true) * (design.end.x() - design.start.x())));
+                const int x = tickColumn(design, v);
                 if (design.outwardTicks)
-                    p.drawLine(x, frame.bottom() + 1, x, frame.bottom() + MinorLength);
+                    p.drawLine(x, xAxisRow + 1, x, xAxisRow + MinorLength);
                 else
-                    p.drawLine(x, frame.bottom(), x, frame.bottom() - MinorLength);
+                    p.drawLine(x, xAxisRow, x, xAxisRow - MinorLength);
             }
         }
         if (yLog(design)) {
             for (double v : minorValues(design.ys, design.ye)) {
-                const int y = int(std::lround(design.start.y() - fraction(design.ys, design.ye, v, true) * (design.start.y() - design.end.y())));
+                const int y = tickRow(design, v);
                 if (design.outwardTicks)
-                    p.drawLine(frame.left() - MinorLength, y, frame.left() - 1, y);
+                    p.drawLine(yAxisColumn - MinorLength, y, yAxisColumn - 1, y);
                 else
-                    p.drawLine(frame.left(), y, frame.left() + MinorLength, y);
+                    p.drawLine(yAxisColumn, y, yAxisColumn + MinorLength, y);
             }
         }
     }
@@ -210,14 +224,18 @@ Chart drawChart(const ChartDesign &design)
         return LabelText{withTrueMinus(sum), {}};
     };
     if (design.xMultiplier || design.xOffset)
-        drawLabel(p, QRect(frame.right() - 200, frame.bottom() + 8 + out + textHeight, 200, textHeight),
+        drawLabel(p, QRect(frame.right() - 200, xAxisRow + 8 + out + textHeight, 200, textHeight),
                   Qt::AlignRight | Qt::AlignTop, endText(design.xMultiplier, design.xOffset));
     if (design.yMultiplier || design.yOffset)
-        drawLabel(p, QRect(frame.left(), frame.top() - 4 - textHeight, 200, textHeight), Qt::AlignLeft | Qt::AlignBottom,
+        drawLabel(p, QRect(yAxisColumn, frame.top() - 4 - textHeight, 200, textHeight), Qt::AlignLeft | Qt::AlignBottom,
                   endText(design.yMultiplier, design.yOffset));
     p.setPen(QPen(Qt::black, 1));
     if (design.box) {
         p.drawRect(frame);
+    } else if (offset > 0) {
+        const QList<double> xs = gridValues(design.xs, design.xe, xLog(design)), ys = gridValues(design.ys, design.ye, yLog(design));
+        p.drawLine(tickColumn(design, xs.front()), xAxisRow + 1, tickColumn(design, xs.back()), xAxisRow + 1);
+        p.drawLine(yAxisColumn, tickRow(design, ys.back()), yAxisColumn, tickRow(design, ys.front()));
     } else {
         p.drawLine(frame.left(), frame.bottom() + 1, frame.right() + 1, frame.bottom() + 1);
         p.drawLine(frame.left(), frame.top(), frame.left(), frame.bottom() + 1);

@@ -44,6 +44,9 @@ struct ChartDesign
     bool outwardTicks = false; // tick marks pointing out of the frame, below and left
     bool minorTicks = false;   // shorter ticks at 2 … 9 times each decade of a logarithmic axis
     bool box = true;           // the full frame; else the two axes only
+    // Without the frame: the axes moved out from the data by this many
+    // pixels, each ending at its outer ticks, as some styles draw them.
+    int axisOffset = 0;
     enum class Labels { Plain, Thousands, RaisedPowers };
     Labels labels = Labels::Plain; // negative numbers always with a true minus
     // Exponents set in a smaller font and raised, as plotting programs typeset
