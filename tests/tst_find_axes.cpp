@@ -17,6 +17,17 @@
 
 Q_DECLARE_METATYPE(ChartDesign)
 
+// The ink in a cell of the picture, as the finder cuts a character out.
+static QRect inkBox(const GrayPicture &gray, const QRect &cell)
+{
+    QRect box;
+    for (int y = cell.top(); y <= cell.bottom(); ++y)
+        for (int x = cell.left(); x <= cell.right(); ++x)
+            if (gray.at(x, y) < GrayPicture::Ink)
+                box |= QRect(x, y, 1, 1);
+    return box;
+}
+
 class TestFindAxes : public QObject
 {
     Q_OBJECT
@@ -173,19 +184,10 @@ void TestFindAxes::digitShapes()
         }
     }
     const GrayPicture gray(picture);
-    // Each digit's ink, as the finder cuts it out.
-    auto inkBox = [&gray](const QRect &cell) {
-        QRect box;
-        for (int y = cell.top(); y <= cell.bottom(); ++y)
-            for (int x = cell.left(); x <= cell.right(); ++x)
-                if (gray.at(x, y) < GrayPicture::Ink)
-                    box |= QRect(x, y, 1, 1);
-        return box;
-    };
     std::vector<QRect> learnt, drawnSmall;
     for (int d = 0; d < 10; ++d) {
-        learnt.push_back(inkBox(QRect(5 + 30 * d, 2, 30, 28)));
-        drawnSmall.push_back(inkBox(QRect(5 + 30 * d, 32, 30, 26)));
+        learnt.push_back(inkBox(gray, QRect(5 + 30 * d, 2, 30, 28)));
+        drawnSmall.push_back(inkBox(gray, QRect(5 + 30 * d, 32, 30, 26)));
     }
     DigitShapes decades, all;
     QVERIFY(!all.closest(gray, drawnSmall[3]));
@@ -225,19 +227,11 @@ void TestFindAxes::readByShape()
         p.drawText(QPoint(120, 22), QStringLiteral("1"));
     }
     const GrayPicture gray(picture);
-    auto inkBox = [&gray](const QRect &cell) {
-        QRect box;
-        for (int y = cell.top(); y <= cell.bottom(); ++y)
-            for (int x = cell.left(); x <= cell.right(); ++x)
-                if (gray.at(x, y) < GrayPicture::Ink)
-                    box |= QRect(x, y, 1, 1);
-        return box;
-    };
-    const QRect one = inkBox(QRect(8, 0, 10, 40)), zero = inkBox(QRect(18, 0, 12, 40));
+    const QRect one = inkBox(gray, QRect(8, 0, 10, 40)), zero = inkBox(gray, QRect(18, 0, 12, 40));
     DigitShapes shapes;
     shapes.learn(gray, one, u'1');
     shapes.learn(gray, zero, u'0');
-    const QRect one2 = inkBox(QRect(98, 0, 10, 40)), zero2 = inkBox(QRect(108, 0, 11, 40)), raised = inkBox(QRect(120, 0, 10, 40));
+    const QRect one2 = inkBox(gray, QRect(98, 0, 10, 40)), zero2 = inkBox(gray, QRect(108, 0, 11, 40)), raised = inkBox(gray, QRect(120, 0, 10, 40));
     std::vector<ReadLabel> labels{{{}, {}, {one2, zero2}, {}, false}, {{}, {}, {one2, zero2, raised}, {}, false}};
     ::readByShape(gray, labels, shapes);
     QCOMPARE(labels[0].text, QStringLiteral("10"));

@@ -421,21 +421,15 @@ ChartDesign axisChart(int kind, const QString &family, int size)
         d.labels = ChartDesign::Labels::RaisedPowers;
         break;
     case 4: // multipliers at both axis ends, inward ticks, no grid
+    case 7: // the same written plainly ("1e3"), outward ticks, grid
         d.xs = 0, d.xe = 5000, d.ys = 0, d.ye = 0.002;
         d.function = [](double x) { return 0.001 + 0.0008 * std::cos(x / 700); };
         d.xMultiplier = 3;
         d.yMultiplier = -3;
-        d.inwardTicks = true;
-        d.grid = false;
-        d.end = QPoint(770, 60);
-        break;
-    case 7: // multipliers written plainly at both axis ends, outward ticks, grid
-        d.xs = 0, d.xe = 5000, d.ys = 0, d.ye = 0.002;
-        d.function = [](double x) { return 0.001 + 0.0008 * std::cos(x / 700); };
-        d.xMultiplier = 3;
-        d.yMultiplier = -3;
-        d.plainMultipliers = true;
-        d.outwardTicks = true;
+        d.plainMultipliers = kind == 7;
+        d.inwardTicks = kind == 4;
+        d.outwardTicks = kind == 7;
+        d.grid = kind == 7;
         d.end = QPoint(770, 60);
         break;
     case 6: // offsets at both axis ends, the Y one after a multiplier, outward ticks, grid
