@@ -99,15 +99,17 @@ std::vector<Piece> nearestBand(std::vector<Piece> pieces, bool below)
             bandHigh = std::max(bandHigh, high(p.box));
         }
     }
-    // Characters of one label lie up to about half a character apart, a
-    // thousands separator with its space a little more.
+    // Beside the Y axis, characters of one label lie up to about half a
+    // character apart, a thousands separator with its space a little more.
+    // Under the X axis the pieces of a label's row overlap it: a line below
+    // it (a multiplier set under the labels) is another band.
     std::vector<int> heights;
     for (const Piece &p : pieces) {
         if (!insideAnother(p, pieces))
             heights.push_back(p.box.height());
     }
     std::nth_element(heights.begin(), heights.begin() + heights.size() / 2, heights.end());
-    const int slack = std::max(3, int(0.6 * heights[heights.size() / 2]));
+    const int slack = below ? 2 : std::max(3, int(0.6 * heights[heights.size() / 2]));
     std::vector<Piece> kept;
     for (bool grew = true; grew;) {
         grew = false;

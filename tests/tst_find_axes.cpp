@@ -71,6 +71,13 @@ void TestFindAxes::charts_data()
             apart.axisOffset = 12;
             QTest::newRow("axes apart") << apart;
         }
+        // Labels of 20 points: the multiplier a line under them was taken
+        // into their row and lost, and the labels read a thousand times too small.
+        if (d.name == QStringLiteral("axes 4 DejaVu Sans 19px")) {
+            ChartDesign large = d;
+            large.labelPixelSize = 28;
+            QTest::newRow("multiplier under large labels") << large;
+        }
     }
 }
 
