@@ -81,12 +81,19 @@ std::optional<Geometry> geometry(const GrayPicture &g, QString *failure, const L
     };
     auto pieces = inkPieces(g, below);
     pieces.erase(std::remove_if(pieces.begin(), pieces.end(), tickOrCut(below, true, a.xTicks, a.xCrossings, xLine)), pieces.end());
-    DigitShapes shapes;
-    out.xLabels = readLabels(g, std::move(pieces), true, read, &shapes);
+    out.xLabels = readLabels(g, std::move(pieces), true, read);
     pieces = inkPieces(g, left);
     pieces.erase(std::remove_if(pieces.begin(), pieces.end(), tickOrCut(left, false, a.yTicks, a.yCrossings, yLine)), pieces.end());
-    out.yLabels = readLabels(g, std::move(pieces), false, read, &shapes);
-    // Small print is compared with the digits of both axes' labels.
+    out.yLabels = readLabels(g, std::move(pieces), false, read);
+    // Each axis's digits are checked against the other's; the labels left
+    // teach the shapes small print and unread labels are compared with.
+    DigitShapes xShapes, yShapes, shapes;
+    learnDigits(g, out.xLabels, xShapes);
+    learnDigits(g, out.yLabels, yShapes);
+    dropContradicted(g, out.xLabels, yShapes);
+    dropContradicted(g, out.yLabels, xShapes);
+    learnDigits(g, out.xLabels, shapes);
+    learnDigits(g, out.yLabels, shapes);
     readByShape(g, out.xLabels, shapes);
     readByShape(g, out.yLabels, shapes);
     // An axis-wide multiplier: under the X axis's right end below its labels,

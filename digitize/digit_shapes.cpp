@@ -62,7 +62,7 @@ std::vector<float> reduction(int to, int from, double scale, double toCentre, do
 
 void DigitShapes::learn(const GrayPicture &g, const QRect &box, QChar digit)
 {
-    if (!digit.isDigit() || box.isEmpty() || m_ink[size_t(digit.digitValue())].size() >= 8)
+    if (!digit.isDigit() || box.isEmpty() || m_ink[size_t(digit.digitValue())].size() >= Kept)
         return;
     m_ink[size_t(digit.digitValue())].push_back(Ink{box.width(), box.height(), darknessAround(g, box)});
 }
@@ -72,7 +72,7 @@ bool DigitShapes::knows(QChar digit) const
     return digit.isDigit() && !m_ink[size_t(digit.digitValue())].empty();
 }
 
-std::optional<double> DigitShapes::likeness(const GrayPicture &g, const QRect &box, QChar digit) const
+std::optional<double> DigitShapes::likeness(const GrayPicture &g, const QRect &box, QChar digit, bool sameSize) const
 {
     if (!knows(digit) || box.isEmpty())
         return std::nullopt;
@@ -82,26 +82,37 @@ std::optional<double> DigitShapes::likeness(const GrayPicture &g, const QRect &b
     double best = -1;
     for (const Ink &ink : m_ink[size_t(digit.digitValue())]) {
         const int iw = ink.width + 2, ih = ink.height + 2;
+        std::vector<float> narrowed(size_t(ih * w));
         // The box is known to a pixel, the ink's true size and place to a
         // fraction of one; its width keeps the learnt digit's proportions.
-        for (double dh : {-0.5, 0.0, 0.5}) {
+        const std::vector<double> heights = sameSize ? std::vector<double>{0.0} : std::vector<double>{-0.5, 0.0, 0.5};
+        const std::vector<double> stretches = sameSize ? std::vector<double>{1.0} : std::vector<double>{0.85, 1.0, 1.15};
+        const std::vector<double> across = sameSize ? std::vector<double>{-0.25, 0.25} : std::vector<double>{-0.5, -0.25, 0.0, 0.25, 0.5};
+        const std::vector<double> down = sameSize ? std::vector<double>{-0.25, 0.25} : std::vector<double>{-0.25, 0.0, 0.25};
+        for (double dh : heights) {
             const double scale = (box.height() + dh) / ink.height;
-            for (double stretch : {0.85, 1.0, 1.15}) {
-                for (double oy : {-0.25, 0.0, 0.25}) {
-                    const auto rows = reduction(h, ih, scale, 1 + box.height() / 2.0 + oy, 1 + ink.height / 2.0);
-                    for (double ox : {-0.5, -0.25, 0.0, 0.25, 0.5}) {
-                        const auto columns = reduction(w, iw, scale * stretch, 1 + box.width() / 2.0 + ox, 1 + ink.width / 2.0);
+            std::vector<std::vector<float>> rows;
+            for (double oy : down)
+                rows.push_back(reduction(h, ih, scale, 1 + box.height() / 2.0 + oy, 1 + ink.height / 2.0));
+            for (double stretch : stretches) {
+                for (double ox : across) {
+                    const auto columns = reduction(w, iw, scale * stretch, 1 + box.width() / 2.0 + ox, 1 + ink.width / 2.0);
+                    // Columns first (the learnt rows reduced to the box's width), then rows.
+                    for (int v = 0; v < ih; ++v) {
+                        for (int x = 0; x < w; ++x) {
+                            float sum = 0;
+                            for (int u = 0; u < iw; ++u)
+                                sum += columns[size_t(x * iw + u)] * ink.darkness[size_t(v * iw + u)];
+                            narrowed[size_t(v * w + x)] = sum;
+                        }
+                    }
+                    for (const std::vector<float> &rowWeights : rows) {
                         for (int y = 0; y < h; ++y) {
                             for (int x = 0; x < w; ++x) {
-                                double sum = 0;
-                                for (int v = 0; v < ih; ++v) {
-                                    const float row = rows[size_t(y * ih + v)];
-                                    if (row == 0)
-                                        continue;
-                                    for (int u = 0; u < iw; ++u)
-                                        sum += row * columns[size_t(x * iw + u)] * ink.darkness[size_t(v * iw + u)];
-                                }
-                                drawn[size_t(y * w + x)] = float(sum);
+                                float sum = 0;
+                                for (int v = 0; v < ih; ++v)
+                                    sum += rowWeights[size_t(y * ih + v)] * narrowed[size_t(v * w + x)];
+                                drawn[size_t(y * w + x)] = sum;
                             }
                         }
                         best = std::max(best, correlation(target, drawn));
@@ -113,11 +124,11 @@ std::optional<double> DigitShapes::likeness(const GrayPicture &g, const QRect &b
     return best;
 }
 
-std::vector<std::pair<double, QChar>> DigitShapes::ranked(const GrayPicture &g, const QRect &box) const
+std::vector<std::pair<double, QChar>> DigitShapes::ranked(const GrayPicture &g, const QRect &box, bool sameSize) const
 {
     std::vector<std::pair<double, QChar>> out;
     for (char16_t d = u'0'; d <= u'9'; ++d) {
-        if (const auto l = likeness(g, box, QChar(d)))
+        if (const auto l = likeness(g, box, QChar(d), sameSize))
             out.emplace_back(*l, QChar(d));
     }
     std::sort(out.begin(), out.end(), [](const auto &a, const auto &b) { return a.first > b.first; });
@@ -140,4 +151,15 @@ std::optional<QChar> DigitShapes::clearly(const GrayPicture &g, const QRect &box
     if (r.empty() || r.front().first < Like || (r.size() > 1 && r[1].first > r.front().first - Apart))
         return std::nullopt;
     return r.front().second;
+}
+
+DigitShapes::Verdict DigitShapes::verdict(const GrayPicture &g, const QRect &box, QChar read, bool sameSize) const
+{
+    const auto r = ranked(g, box, sameSize);
+    if (r.empty())
+        return Verdict::Undecided;
+    if (r.front().second == read)
+        return Verdict::Agrees;
+    const auto readLikeness = std::find_if(r.begin(), r.end(), [&](const auto &l) { return l.second == read; });
+    return readLikeness != r.end() && readLikeness->first < r.front().first - 0.1 ? Verdict::Contradicts : Verdict::Undecided;
 }

@@ -185,35 +185,26 @@ LabelParts splitLabel(const GrayPicture &g, const std::vector<Piece> &group)
     return out;
 }
 
-// The main line's characters as read, one to a character's box when they
-// are as many: the digits among them are learnt as shapes.
-void learnDigits(const GrayPicture &g, const std::vector<QRect> &characters, const QString &main, DigitShapes &shapes)
-{
-    if (qsizetype(characters.size()) != main.size())
-        return;
-    for (qsizetype i = 0; i < main.size(); ++i)
-        shapes.learn(g, characters[size_t(i)], main[i]);
-}
-
 // How the exponent digits read compare in shape with the labels' own
 // digits: each most like the digit read, or one clearly more like another.
 enum class Shapes { Agree, Contradict, Undecided };
 
 Shapes exponentShapes(const GrayPicture &g, const std::vector<QRect> &digitBoxes, const QString &exponent,
-                      const DigitShapes &shapes)
+                      const DigitShapes &shapes, bool sameSize = false)
 {
     if (exponent.size() != qsizetype(digitBoxes.size()))
         return Shapes::Undecided;
     Shapes out = Shapes::Agree;
     for (qsizetype i = 0; i < exponent.size(); ++i) {
-        const QRect &box = digitBoxes[size_t(i)];
-        const auto closest = shapes.closest(g, box);
-        if (closest == exponent[i])
-            continue;
-        const auto read = shapes.likeness(g, box, exponent[i]);
-        if (closest && read && *read < *shapes.likeness(g, box, *closest) - 0.1)
+        switch (shapes.verdict(g, digitBoxes[size_t(i)], exponent[i], sameSize)) {
+        case DigitShapes::Verdict::Agrees:
+            break;
+        case DigitShapes::Verdict::Contradicts:
             return Shapes::Contradict;
-        out = Shapes::Undecided;
+        case DigitShapes::Verdict::Undecided:
+            out = Shapes::Undecided;
+            break;
+        }
     }
     return out;
 }
@@ -348,9 +339,9 @@ QString labelText(const GrayPicture &g, const std::vector<Piece> &group, const L
     // Where nothing else would catch a misreading (a multiplier), digits
     // clearly like the labels' own are read by their shape, unless the
     // reader read a digit no label has (it may be right where the shapes
-    // cannot tell). Else the digits read must look like the labels' own, or
-    // a second reading at another size that does is taken, or one that reads
-    // the same without the shapes clearly saying otherwise.
+    // cannot tell). Else the digits read must look most like the labels' own,
+    // or a second reading at another size that does is taken, or, for a
+    // digit no label has, one that reads the same.
     const bool readDigitsKnown = checkedBy && std::all_of(exponent.begin(), exponent.end(), [&](QChar c) {
         return checkedBy->knows(c);
     });
@@ -361,7 +352,8 @@ QString labelText(const GrayPicture &g, const std::vector<Piece> &group, const L
     const Shapes first = checkedBy ? exponentShapes(g, parts.digitBoxes, exponent, *checkedBy) : Shapes::Agree;
     if (first != Shapes::Agree) {
         const QString again = exponentIn(line.scaled(line.size() * 3 / 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-        const bool sameTwice = !again.isEmpty() && again == exponent && first != Shapes::Contradict;
+        // Reading the same twice settles only what the shapes cannot: a digit no label has.
+        const bool sameTwice = !again.isEmpty() && again == exponent && first != Shapes::Contradict && !readDigitsKnown;
         if (!sameTwice && (again.isEmpty() || exponentShapes(g, parts.digitBoxes, again, *checkedBy) != Shapes::Agree))
             return {};
         exponent = again;
@@ -371,8 +363,7 @@ QString labelText(const GrayPicture &g, const std::vector<Piece> &group, const L
 
 } // namespace
 
-std::vector<ReadLabel> readLabels(const GrayPicture &g, std::vector<Piece> pieces, bool xAxis, const LabelReader *read,
-                                  DigitShapes *shapes)
+std::vector<ReadLabel> readLabels(const GrayPicture &g, std::vector<Piece> pieces, bool xAxis, const LabelReader *read)
 {
     std::vector<ReadLabel> out;
     for (const auto &group : labelGroups(nearestBand(std::move(pieces), xAxis), xAxis)) {
@@ -382,11 +373,39 @@ std::vector<ReadLabel> readLabels(const GrayPicture &g, std::vector<Piece> piece
             label.mainCharacters = characterBoxes(group, parts.split);
         if (read)
             label.text = labelText(g, group, parts, *read, nullptr);
-        if (shapes && !label.text.isEmpty())
-            learnDigits(g, label.mainCharacters, label.text.section(u'^', 0, 0), *shapes);
         out.push_back(label);
     }
     return out;
+}
+
+void learnDigits(const GrayPicture &g, const std::vector<ReadLabel> &labels, DigitShapes &shapes)
+{
+    for (const ReadLabel &l : labels) {
+        const QString main = l.text.section(u'^', 0, 0);
+        if (main.isEmpty() || qsizetype(l.mainCharacters.size()) != main.size())
+            continue;
+        for (qsizetype i = 0; i < main.size(); ++i)
+            shapes.learn(g, l.mainCharacters[size_t(i)], main[i]);
+    }
+}
+
+void dropContradicted(const GrayPicture &g, std::vector<ReadLabel> &labels, const DigitShapes &other)
+{
+    for (ReadLabel &l : labels) {
+        const QString main = l.text.section(u'^', 0, 0);
+        if (main.isEmpty() || qsizetype(l.mainCharacters.size()) != main.size())
+            continue;
+        QString digits;
+        std::vector<QRect> boxes;
+        for (qsizetype i = 0; i < main.size(); ++i) {
+            if (main[i].isDigit()) {
+                digits += main[i];
+                boxes.push_back(l.mainCharacters[size_t(i)]);
+            }
+        }
+        if (exponentShapes(g, boxes, digits, other, true) == Shapes::Contradict)
+            l.text.clear();
+    }
 }
 
 // The median height of the labels' main lines: the size of their print.
@@ -515,4 +534,5 @@ void readByShape(const GrayPicture &g, std::vector<ReadLabel> &labels, const Dig
             l.text = main + u'^' + (l.negativeExponent ? QStringLiteral("-") : QString()) + *exponent;
     }
 }
+
 

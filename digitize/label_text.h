@@ -43,10 +43,16 @@ struct ReadLabel
 
 // The labels in a band of pieces beside an axis (below the X axis, else left
 // of the Y axis), with their text when `read` is given; a label whose text
-// could not be read completely has none. The digits read are learnt into
-// `shapes` when given.
-std::vector<ReadLabel> readLabels(const GrayPicture &g, std::vector<Piece> pieces, bool xAxis, const LabelReader *read,
-                                  DigitShapes *shapes);
+// could not be read completely has none.
+std::vector<ReadLabel> readLabels(const GrayPicture &g, std::vector<Piece> pieces, bool xAxis, const LabelReader *read);
+
+// Learns the digits of the labels read, one to a character.
+void learnDigits(const GrayPicture &g, const std::vector<ReadLabel> &labels, DigitShapes &shapes);
+
+// Drops the text of labels with a digit clearly another digit of `other`,
+// learnt from the other axis's labels: a reader misreading every 0 of one
+// axis as 9 would give values that still fit a scale.
+void dropContradicted(const GrayPicture &g, std::vector<ReadLabel> &labels, const DigitShapes &other);
 
 // Reads by shape the labels' digits the reader left unread, and their
 // exponents, where every digit is clearly one of the digits the labels were
