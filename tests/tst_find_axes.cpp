@@ -40,6 +40,7 @@ private slots:
     void digitShapes_data();
     void digitShapes();
     void readByShape();
+    void otherAxisCheck();
     void inTheWindow();
     void commandLine();
 };
@@ -243,6 +244,32 @@ void TestFindAxes::readByShape()
     ::readByShape(gray, labels, shapes);
     QCOMPARE(labels[0].text, QStringLiteral("10"));
     QCOMPARE(labels[1].text, QString());
+}
+
+// A label whose digit is clearly another digit of the other axis is dropped:
+// a reader misreading every 0 of one axis as 9 gives values that still fit.
+void TestFindAxes::otherAxisCheck()
+{
+    QImage picture(200, 40, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    {
+        QPainter p(&picture);
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPixelSize(16);
+        p.setFont(font);
+        p.drawText(QPoint(10, 30), QStringLiteral("0 9"));
+        p.drawText(QPoint(100, 30), QStringLiteral("0 9"));
+    }
+    const GrayPicture gray(picture);
+    const QRect zero = inkBox(gray, QRect(8, 0, 12, 40)), nine = inkBox(gray, QRect(20, 0, 20, 40));
+    const QRect zero2 = inkBox(gray, QRect(98, 0, 12, 40)), nine2 = inkBox(gray, QRect(110, 0, 20, 40));
+    std::vector<ReadLabel> xLabels{{{}, QStringLiteral("0"), {zero}, {}, false}, {{}, QStringLiteral("9"), {nine}, {}, false}};
+    std::vector<ReadLabel> yLabels{{{}, QStringLiteral("9"), {zero2}, {}, false}, {{}, QStringLiteral("9"), {nine2}, {}, false}};
+    DigitShapes xShapes;
+    learnDigits(gray, xLabels, xShapes);
+    dropContradicted(gray, yLabels, xShapes);
+    QCOMPARE(yLabels[0].text, QString());
+    QCOMPARE(yLabels[1].text, QStringLiteral("9"));
 }
 
 void TestFindAxes::inTheWindow()
