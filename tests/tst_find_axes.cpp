@@ -17,6 +17,22 @@
 
 Q_DECLARE_METATYPE(ChartDesign)
 
+// The text drawn twice at 16 pixels, at columns 10 and 100 of a 200 × 40 picture.
+static QImage digitsPicture(const QString &text)
+{
+    QImage picture(200, 40, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    {
+        QPainter p(&picture);
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPixelSize(16);
+        p.setFont(font);
+        p.drawText(QPoint(10, 30), text);
+        p.drawText(QPoint(100, 30), text);
+    }
+    return picture;
+}
+
 // The ink in a cell of the picture, as the finder cuts a character out.
 static QRect inkBox(const GrayPicture &gray, const QRect &cell)
 {
@@ -221,15 +237,10 @@ void TestFindAxes::digitShapes()
 // of one height: "10" with an exponent too close to cut off is not 101.
 void TestFindAxes::readByShape()
 {
-    QImage picture(200, 40, QImage::Format_RGB32);
-    picture.fill(Qt::white);
+    QImage picture = digitsPicture(QStringLiteral("10"));
     {
         QPainter p(&picture);
         QFont font(QStringLiteral("DejaVu Sans"));
-        font.setPixelSize(16);
-        p.setFont(font);
-        p.drawText(QPoint(10, 30), QStringLiteral("10"));
-        p.drawText(QPoint(100, 30), QStringLiteral("10"));
         font.setPixelSize(8);
         p.setFont(font);
         p.drawText(QPoint(120, 22), QStringLiteral("1"));
@@ -250,17 +261,7 @@ void TestFindAxes::readByShape()
 // a reader misreading every 0 of one axis as 9 gives values that still fit.
 void TestFindAxes::otherAxisCheck()
 {
-    QImage picture(200, 40, QImage::Format_RGB32);
-    picture.fill(Qt::white);
-    {
-        QPainter p(&picture);
-        QFont font(QStringLiteral("DejaVu Sans"));
-        font.setPixelSize(16);
-        p.setFont(font);
-        p.drawText(QPoint(10, 30), QStringLiteral("0 9"));
-        p.drawText(QPoint(100, 30), QStringLiteral("0 9"));
-    }
-    const GrayPicture gray(picture);
+    const GrayPicture gray(digitsPicture(QStringLiteral("0 9")));
     const QRect zero = inkBox(gray, QRect(8, 0, 12, 40)), nine = inkBox(gray, QRect(20, 0, 20, 40));
     const QRect zero2 = inkBox(gray, QRect(98, 0, 12, 40)), nine2 = inkBox(gray, QRect(110, 0, 20, 40));
     std::vector<ReadLabel> xLabels{{{}, QStringLiteral("0"), {zero}, {}, false}, {{}, QStringLiteral("9"), {nine}, {}, false}};
