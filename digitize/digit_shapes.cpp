@@ -161,5 +161,9 @@ DigitShapes::Verdict DigitShapes::verdict(const GrayPicture &g, const QRect &box
     if (r.front().second == read)
         return Verdict::Agrees;
     const auto readLikeness = std::find_if(r.begin(), r.end(), [&](const auto &l) { return l.second == read; });
-    return readLikeness != r.end() && readLikeness->first < r.front().first - 0.1 ? Verdict::Contradicts : Verdict::Undecided;
+    if (readLikeness != r.end())
+        return readLikeness->first < r.front().first - 0.1 ? Verdict::Contradicts : Verdict::Undecided;
+    // A digit never learnt, where print of the learnt size is nearly the
+    // same as a learnt digit: that digit misread.
+    return sameSize && r.front().first >= SameAs ? Verdict::Contradicts : Verdict::Undecided;
 }

@@ -31,7 +31,8 @@ public:
     // clearly less like any other learnt digit.
     std::optional<QChar> clearly(const GrayPicture &g, const QRect &box) const;
     // Whether the ink in the box is most like the digit read, clearly (by
-    // 0.1) more like another learnt digit, or neither.
+    // 0.1) more like another learnt digit, or neither; with `sameSize`, a
+    // digit never learnt whose ink is nearly a learnt digit's is contradicted too.
     enum class Verdict { Agrees, Contradicts, Undecided };
     Verdict verdict(const GrayPicture &g, const QRect &box, QChar read, bool sameSize = false) const;
 
@@ -43,6 +44,7 @@ private:
         std::vector<float> darkness; // (width + 2) × (height + 2), row by row
     };
     static constexpr size_t Kept = 3; // shapes kept of each digit
+    static constexpr double SameAs = 0.85; // print of the same size this alike is the same digit
     // Each learnt digit's likeness to the ink in the box, best first.
     std::vector<std::pair<double, QChar>> ranked(const GrayPicture &g, const QRect &box, bool sameSize = false) const;
 

@@ -536,3 +536,4 @@ void readByShape(const GrayPicture &g, std::vector<ReadLabel> &labels, const Dig
 }
 
 
+

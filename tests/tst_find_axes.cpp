@@ -257,20 +257,25 @@ void TestFindAxes::readByShape()
     QCOMPARE(labels[1].text, QString());
 }
 
-// A label whose digit is clearly another digit of the other axis is dropped:
-// a reader misreading every 0 of one axis as 9 gives values that still fit.
+// A label whose digit is clearly another digit of the other axis, or a digit
+// the other axis lacks on ink nearly the same as one it has, is dropped: a
+// reader misreading every 0 of one axis as 9 gives values that still fit.
 void TestFindAxes::otherAxisCheck()
 {
     const GrayPicture gray(digitsPicture(QStringLiteral("0 9")));
     const QRect zero = inkBox(gray, QRect(8, 0, 12, 40)), nine = inkBox(gray, QRect(20, 0, 20, 40));
     const QRect zero2 = inkBox(gray, QRect(98, 0, 12, 40)), nine2 = inkBox(gray, QRect(110, 0, 20, 40));
     std::vector<ReadLabel> xLabels{{{}, QStringLiteral("0"), {zero}, {}, false}, {{}, QStringLiteral("9"), {nine}, {}, false}};
-    std::vector<ReadLabel> yLabels{{{}, QStringLiteral("9"), {zero2}, {}, false}, {{}, QStringLiteral("9"), {nine2}, {}, false}};
+    // A 0 read as 9, a 9 read right, a 0 read as 8 (a digit the other axis lacks).
+    std::vector<ReadLabel> yLabels{{{}, QStringLiteral("9"), {zero2}, {}, false},
+                                   {{}, QStringLiteral("9"), {nine2}, {}, false},
+                                   {{}, QStringLiteral("8"), {zero2}, {}, false}};
     DigitShapes xShapes;
     learnDigits(gray, xLabels, xShapes);
     dropContradicted(gray, yLabels, xShapes);
     QCOMPARE(yLabels[0].text, QString());
     QCOMPARE(yLabels[1].text, QStringLiteral("9"));
+    QCOMPARE(yLabels[2].text, QString());
 }
 
 void TestFindAxes::inTheWindow()
