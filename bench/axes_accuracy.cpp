@@ -6,6 +6,7 @@
 #include "digitize/axis_finder.h"
 #include "digitize/label_reader.h"
 
+#include <QBuffer>
 #include <QElapsedTimer>
 #include <QMap>
 
@@ -122,6 +123,28 @@ void printAxesAccuracy()
                  t.slowest, t.found ? t.traceFound / t.found : 0.0, t.found ? t.traceTrue / t.found : 0.0);
     for (auto it = t.reasons.begin(); it != t.reasons.end(); ++it)
         std::fprintf(stderr, "  not found, %s: %d\n", qPrintable(it.key()), it.value());
+    // Misreadings that still fit a scale come with harder compression: the
+    // same charts saved again as JPEG at lower qualities.
+    for (const int quality : {30, 40, 50, 60}) {
+        int found = 0, wrong = 0, total = 0;
+        for (const ChartDesign &design : axisCharts() + offsetCharts()) {
+            QImage picture = drawChart(design).image;
+            QByteArray bytes;
+            QBuffer buffer(&bytes);
+            buffer.open(QIODevice::WriteOnly);
+            picture.save(&buffer, "JPEG", quality);
+            picture.loadFromData(bytes, "JPEG");
+            const FoundAxes f = findAxes(picture, readTickLabel);
+            ++total;
+            if (!f.found())
+                continue;
+            const bool right = cornerError(design, f.start, f.end, f.xs, f.ys, f.xe, f.ye) <= 1 && f.scale == design.axisScale;
+            (right ? found : wrong)++;
+            if (!right)
+                std::fprintf(stderr, "  WRONG at JPEG quality %d: %s\n", quality, qPrintable(design.name));
+        }
+        std::fprintf(stderr, "JPEG at quality %d, %d charts: %d found, %d found wrongly\n", quality, total, found, wrong);
+    }
     const Tally offsets = tally(offsetCharts());
     std::fprintf(stderr, "Plain text at the axis ends (offsets, 1e3), %d charts: %d found, %d found wrongly, largest corner error %.2f px\n",
                  offsets.total, offsets.found, offsets.wrong, offsets.worstCorner);
