@@ -146,6 +146,15 @@ Decimal decimalOf(double value)
     return {std::stoll(digits), std::stoi(std::string(decimal.substr(e + 1))) - fraction};
 }
 
+// The double nearest digits × 10^power.
+double fromDecimal(long long digits, int power)
+{
+    const std::string text = std::to_string(digits) + 'e' + std::to_string(power);
+    double out = 0;
+    std::from_chars(text.data(), text.data() + text.size(), out);
+    return out;
+}
+
 } // namespace
 
 double axisEndValue(double label, const AxisEndText &end)
@@ -164,22 +173,13 @@ double axisEndValue(double label, const AxisEndText &end)
     }
     if (std::abs(a.digits) + std::abs(b.digits) > 999'999'999'999'999'999LL)
         return scaled + end.offset;
-    const std::string sum = std::to_string(a.digits + b.digits) + 'e' + std::to_string(b.power);
-    double out = 0;
-    std::from_chars(sum.data(), sum.data() + sum.size(), out);
-    return out;
+    return fromDecimal(a.digits + b.digits, b.power);
 }
 
 double timesPowerOfTen(double value, int exponent)
 {
     // The shortest decimal form that reads back as the value, with the
     // exponent moved: 1.8 and -3 give the double nearest 0.0018, not 1.8 × 0.001.
-    char text[64];
-    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific).ptr;
-    const std::string_view decimal(text, size_t(end - text));
-    const size_t e = decimal.find('e');
-    const std::string moved = std::string(decimal.substr(0, e)) + 'e' + std::to_string(std::stoi(std::string(decimal.substr(e + 1))) + exponent);
-    double out = 0;
-    std::from_chars(moved.data(), moved.data() + moved.size(), out);
-    return out;
+    const Decimal d = decimalOf(value);
+    return fromDecimal(d.digits, d.power + exponent);
 }

@@ -209,6 +209,24 @@ Shapes exponentShapes(const GrayPicture &g, const std::vector<QRect> &digitBoxes
     return out;
 }
 
+// How the digits of a line of text compare in shape with the labels' own,
+// each on its character's box; undecided when they are not one to a character.
+Shapes lineShapes(const GrayPicture &g, const QString &text, const std::vector<QRect> &characters, const DigitShapes &shapes,
+                  bool sameSize = false)
+{
+    if (qsizetype(characters.size()) != text.size())
+        return Shapes::Undecided;
+    QString digits;
+    std::vector<QRect> boxes;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].isDigit()) {
+            digits += text[i];
+            boxes.push_back(characters[size_t(i)]);
+        }
+    }
+    return exponentShapes(g, boxes, digits, shapes, sameSize);
+}
+
 // Small digits read by their shape, where each is clearly one of the
 // labels' own digits (a clear likeness outweighs the text reader, which
 // reads small lone digits poorly); nothing when any is not.
@@ -392,18 +410,7 @@ void learnDigits(const GrayPicture &g, const std::vector<ReadLabel> &labels, Dig
 void dropContradicted(const GrayPicture &g, std::vector<ReadLabel> &labels, const DigitShapes &other)
 {
     for (ReadLabel &l : labels) {
-        const QString main = l.text.section(u'^', 0, 0);
-        if (main.isEmpty() || qsizetype(l.mainCharacters.size()) != main.size())
-            continue;
-        QString digits;
-        std::vector<QRect> boxes;
-        for (qsizetype i = 0; i < main.size(); ++i) {
-            if (main[i].isDigit()) {
-                digits += main[i];
-                boxes.push_back(l.mainCharacters[size_t(i)]);
-            }
-        }
-        if (exponentShapes(g, boxes, digits, other, true) == Shapes::Contradict)
+        if (lineShapes(g, l.text.section(u'^', 0, 0), l.mainCharacters, other, true) == Shapes::Contradict)
             l.text.clear();
     }
 }
@@ -488,20 +495,12 @@ std::optional<ReadLabel> textAtEnd(const GrayPicture &g, const QRect &region, co
         endText = withLeadingOne(g, text, parts, *read, shapes);
     if (parts.digitPieces == 0 && !endText.isEmpty()) {
         const std::vector<QRect> boxes = characterBoxes(text);
-        QString digits;
-        std::vector<QRect> digitBoxes;
-        for (qsizetype i = 0; i < endText.size() && size_t(i) < boxes.size(); ++i) {
-            if (endText[i].isDigit()) {
-                digits += endText[i];
-                digitBoxes.push_back(boxes[size_t(i)]);
-            }
-        }
         // Touching characters share a piece: such text must read the same larger.
         const LabelReader larger = [&](const QImage &image, int pieces) {
             return (*read)(image.scaled(image.size() * 3 / 2, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), pieces);
         };
         const bool sure = qsizetype(boxes.size()) == endText.size()
-                              ? exponentShapes(g, digitBoxes, digits, shapes) != Shapes::Contradict
+                              ? lineShapes(g, endText, boxes, shapes) != Shapes::Contradict
                               : labelText(g, text, parts, larger, &shapes) == endText;
         if (!sure)
             endText.clear();
