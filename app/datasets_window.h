@@ -1,6 +1,6 @@
 #pragma once
 
-#include "digitize/dataset.h"
+#include "document/dataset.h"
 
 #include <QWidget>
 

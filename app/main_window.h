@@ -5,7 +5,7 @@
 #include "app/graph_window.h"
 #include "app/work_state.h"
 #include "calibration/calibration.h"
-#include "digitize/dataset.h"
+#include "document/dataset.h"
 
 #include <memory>
 

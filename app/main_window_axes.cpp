@@ -4,8 +4,8 @@
 #include "app/message_box.h"
 #include "app/picture_box.h"
 #include "app/precision_aids.h"
-#include "digitize/axis_finder.h"
-#include "digitize/label_reader.h"
+#include "axes/axis_finder.h"
+#include "axes/label_reader.h"
 
 #include <QGuiApplication>
 

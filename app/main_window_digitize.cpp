@@ -8,7 +8,7 @@
 #include "app/language.h"
 #include "app/message_box.h"
 #include "app/picture_box.h"
-#include "calibration/fault_text.h"
+#include "output/fault_text.h"
 #include "calibration/number_text.h"
 #include "digitize/auto_trace.h"
 #include "digitize/line_weight.h"

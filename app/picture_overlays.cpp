@@ -1,7 +1,7 @@
 #include "app/picture_overlays.h"
 
 #include "calibration/calibration.h"
-#include "calibration/fault_text.h"
+#include "output/fault_text.h"
 #include "calibration/grid_lines.h"
 #include "calibration/number_text.h"
 

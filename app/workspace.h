@@ -2,7 +2,7 @@
 
 #include "app/picture_box.h"
 #include "app/work_state.h"
-#include "digitize/dataset.h"
+#include "document/dataset.h"
 
 #include <QLineF>
 #include <QRectF>

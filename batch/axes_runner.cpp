@@ -2,8 +2,8 @@
 
 #include "batch/batch_options.h"
 #include "batch/batch_runner.h"
-#include "digitize/axis_finder.h"
-#include "digitize/label_reader.h"
+#include "axes/axis_finder.h"
+#include "axes/label_reader.h"
 #include "files/atomic_file.h"
 #include "files/image_file.h"
 

@@ -2,7 +2,7 @@
 
 #include "batch/axes_runner.h"
 #include "batch/batch_options.h"
-#include "calibration/fault_text.h"
+#include "output/fault_text.h"
 #include "digitize/auto_trace.h"
 #include "digitize/picture_surface.h"
 #include "files/atomic_file.h"

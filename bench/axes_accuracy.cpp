@@ -3,8 +3,8 @@
 #include "calibration/calibration.h"
 #include "chart_maker.h"
 #include "digitize/auto_trace.h"
-#include "digitize/axis_finder.h"
-#include "digitize/label_reader.h"
+#include "axes/axis_finder.h"
+#include "axes/label_reader.h"
 
 #include <QBuffer>
 #include <QElapsedTimer>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "imaging/colour_distance.h"
+
 #include <QImage>
 
 #include <optional>
@@ -36,12 +38,3 @@ std::vector<int> darkestRows(const QImage &image, const ScanArea &area,
 // blend), or NoQualifyingRow when no pixel does.
 std::vector<int> strongestColourRows(const QImage &image, const ScanArea &area, QRgb colour,
                                      int tolerance);
-
-// Squared RGB distance between two colours.
-inline int colourDistance2(QRgb a, QRgb b)
-{
-    const int dr = qRed(a) - qRed(b);
-    const int dg = qGreen(a) - qGreen(b);
-    const int db = qBlue(a) - qBlue(b);
-    return dr * dr + dg * dg + db * db;
-}

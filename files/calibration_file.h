@@ -2,7 +2,7 @@
 
 #include "calibration/calibration.h"
 #include "calibration/trace_options.h"
-#include "digitize/dataset.h"
+#include "document/dataset.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "files/pdf_page.h"
 
-#include "calibration/plugin_function.h"
+#include "plugins/plugin_function.h"
 #include "files/pdf_plugin.h"
 
 #include <QCoreApplication>

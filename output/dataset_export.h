@@ -1,7 +1,7 @@
 #pragma once
 
 #include "calibration/axis_scale.h"
-#include "digitize/dataset.h"
+#include "document/dataset.h"
 
 #include <QByteArray>
 #include <QString>

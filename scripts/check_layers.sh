@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Fails when an arrow runs the wrong way: the rule libraries stack as
-# calibration <- digitize <- files <- output <- {app, batch}, and a folder may
-# include headers only of its own level or below. Rule folders and batch/
+# plugins <- calibration <- imaging <- digitize <- axes <- document <- files
+# <- output <- {app, batch}, and a folder may include headers only of its own
+# level or below. Rule folders and batch/
 # never include window code (app/ or Qt Widgets) nor link Widgets.
 # Usage: check_layers.sh SOURCE_DIR QT_WIDGETS_INCLUDE_DIR
 set -euo pipefail
 src=$1
 widgets=$2
-declare -A level=([calibration]=0 [digitize]=1 [files]=2 [output]=3 [batch]=4 [app]=5)
-rules=(calibration digitize files output batch)
+declare -A level=([plugins]=0 [calibration]=1 [imaging]=2 [digitize]=3 [axes]=4 [document]=5 [files]=6 [output]=7 [batch]=8 [app]=9)
+rules=(plugins calibration imaging digitize axes document files output batch)
 failed=0
 
 for folder in "${rules[@]}"; do

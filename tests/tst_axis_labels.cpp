@@ -1,5 +1,5 @@
-#include "calibration/axis_fit.h"
-#include "calibration/tick_labels.h"
+#include "axes/axis_fit.h"
+#include "axes/tick_labels.h"
 
 #include <QTest>
 

@@ -1,10 +1,10 @@
 #include "chart_maker.h"
 #include "gui_helpers.h"
-#include "digitize/axis_finder.h"
-#include "digitize/axis_lines.h"
-#include "digitize/digit_shapes.h"
-#include "digitize/label_reader.h"
-#include "digitize/label_text.h"
+#include "axes/axis_finder.h"
+#include "axes/axis_lines.h"
+#include "axes/digit_shapes.h"
+#include "axes/label_reader.h"
+#include "axes/label_text.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>

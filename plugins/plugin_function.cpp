@@ -1,4 +1,4 @@
-#include "calibration/plugin_function.h"
+#include "plugins/plugin_function.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "digitize/label_reader.h"
+#include "axes/label_reader.h"
 
-#include "calibration/plugin_function.h"
+#include "plugins/plugin_function.h"
 
 namespace {
 

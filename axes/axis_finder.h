@@ -1,9 +1,9 @@
 #pragma once
 
-#include "calibration/axis_fit.h"
+#include "axes/axis_fit.h"
 #include "calibration/axis_scale.h"
 #include "calibration/calibration.h"
-#include "digitize/label_text.h"
+#include "axes/label_text.h"
 
 #include <QImage>
 #include <QPointF>

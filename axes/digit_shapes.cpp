@@ -1,6 +1,6 @@
-#include "digitize/digit_shapes.h"
+#include "axes/digit_shapes.h"
 
-#include "digitize/axis_lines.h"
+#include "axes/axis_lines.h"
 
 #include <algorithm>
 #include <cmath>

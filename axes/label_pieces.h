@@ -1,6 +1,7 @@
 #pragma once
 
-#include "digitize/axis_lines.h"
+#include "axes/axis_lines.h"
+#include "imaging/ink_pieces.h"
 
 #include <QPoint>
 #include <QRect>
@@ -10,19 +11,6 @@
 
 // Cutting tick labels out of the picture: connected pieces of ink, the band
 // of them beside an axis, and their grouping into labels.
-
-// A connected piece of ink and its pixels.
-struct Piece
-{
-    QRect box;
-    std::vector<QPoint> pixels;
-};
-
-// The connected pieces of ink in a region of the picture.
-std::vector<Piece> inkPieces(const GrayPicture &g, const QRect &region);
-
-// The connected pieces among some pixels.
-std::vector<Piece> connectedPieces(const std::vector<QPoint> &pixels);
 
 // A piece that is part of another's character: inside its box, as the slash
 // of a slashed zero, or over or under a larger piece within its columns, as

@@ -1,6 +1,6 @@
-#include "calibration/axis_fit.h"
+#include "axes/axis_fit.h"
 
-#include "calibration/tick_labels.h"
+#include "axes/tick_labels.h"
 
 #include <QLocale>
 #include <QStringList>

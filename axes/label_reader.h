@@ -1,6 +1,6 @@
 #pragma once
 
-#include "digitize/axis_finder.h"
+#include "axes/axis_finder.h"
 
 #include <QImage>
 #include <QString>

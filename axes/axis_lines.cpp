@@ -1,4 +1,4 @@
-#include "digitize/axis_lines.h"
+#include "axes/axis_lines.h"
 
 #include <algorithm>
 #include <cmath>

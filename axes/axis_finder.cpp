@@ -1,10 +1,10 @@
-#include "digitize/axis_finder.h"
+#include "axes/axis_finder.h"
 
 #include "calibration/number_text.h"
-#include "calibration/tick_labels.h"
-#include "digitize/axis_lines.h"
-#include "digitize/digit_shapes.h"
-#include "digitize/label_pieces.h"
+#include "axes/tick_labels.h"
+#include "axes/axis_lines.h"
+#include "axes/digit_shapes.h"
+#include "axes/label_pieces.h"
 
 #include <algorithm>
 #include <climits>

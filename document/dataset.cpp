@@ -1,4 +1,4 @@
-#include "digitize/dataset.h"
+#include "document/dataset.h"
 
 #include <algorithm>
 

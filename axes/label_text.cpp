@@ -1,7 +1,7 @@
-#include "digitize/label_text.h"
+#include "axes/label_text.h"
 
-#include "digitize/digit_shapes.h"
-#include "digitize/label_pieces.h"
+#include "axes/digit_shapes.h"
+#include "axes/label_pieces.h"
 
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "calibration/tick_labels.h"
+#include "axes/tick_labels.h"
 
 #include <QRegularExpression>
 

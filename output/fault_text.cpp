@@ -1,4 +1,4 @@
-#include "calibration/fault_text.h"
+#include "output/fault_text.h"
 
 namespace {
 
