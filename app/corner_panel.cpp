@@ -1,5 +1,7 @@
 #include "app/corner_panel.h"
 
+#include <algorithm>
+
 #include "app/form1_ui.h"
 #include "calibration/number_text.h"
 
@@ -55,7 +57,19 @@ void CornerPanel::setTexts(const CornerTexts &texts)
 
 void CornerPanel::setScale(AxisScale scale)
 {
-    for (const auto &[option, value] : scaleOptions(m_ui)) {
+    const auto options = scaleOptions(m_ui);
+    if (std::none_of(options.begin(), options.end(), [&](const auto &o) { return o.second == scale; })) {
+        // A scale the window has no option for (log X with linear Y, from a
+        // calibration file): no option shows chosen.
+        for (const auto &[option, value] : options) {
+            option->setAutoExclusive(false);
+            option->setChecked(false);
+            option->setAutoExclusive(true);
+        }
+        emit scaleChosen(scale);
+        return;
+    }
+    for (const auto &[option, value] : options) {
         if (value == scale) {
             option->setChecked(true);
             emit scaleChosen(scale);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "calibration/axis_scale.h"
+
 #include <QString>
 
 #include <vector>
@@ -11,8 +13,6 @@ struct AxisTick
     double pixel = 0;
     double value = 0;
 };
-
-enum class AxisKind { Linear, Logarithmic };
 
 // The scale found for one axis from its labelled ticks. Found only when at
 // least three ticks agree on one linear or logarithmic scale and each of them

@@ -154,7 +154,7 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments, int defaultJobs
                                     QStringLiteral("Axis values of the two corners, read as the window reads them."),
                                     QStringLiteral("X1,Y1,X2,Y2"));
     const QCommandLineOption scale(QStringLiteral("scale"),
-                                   QStringLiteral("linear-linear (default), linear-log or log-log."),
+                                   QStringLiteral("linear-linear (default), linear-log, log-log or log-linear."),
                                    QStringLiteral("SCALE"));
     const QCommandLineOption out(QStringLiteral("out"),
                                  QStringLiteral("Folder for the output files (default: beside each image); "
@@ -243,7 +243,7 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments, int defaultJobs
     if (!haveCorners && !(parser.isSet(start) && parser.isSet(end) && parser.isSet(values)))
         return usageError(QStringLiteral("give the calibration: --project FILE, or --start, --end and --values"), parser);
     if (!readOption(parser, scale, scaleFromName, file.scale))
-        return usageError(QStringLiteral("--scale must be linear-linear, linear-log or log-log"), parser);
+        return usageError(QStringLiteral("--scale must be linear-linear, linear-log, log-log or log-linear"), parser);
     if (!readOption(parser, line, lineRuleFromName, file.trace.line))
         return usageError(QStringLiteral("--line must be top or centre"), parser);
     std::optional<QRgb> colourValue;

@@ -44,7 +44,7 @@ std::optional<AxisFault> firstFault(const AxisValue &x, const AxisValue &y)
 
 bool isXLogarithmic(AxisScale scale)
 {
-    return scale == AxisScale::LogLog;
+    return scale == AxisScale::LogLog || scale == AxisScale::LogLinear;
 }
 
 bool isYLogarithmic(AxisScale scale)
@@ -77,38 +77,6 @@ AxisValue PixelToAxisX(const Calibration &calibration, float x)
 AxisValue PixelToAxisY(const Calibration &calibration, float y)
 {
     return calibration.yAxis().readoutValue(y);
-}
-
-std::optional<TraceMapping> TraceMapping::create(const AxisCalibration &axis, MappingFault *fault)
-{
-    TraceMapping mapping;
-    mapping.m_axis = axis;
-    mapping.m_span = double(axis.endPixel - axis.startPixel);
-    if (!axis.logarithmic) {
-        mapping.m_slope = axis.endValue - axis.startValue;
-        return mapping;
-    }
-    if (const auto logFault = logarithmicFault(axis)) {
-        if (fault)
-            *fault = *logFault;
-        return std::nullopt;
-    }
-    mapping.m_slope = std::log(axis.endValue / axis.startValue) / mapping.m_span;
-    if (!std::isfinite(mapping.m_slope)) {
-        if (fault)
-            *fault = MappingFault::OutOfRange;
-        return std::nullopt;
-    }
-    return mapping;
-}
-
-AxisValue TraceMapping::valueAt(float p) const
-{
-    const double offset = double(p - m_axis.startPixel);
-    const double value = m_axis.logarithmic
-        ? m_axis.startValue * std::exp(offset * m_slope)
-        : m_axis.startValue + offset * m_slope / m_span;
-    return finiteOrFault(value, m_span == 0 ? MappingFault::ZeroSpan : MappingFault::OutOfRange);
 }
 
 CornerValues readCornerValues(const QString &text1, const QString &text2,

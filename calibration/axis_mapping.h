@@ -61,25 +61,6 @@ struct Calibration;
 AxisValue PixelToAxisX(const Calibration &calibration, float x);
 AxisValue PixelToAxisY(const Calibration &calibration, float y);
 
-// The mapping as the automatic trace evaluates it: the slope computed once,
-// each value formed as start + (p - s) * slope / span (multiply first) or
-// start * exp((p - s) * slope), with no single-precision fraction.
-class TraceMapping
-{
-public:
-    // Fails when a logarithmic axis is undefined before any column is mapped.
-    static std::optional<TraceMapping> create(const AxisCalibration &axis, MappingFault *fault);
-
-    // No value when the result is not finite (a zero span on a linear axis,
-    // an overflow).
-    AxisValue valueAt(float p) const;
-
-private:
-    AxisCalibration m_axis;
-    double m_slope = 0;
-    double m_span = 0;
-};
-
 class QString;
 
 // Reads the four corner fields' texts (Text1 ... Text4) as typed numbers.

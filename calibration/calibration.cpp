@@ -16,22 +16,3 @@ AxisCalibration Calibration::yAxis() const
 {
     return {start.y, end.y, values.startY, values.endY, yLogarithmic()};
 }
-
-std::optional<CalibrationMapping> CalibrationMapping::create(const Calibration &calibration,
-                                                             AxisFault *fault)
-{
-    MappingFault why{};
-    const auto x = TraceMapping::create(calibration.xAxis(), &why);
-    if (!x) {
-        if (fault)
-            *fault = {Axis::X, why};
-        return std::nullopt;
-    }
-    const auto y = TraceMapping::create(calibration.yAxis(), &why);
-    if (!y) {
-        if (fault)
-            *fault = {Axis::Y, why};
-        return std::nullopt;
-    }
-    return CalibrationMapping{*x, *y};
-}

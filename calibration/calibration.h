@@ -38,12 +38,3 @@ struct Calibration
     AxisCalibration xAxis() const;
     AxisCalibration yAxis() const;
 };
-
-// Both axes' mappings as the trace evaluates them, or the axis that has none.
-struct CalibrationMapping
-{
-    TraceMapping x;
-    TraceMapping y;
-
-    static std::optional<CalibrationMapping> create(const Calibration &calibration, AxisFault *fault);
-};

@@ -1,5 +1,6 @@
 #include "calibration/grid_lines.h"
 
+#include "calibration/axes_transform.h"
 #include "calibration/calibration.h"
 
 #include <cmath>
@@ -20,26 +21,18 @@ bool usableRange(double a, double b)
     return std::isfinite(a) && std::isfinite(b) && a != b;
 }
 
-// The pixel of an axis value: the inverse of the axis's mapping.
-std::optional<double> pixelOf(const AxisCalibration &axis, double value)
-{
-    const double span = double(axis.endPixel) - double(axis.startPixel);
-    const double fraction = axis.logarithmic ? std::log(value / axis.startValue) / std::log(axis.endValue / axis.startValue)
-                                             : (value - axis.startValue) / (axis.endValue - axis.startValue);
-    const double pixel = axis.startPixel + fraction * span;
-    if (!std::isfinite(pixel))
-        return std::nullopt;
-    return pixel;
-}
-
-std::vector<GridLine> linesOf(const AxisCalibration &axis)
+// The grid lines of one axis, each where the transform puts its value (the
+// other axis held at its start value).
+std::vector<GridLine> linesOf(const AxesTransform &transform, const AxisCalibration &axis, Axis which,
+                              double otherStart)
 {
     std::vector<GridLine> lines;
     const std::vector<double> values = axis.logarithmic ? logarithmicGridValues(axis.startValue, axis.endValue)
                                                         : linearGridValues(axis.startValue, axis.endValue);
     for (double value : values) {
-        if (const auto pixel = pixelOf(axis, value))
-            lines.push_back({value, *pixel});
+        const auto pixel = which == Axis::X ? transform.toPixel(value, otherStart) : transform.toPixel(otherStart, value);
+        if (pixel)
+            lines.push_back({value, which == Axis::X ? pixel->x() : pixel->y()});
     }
     return lines;
 }
@@ -99,7 +92,8 @@ CalibrationGrid calibrationGrid(const Calibration &calibration)
 {
     CalibrationGrid grid;
     AxisFault fault{};
-    if (!CalibrationMapping::create(calibration, &fault)) {
+    const auto transform = AxesTransform::fromCorners(calibration, &fault);
+    if (!transform) {
         grid.fault = fault;
         return grid;
     }
@@ -114,7 +108,7 @@ CalibrationGrid calibrationGrid(const Calibration &calibration)
             return grid;
         }
     }
-    grid.xLines = linesOf(calibration.xAxis());
-    grid.yLines = linesOf(calibration.yAxis());
+    grid.xLines = linesOf(*transform, calibration.xAxis(), Axis::X, calibration.values.startY);
+    grid.yLines = linesOf(*transform, calibration.yAxis(), Axis::Y, calibration.values.startX);
     return grid;
 }

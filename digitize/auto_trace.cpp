@@ -1,5 +1,6 @@
 #include "digitize/auto_trace.h"
 
+#include "calibration/axes_transform.h"
 #include "calibration/calibration.h"
 #include "digitize/follow_path.h"
 #include "digitize/line_runs.h"
@@ -217,7 +218,7 @@ TraceResult traceCurve(const QImage &surface, const Calibration &calibration, co
 {
     TraceResult result;
     AxisFault fault{};
-    const auto mapping = CalibrationMapping::create(calibration, &fault);
+    const auto mapping = AxesTransform::fromCorners(calibration, &fault);
     if (!mapping) {
         result.fault = fault;
         return result;
@@ -264,8 +265,8 @@ TraceResult traceCurve(const QImage &surface, const Calibration &calibration, co
     float x = columns.first + float(first);
     for (size_t k = 0; k < count; ++k, x += 1.0f) {
         const float pickedRow = read[k];
-        const AxisValue xValue = mapping->x.valueAt(x);
-        const AxisValue yValue = mapping->y.valueAt(pickedRow);
+        const AxisValue xValue = mapping->xAt(x, pickedRow);
+        const AxisValue yValue = mapping->yAt(x, pickedRow);
         if ((result.fault = firstFault(xValue, yValue))) {
             result.bridged.clear();
             return result;
@@ -324,7 +325,7 @@ TraceQuality traceQuality(const QImage &surface, const Calibration &calibration,
 std::optional<AxisFault> traceFault(const Calibration &calibration, const TraceOptions &options)
 {
     AxisFault fault{};
-    const auto mapping = CalibrationMapping::create(calibration, &fault);
+    const auto mapping = AxesTransform::fromCorners(calibration, &fault);
     if (!mapping)
         return fault;
     const TraceBounds bounds = TraceBounds::of(calibration);
@@ -334,11 +335,11 @@ std::optional<AxisFault> traceFault(const Calibration &calibration, const TraceO
     // Both mappings are monotonic: the values at the ends bound all others.
     const float lastColumn = columns.first + float(columns.count - 1);
     for (float x : {columns.first, lastColumn}) {
-        if (const AxisValue v = mapping->x.valueAt(x); !v.value)
+        if (const AxisValue v = mapping->xAt(x, bounds.firstRow); !v.value)
             return AxisFault{Axis::X, v.fault};
     }
     for (float y : {bounds.firstRow, bounds.lastRow}) {
-        if (const AxisValue v = mapping->y.valueAt(y); !v.value)
+        if (const AxisValue v = mapping->yAt(columns.first, y); !v.value)
             return AxisFault{Axis::Y, v.fault};
     }
     return std::nullopt;

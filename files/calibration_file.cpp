@@ -25,7 +25,8 @@ struct ScaleName
 };
 constexpr ScaleName ScaleNames[] = {{AxisScale::LinearLinear, u"linear-linear"},
                                     {AxisScale::LinearLog, u"linear-log"},
-                                    {AxisScale::LogLog, u"log-log"}};
+                                    {AxisScale::LogLog, u"log-log"},
+                                    {AxisScale::LogLinear, u"log-linear"}};
 
 CalibrationFileRead refuse(const QString &what)
 {
@@ -356,7 +357,7 @@ CalibrationFileRead parseCalibrationFile(const QByteArray &bytes)
         return refuse(QStringLiteral("\"scale\" is missing"));
     const auto axisScale = scale.isString() ? scaleFromName(scale.toString()) : std::nullopt;
     if (!axisScale)
-        return refuse(QStringLiteral("\"scale\" must be \"linear-linear\", \"linear-log\" or \"log-log\""));
+        return refuse(QStringLiteral("\"scale\" must be \"linear-linear\", \"linear-log\", \"log-log\" or \"log-linear\""));
     file.scale = *axisScale;
 
     if (const auto error = readTrace(root, file.trace))

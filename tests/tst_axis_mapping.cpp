@@ -1,3 +1,4 @@
+#include "calibration/axes_transform.h"
 #include "calibration/axis_mapping.h"
 #include "calibration/number_text.h"
 #include "app/work_state.h"
@@ -179,31 +180,31 @@ void TestAxisMapping::readoutAndTraceOrderDiffer()
     QCOMPARE(formatGeneralNumber(*readout.value), QStringLiteral("100000.002980232"));
     QCOMPARE(formatFixedReadout(*readout.value), QStringLiteral("100000.003"));
 
-    const auto trace = TraceMapping::create(calibrationOf(state, values).xAxis(), nullptr);
+    const auto trace = AxesTransform::fromCorners(calibrationOf(state, values));
     QVERIFY(trace);
-    QCOMPARE(formatGeneralNumber(*trace->valueAt(200).value), QStringLiteral("100000"));
+    QCOMPARE(formatGeneralNumber(*trace->xAt(200, 0).value), QStringLiteral("100000"));
 }
 
 void TestAxisMapping::traceOrderValues()
 {
     WorkState state = frameState(1);
-    const auto linearY = TraceMapping::create(calibrationOf(state, corners("0", "0", "100", "10")).yAxis(), nullptr);
+    const auto linearY = AxesTransform::fromCorners(calibrationOf(state, corners("0", "0", "100", "10")));
     QVERIFY(linearY);
-    QCOMPARE(formatGeneralNumber(*linearY->valueAt(224).value), QStringLiteral("5.02857142857143"));
-    QCOMPARE(formatGeneralNumber(*linearY->valueAt(0).value), QStringLiteral("11.4285714285714"));
+    QCOMPARE(formatGeneralNumber(*linearY->yAt(0, 224).value), QStringLiteral("5.02857142857143"));
+    QCOMPARE(formatGeneralNumber(*linearY->yAt(0, 0).value), QStringLiteral("11.4285714285714"));
 
     state = frameState(2);
     state.StartPixelY = 400;
     state.EndPixelY = 100;
-    const auto logY = TraceMapping::create(calibrationOf(state, corners("0", "1", "100", "1000")).yAxis(), nullptr);
+    const auto logY = AxesTransform::fromCorners(calibrationOf(state, corners("0", "1", "100", "1000")));
     QVERIFY(logY);
-    QCOMPARE(formatScientificReadout(*logY->valueAt(250).value), QStringLiteral("3.162E+01"));
-    QVERIFY(qAbs(*logY->valueAt(250).value - 31.6227766016838) < 1e-12);
+    QCOMPARE(formatScientificReadout(*logY->yAt(0, 250).value), QStringLiteral("3.162E+01"));
+    QVERIFY(qAbs(*logY->yAt(0, 250).value - 31.6227766016838) < 1e-12);
 
-    MappingFault fault{};
+    AxisFault fault{};
     state.EndPixelY = 400;
-    QVERIFY(!TraceMapping::create(calibrationOf(state, corners("0", "1", "100", "1000")).yAxis(), &fault));
-    QCOMPARE(fault, MappingFault::ZeroSpan);
+    QVERIFY(!AxesTransform::fromCorners(calibrationOf(state, corners("0", "1", "100", "1000")), &fault));
+    QCOMPARE(fault, (AxisFault{Axis::Y, MappingFault::ZeroSpan}));
 }
 
 void TestAxisMapping::negativeLogarithmicAxis()

@@ -72,6 +72,7 @@ private slots:
     void projectFile();
     void followAndItsReport();
     void eachCurveDatasetOfASeries();
+    void logarithmicXLinearY();
     void cleanSamplesRaiseNoDoubt_data();
     void cleanSamplesRaiseNoDoubt();
 };
@@ -370,6 +371,29 @@ void TestTraceCli::eachCurveDatasetOfASeries()
                                    QStringLiteral("fig2.low.tsv")}));
     QCOMPARE(readBytes(dir.filePath(QStringLiteral("fig2.low.tsv"))).split('\n').at(1), QByteArray("10\t50"));
     QCOMPARE(readBytes(dir.filePath(QStringLiteral("fig2.high.tsv"))).split('\n').at(1), QByteArray("10\t150"));
+}
+
+void TestTraceCli::logarithmicXLinearY()
+{
+    QTemporaryDir dir;
+    QImage image(400, 300, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    for (int x = 0; x < 400; ++x)
+        image.setPixel(x, 150, qRgb(0, 0, 0));
+    QVERIFY(image.save(dir.filePath(QStringLiteral("level.png"))));
+    const Run run = trace(dir, {QStringLiteral("--start"), QStringLiteral("50,250"), QStringLiteral("--end"), QStringLiteral("350,50"),
+                                QStringLiteral("--values"), QStringLiteral("1,0,1000,200"), QStringLiteral("--scale"),
+                                QStringLiteral("log-linear"), QStringLiteral("--format"), QStringLiteral("tsv"), QStringLiteral("--out"),
+                                QStringLiteral("-"), QStringLiteral("{dir}/level.png")});
+    QCOMPARE(run.status, 0);
+    const QList<QByteArray> first = run.out.split('\n').at(1).split('\t');
+    // The first traced column, 52: 1000^(2/300) on the X axis; row 150 halfway up the Y axis.
+    QCOMPARE(first.at(0).toDouble(), 1 * std::exp(2 * (std::log(1000.0) / 300)));
+    QCOMPARE(first.at(1), QByteArray("100"));
+    const Run wrong = trace(dir, {QStringLiteral("--start"), QStringLiteral("50,250"), QStringLiteral("--end"), QStringLiteral("350,50"),
+                                  QStringLiteral("--values"), QStringLiteral("1,0,1000,200"), QStringLiteral("--scale"),
+                                  QStringLiteral("linear-logarithm"), QStringLiteral("{dir}/level.png")});
+    QVERIFY(wrong.err.contains("--scale must be linear-linear, linear-log, log-log or log-linear"));
 }
 
 QTEST_GUILESS_MAIN(TestTraceCli)
