@@ -28,7 +28,10 @@ CornerPanel::CornerPanel(const Form1Ui &ui, QObject *parent)
     , m_ui(ui)
 {
     for (QLineEdit *field : valueFields(ui))
-        connect(field, &QLineEdit::textChanged, this, &CornerPanel::changed);
+        connect(field, &QLineEdit::textChanged, this, [this] {
+            if (!m_settingTexts)
+                emit changed();
+        });
     // Toggled, not clicked: arrow keys move the selection within the group too.
     for (const auto &[option, scale] : scaleOptions(ui)) {
         connect(option, &QRadioButton::toggled, this, [this, scale = scale](bool checked) {
@@ -48,11 +51,15 @@ CornerTexts CornerPanel::texts() const
     return texts;
 }
 
-void CornerPanel::setTexts(const CornerTexts &texts)
+void CornerPanel::setTexts(CornerTexts texts)
 {
+    // All four first, then one change: never a mix of old and new values.
     const auto fields = valueFields(m_ui);
+    m_settingTexts = true;
     for (size_t i = 0; i < fields.size(); ++i)
         fields[i]->setText(texts[i]);
+    m_settingTexts = false;
+    emit changed();
 }
 
 void CornerPanel::setScale(AxisScale scale)

@@ -2,13 +2,12 @@
 
 #include "calibration/axis_scale.h"
 #include "calibration/calibration.h"
+#include "document/figure_document.h"
 
 #include <QObject>
 
 struct Form1Ui;
 
-// Which calibration corner.
-enum class Corner { Start, End };
 
 // The calibration panel's fields and the scale choice: the corner values
 // typed in Text1 ... Text4, the corner pixels shown in Text5 ... Text8, and
@@ -22,7 +21,7 @@ public:
 
     // The four values as typed: start X, start Y, end X, end Y.
     CornerTexts texts() const;
-    void setTexts(const CornerTexts &texts);
+    void setTexts(CornerTexts texts);
     CornerValues values() const { return readCornerValues(texts()); }
 
     // The scale whose option is chosen; choosing one emits scaleChosen.
@@ -40,4 +39,5 @@ signals:
 
 private:
     const Form1Ui &m_ui;
+    bool m_settingTexts = false;
 };

@@ -3,7 +3,7 @@
 #include "app/file_lists.h"
 #include "app/datasets_window.h"
 #include "app/exclusion_areas.h"
-#include "app/workspace.h"
+#include "app/autosave.h"
 #include "app/graph_window.h"
 #include "app/icons.h"
 #include "app/key_table.h"
@@ -48,6 +48,7 @@ MainWindow::MainWindow(QWidget *parent)
     setWindowIcon(QIcon(Icons::mainWindow()));
     setFixedSize(1205, 854);
     centreOnScreen(this);
+    m_document = new FigureDocument(this);
     setupUi(this);
     m_corners = new CornerPanel(*this, this);
     connectHandlers();
@@ -62,13 +63,12 @@ MainWindow::MainWindow(QWidget *parent)
 
 MainWindow::~MainWindow()
 {
-    m_undo = nullptr; // no history while the controls go
     delete m_graphWindow;
 }
 
 Calibration MainWindow::calibration() const
 {
-    return calibrationOf(m_state, m_corners->values());
+    return m_document->calibration();
 }
 
 void MainWindow::createAids()
@@ -76,9 +76,9 @@ void MainWindow::createAids()
     PrecisionAids::Sources sources{
         [this] { return calibration(); },
         [this] { return cornersCaptured(); },
-        [this] { return m_tracedFirstColumn; },
-        [this] { return m_state.pickedRows(); },
-        [this] { return std::span<const int>(m_doubtful); },
+        [this] { return m_document->trace().firstColumn; },
+        [this] { return workState().pickedRows(); },
+        [this] { return std::span<const int>(m_document->trace().doubtful); },
     };
     m_aids = new PrecisionAids(this, Picture1, std::move(sources), [this](int dx, int dy) { nudge(dx, dy); });
     m_exclusions = new ExclusionAreas(Picture1, this);
@@ -132,7 +132,7 @@ void MainWindow::changeEvent(QEvent *event)
     if (event->type() == QEvent::LanguageChange && Label6) {
         retranslateUi();
         if (m_datasetsWindow)
-            m_datasetsWindow->showDatasets(m_datasets, m_currentDataset);
+            m_datasetsWindow->showDatasets(datasets(), currentDataset());
     }
     if (event->type() == QEvent::ActivationChange && !isActiveWindow() && m_aids)
         m_aids->windowDeactivated();
@@ -140,16 +140,14 @@ void MainWindow::changeEvent(QEvent *event)
 
 void MainWindow::forgetPicture(const QString &path)
 {
-    m_picturePath = path;
-    m_picturePdf.reset();
     m_aids->hideTraceOverlay();
     m_aids->setGridNote({});
     // Exclusions and an armed follow belong to the picture they were meant for.
     m_exclusions->clear();
     m_followArmed = false;
+    m_document->setPicture({path, std::nullopt, std::nullopt});
     // One undo history per picture.
-    startNewHistory();
-    autosave();
+    m_document->startNewHistory();
 }
 
 void MainWindow::armExclusion()
@@ -170,6 +168,7 @@ const std::vector<QRectF> &MainWindow::exclusions() const
 
 void MainWindow::connectHandlers()
 {
+    observeDocument();
     linkBrowser(Drive1, Dir1, File1, this, &MainWindow::reportUnreadableFolder);
     connect(File1, &QListWidget::itemClicked, this, [this] { Command1->setFocus(); });
     connect(File1, &QListWidget::itemActivated, this, [this] { Command1->setFocus(); });
@@ -181,7 +180,7 @@ void MainWindow::connectHandlers()
     connect(Command4, &QPushButton::clicked, this, [this] { armCapture(ClickMode::EndPoint); });
     connect(Command9, &QPushButton::clicked, this, [this] { armCapture(ClickMode::PointDigitize); });
     connect(Picture1, &PictureBox::pressed, this, &MainWindow::pictureMouseDown);
-    connect(m_corners, &CornerPanel::scaleChosen, this, [this](AxisScale scale) { m_state.AxisScale = scale; });
+    connect(m_corners, &CornerPanel::scaleChosen, m_document, &FigureDocument::setScale);
     connect(Command5, &QPushButton::clicked, this, &MainWindow::autoDigitize);
 
     linkBrowser(Drive2, Dir2, File2, this, &MainWindow::reportUnreadableFolder);
@@ -197,10 +196,12 @@ void MainWindow::startUp()
     hideMarkers();
     for (QLineEdit *readout : {Text5, Text6, Text7, Text8, Text9, Text10, Text11})
         readout->clear();
-    m_state.ClickMode = ClickMode::ReadPoint;
+    m_document->setClickMode(ClickMode::ReadPoint);
     m_corners->setScale(AxisScale::LinearLinear);
     showBanner();
     m_corners->setTexts(readSettingsFile(SettingsFileName));
+    // Start-up is no action to undo.
+    m_document->startNewHistory();
 }
 
 void MainWindow::showBanner()
@@ -266,13 +267,13 @@ bool MainWindow::loadPdfPage(const QString &path, std::optional<PdfChoice> pdf)
         return false;
     }
     showPicture(page.image, path);
-    m_picturePdf = pdf;
+    m_document->setPicture({path, pdf->page, pdf->dpi});
     return true;
 }
 
 void MainWindow::openPicture()
 {
-    const QString folder = m_picturePath.isEmpty() ? Dir1->path() : QFileInfo(m_picturePath).path();
+    const QString folder = m_document->picture().path.isEmpty() ? Dir1->path() : QFileInfo(m_document->picture().path).path();
     QStringList patterns{QStringLiteral("*.pdf")};
     for (const QByteArray &format : QImageReader::supportedImageFormats())
         patterns << QStringLiteral("*.") + QString::fromLatin1(format);
@@ -302,19 +303,18 @@ void MainWindow::reset()
 {
     Picture1->setPicture(QImage());
     forgetPicture(QString());
-    m_startCaptured = m_endCaptured = false;
     m_lastPlaced = Placed::Nothing;
-    hideMarkers();
-    m_corners->clearPixels();
+    m_document->resetMarks();
     Text9->clear();
-    m_corners->setScale(AxisScale::LinearLinear);
     showBanner();
 }
 
 void MainWindow::exitAndSave()
 {
-    if (m_autosave)
+    if (m_autosave) {
+        m_autosaver->finish();
         Recovery::remove(); // a normal exit: nothing to recover
+    }
     if (const auto error = writeSettingsFile(SettingsFileName, m_corners->texts())) {
         showMessage(this,
                     tr("%1 を書き込めません。\n%2")
@@ -331,8 +331,10 @@ void MainWindow::exitAndSave()
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     // Closing by the frame ends the program without saving the settings, normally.
-    if (m_autosave)
+    if (m_autosave) {
+        m_autosaver->finish();
         Recovery::remove();
+    }
     if (m_graphWindow)
         m_graphWindow->close();
     event->accept();

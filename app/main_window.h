@@ -3,9 +3,7 @@
 #include "app/corner_panel.h"
 #include "app/form1_ui.h"
 #include "app/graph_window.h"
-#include "app/work_state.h"
 #include "calibration/calibration.h"
-#include "document/dataset.h"
 
 #include <memory>
 
@@ -15,8 +13,8 @@
 class DatasetsWindow;
 class ExclusionAreas;
 class QUndoStack;
-struct Workspace;
-struct CalibrationFile;
+struct Figure;
+using CalibrationFile = Figure;
 class QDir;
 class Loupe;
 class PrecisionAids;
@@ -35,7 +33,9 @@ public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    const WorkState &workState() const { return m_state; }
+    // The figure the window shows and edits.
+    FigureDocument *document() const { return m_document; }
+    const WorkState &workState() const { return m_document->record(); }
     // The corners and scale of the working state with the values typed in
     // Text1 ... Text4, read afresh.
     Calibration calibration() const;
@@ -88,10 +88,10 @@ public:
     void exportDatasets();
     void undo();
     void redo();
-    const std::vector<Dataset> &datasets() const { return m_datasets; }
-    int currentDataset() const { return m_currentDataset; }
+    const std::vector<Dataset> &datasets() const { return m_document->datasets(); }
+    int currentDataset() const { return m_document->currentDataset(); }
     DatasetsWindow *datasetsWindow() const { return m_datasetsWindow; }
-    QUndoStack *undoStack() const { return m_undo; }
+    QUndoStack *undoStack() const { return m_document->undoStack(); }
 
     // At start: offers what a crash or a kill left (restore, the default, or
     // discard), then keeps the workspace after every change until a normal exit.
@@ -110,14 +110,11 @@ private:
     // Other ways to get a picture in: a file dropped on the window, Ctrl+V.
     void createInputWays();
     void createDatasets();
-    // The workspace now, and put back as it was (undo, redo).
-    Workspace workspace() const;
-    void restoreWorkspace(const Workspace &workspace);
-    // After an action: what changed since the last one goes on the undo stack.
-    void commitAction(const QString &label);
-    void startNewHistory();
+    // The window shows the document: crosses, read-outs, fields, overlays.
+    void observeDocument();
+    void showCorners();
+    void showPointRead();
     void datasetsChanged();
-    void addDataset(DatasetKind kind);
     // A click in collection mode: chooses a collected point or adds one; false when not collecting.
     bool collectAt(float x, float y);
     void moveSelectedPoint(int dx, int dy);
@@ -155,7 +152,7 @@ private:
     void armCapture(ClickMode mode);
     void pictureMouseDown(float x, float y);
     void captureCorner(float x, float y);
-    void digitizePoint(float x, float y);
+    void digitizePoint(float x, float y, FigureDocument::Merge merge = FigureDocument::NoMerge);
     void autoDigitize();
     TraceOptions windowTraceOptions() const;
     void followFrom(float x, float y);
@@ -165,11 +162,12 @@ private:
     void drawGraph();
     void closeGraph();
     void setCrossMarker(int horizontal, float x, float y);
+    void showCross(int horizontal, QPointF at, bool shown);
     void reportFault(const AxisFault &fault);
     // Both corners captured since the start or the last Reset.
-    bool cornersCaptured() const { return m_startCaptured && m_endCaptured; }
+    bool cornersCaptured() const { return m_document->cornersCaptured(); }
     // Sets a corner as a press in capture mode does, without moving the focus.
-    void setCorner(Corner corner, float x, float y);
+    void setCorner(Corner corner, float x, float y, FigureDocument::Merge merge = FigureDocument::NoMerge);
     // Moves the item placed last by (dx, dy) pixels, as a press there would.
     void nudge(int dx, int dy);
     // A new picture (or none) is shown: its file, and the old trace's overlay off.
@@ -180,7 +178,7 @@ private:
                               bool withCorners = true);
     void autosave();
 
-    WorkState m_state;
+    FigureDocument *m_document = nullptr;
     CornerPanel *m_corners = nullptr;
     PrecisionAids *m_aids = nullptr;
     QPointer<GraphWindow> m_graphWindow;
@@ -189,25 +187,14 @@ private:
     enum class Placed { Nothing, StartPoint, EndPoint, Point, Collected };
     Placed m_lastPlaced = Placed::Nothing;
     QPointF m_lastPlacedAt;
-    bool m_startCaptured = false;
-    bool m_endCaptured = false;
-    QString m_picturePath; // the file of the picture shown, empty when none or pasted
-    std::optional<PdfChoice> m_picturePdf; // its page, when it is a PDF
-    TraceOptions m_fileTraceOptions; // kept from an opened calibration file for its next save
-    float m_tracedFirstColumn = 0;
-    std::vector<int> m_doubtful; // the last trace's doubtful and bridged points, in order
     ExclusionAreas *m_exclusions = nullptr;
     bool m_followArmed = false;
-    std::vector<Dataset> m_datasets;
-    int m_currentDataset = -1;
     bool m_collecting = false;
     std::optional<int> m_selectedPoint; // in the current point set
     bool m_draggingPoint = false;
     std::optional<double> m_spanFrom; // a drag across a curve's columns under way
     std::optional<std::pair<double, double>> m_columnSpan; // the columns chosen on the current curve
     DatasetsWindow *m_datasetsWindow = nullptr;
-    QUndoStack *m_undo = nullptr;
-    std::unique_ptr<Workspace> m_recorded; // the workspace after the last action
-    bool m_restoring = false;
+    class Autosave *m_autosaver = nullptr;
     bool m_autosave = false;
 };

@@ -25,16 +25,18 @@ void MainWindow::findAxesOfPicture()
                     QMessageBox::Warning);
         return;
     }
-    // As if the corners were clicked and their values typed; the grid shows at once whether they match.
+    // As if the corners were clicked and their values typed, as one step; the
+    // grid shows at once whether they match.
+    m_document->beginEdit(QStringLiteral("Find the axes"));
     setCorner(Corner::Start, float(found.start.x()), float(found.start.y()));
     setCorner(Corner::End, float(found.end.x()), float(found.end.y()));
-    m_corners->setTexts(found.texts());
-    m_corners->setScale(found.scale);
+    m_document->setValues(found.texts());
+    m_document->setScale(found.scale);
+    m_document->endEdit();
     // A scan turned by more than a tenth of a degree is not straightened; the user is told.
     aids()->setGridNote(std::abs(found.angle) > 0.1 ? tr("軸が %1° 傾いています (the axes are tilted by %1°)")
                                                            .arg(QString::number(found.angle, 'f', 2))
                                                      : QString());
     if (!isGridOn())
         aids()->toggleGrid();
-    commitAction(QStringLiteral("find the axes"));
 }

@@ -28,7 +28,8 @@ const QString CalibrationFilter = QStringLiteral("Curvix calibration (*.json);;A
 
 void MainWindow::copyTrace()
 {
-    const int count = m_state.PointCount.value_or(0);
+    const WorkState &state = workState();
+    const int count = state.PointCount.value_or(0);
     if (count == 0) {
         showMessage(this, tr("コピーするトレースがありません。先に Auto Digitize を押して下さい。\n"
                                          "(There is no trace to copy: press Auto Digitize first.)"),
@@ -37,8 +38,8 @@ void MainWindow::copyTrace()
     }
     QString text;
     for (int k = 1; k <= count; ++k) {
-        text += formatShortestNumber(m_state.Points[0][size_t(k)]) + u'\t'
-            + formatShortestNumber(m_state.Points[1][size_t(k)]) + u'\n';
+        text += formatShortestNumber(state.Points[0][size_t(k)]) + u'\t'
+            + formatShortestNumber(state.Points[1][size_t(k)]) + u'\n';
     }
     QGuiApplication::clipboard()->setText(text);
 }
@@ -51,7 +52,8 @@ void MainWindow::saveCalibration()
                     QMessageBox::Information);
         return;
     }
-    const QString folder = m_picturePath.isEmpty() ? Dir2->path() : QFileInfo(m_picturePath).path();
+    const QString picture = m_document->picture().path;
+    const QString folder = picture.isEmpty() ? Dir2->path() : QFileInfo(picture).path();
     QFileDialog dialog(this, QStringLiteral("Save calibration"), folder, CalibrationFilter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("json"));
@@ -61,8 +63,8 @@ void MainWindow::saveCalibration()
 
     // The saved file names its picture relative to itself, so the pair can move together.
     CalibrationFile file = workspaceFile();
-    if (!m_picturePath.isEmpty())
-        file.image = QFileInfo(path).dir().relativeFilePath(m_picturePath);
+    if (!picture.isEmpty())
+        file.image = QFileInfo(path).dir().relativeFilePath(picture);
     if (const auto error = writeCalibrationFile(path, file)) {
         showMessage(this, tr("校正ファイルを書き込めません。\n%1\n%2").arg(QDir::toNativeSeparators(path), *error),
                     QMessageBox::Critical);
@@ -71,7 +73,8 @@ void MainWindow::saveCalibration()
 
 void MainWindow::openCalibration()
 {
-    const QString folder = m_picturePath.isEmpty() ? Dir1->path() : QFileInfo(m_picturePath).path();
+    const QString picture = m_document->picture().path;
+    const QString folder = picture.isEmpty() ? Dir1->path() : QFileInfo(picture).path();
     QFileDialog dialog(this, QStringLiteral("Open calibration"), folder, CalibrationFilter);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
@@ -105,7 +108,6 @@ void MainWindow::openCalibration()
         return;
     }
     applyCalibrationFile(*read.file, QFileInfo(path).dir(), read.skipped);
-    commitAction(QStringLiteral("open a calibration"));
     Command5->setFocus();
 }
 
@@ -127,25 +129,31 @@ void MainWindow::applyCalibrationFile(const CalibrationFile &file, const QDir &f
                         QMessageBox::Warning);
         }
     }
+    // One step after the picture's new history: its corners, values, scale,
+    // exclusions and datasets.
+    m_document->beginEdit(QStringLiteral("Open a calibration"));
     if (withCorners) {
         setCorner(Corner::Start, file.start.x, file.start.y);
         setCorner(Corner::End, file.end.x, file.end.y);
     }
-    m_corners->setTexts(file.values);
-    m_corners->setScale(file.scale);
-    m_fileTraceOptions = file.trace;
-    m_exclusions->setRects(file.trace.exclusions);
+    m_document->setValues(file.values);
+    m_document->setScale(file.scale);
+    TraceOptions followed = file.trace;
+    followed.exclusions.clear();
+    m_document->setFollowed(followed);
+    m_document->setExclusions(file.trace.exclusions);
     // Its datasets, as far as they fit the picture shown.
     const QRectF picture(QPointF(), QSizeF(Picture1->surface().size()));
-    m_datasets.clear();
+    std::vector<Dataset> datasets;
     for (const Dataset &d : file.datasets) {
         if (!std::all_of(d.points.begin(), d.points.end(), [&](const DataPoint &p) { return picture.contains(QPointF(p.px, p.py)); })) {
             skipped << QStringLiteral("\"%1\": points outside the picture").arg(d.name);
             continue;
         }
-        m_datasets.push_back(d);
+        datasets.push_back(d);
     }
-    m_currentDataset = m_datasets.empty() ? -1 : 0;
+    m_document->replaceDatasets(datasets, datasets.empty() ? -1 : 0);
+    m_document->endEdit();
     if (!skipped.isEmpty()) {
         showMessage(this, tr("読み込めなかったデータセットがあります。\n(Datasets left out:)\n%1").arg(skipped.join(u'\n')),
                     QMessageBox::Warning);

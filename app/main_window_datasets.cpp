@@ -8,7 +8,7 @@
 #include "app/message_box.h"
 #include "app/picture_box.h"
 #include "app/recovery.h"
-#include "app/workspace.h"
+#include "app/autosave.h"
 #include "digitize/auto_trace.h"
 #include "digitize/point_read.h"
 #include "digitize/trace_bounds.h"
@@ -35,23 +35,13 @@ constexpr double PickReach = 4;
 
 void MainWindow::createDatasets()
 {
-    m_undo = new QUndoStack(this);
-    m_undo->setUndoLimit(2000);
+    m_document->undoStack()->setUndoLimit(2000);
+    m_autosaver = new Autosave(this);
     m_datasetsWindow = new DatasetsWindow(this);
-    connect(m_datasetsWindow, &DatasetsWindow::addRequested, this, &MainWindow::addDataset);
-    connect(m_datasetsWindow, &DatasetsWindow::currentChosen, this, [this](int index) {
-        m_currentDataset = index;
-        commitAction(QStringLiteral("choose a dataset"));
-    });
-    connect(m_datasetsWindow, &DatasetsWindow::renameRequested, this, [this](int index, const QString &name) {
-        m_datasets[size_t(index)].name = name;
-        commitAction(QStringLiteral("rename a dataset"));
-    });
-    connect(m_datasetsWindow, &DatasetsWindow::deleteRequested, this, [this](int index) {
-        m_datasets.erase(m_datasets.begin() + index);
-        m_currentDataset = std::min(m_currentDataset, int(m_datasets.size()) - 1);
-        commitAction(QStringLiteral("delete a dataset"));
-    });
+    connect(m_datasetsWindow, &DatasetsWindow::addRequested, m_document, &FigureDocument::addDataset);
+    connect(m_datasetsWindow, &DatasetsWindow::currentChosen, m_document, &FigureDocument::chooseDataset);
+    connect(m_datasetsWindow, &DatasetsWindow::renameRequested, m_document, &FigureDocument::renameDataset);
+    connect(m_datasetsWindow, &DatasetsWindow::deleteRequested, m_document, &FigureDocument::deleteDataset);
     connect(Picture1, &PictureBox::dragged, this, &MainWindow::pictureDragged);
     connect(Picture1, &PictureBox::released, this, &MainWindow::pictureReleased);
     // The datasets' marks: collected points as small rings, curves as dots, in
@@ -62,8 +52,9 @@ void MainWindow::createDatasets()
                 const auto [from, to] = *m_columnSpan;
                 painter.fillRect(QRectF(from, 0, to - from + 1, Picture1->surface().height()), QColor(255, 200, 0, 60));
             }
-            for (size_t i = 0; i < m_datasets.size(); ++i) {
-                const Dataset &d = m_datasets[i];
+            const std::vector<Dataset> &all = datasets();
+            for (size_t i = 0; i < all.size(); ++i) {
+                const Dataset &d = all[i];
                 painter.setPen(QPen(QColor::fromRgb(d.colour), 1));
                 painter.setBrush(Qt::NoBrush);
                 // One call a dataset: small squares for collected points, dots for curves.
@@ -80,7 +71,7 @@ void MainWindow::createDatasets()
                         dots << QPointF(p.px + 0.5, p.py + 0.5);
                     painter.drawPoints(dots);
                 }
-                if (int(i) == m_currentDataset && m_selectedPoint && d.kind == DatasetKind::Points
+                if (int(i) == currentDataset() && m_selectedPoint && d.kind == DatasetKind::Points
                     && *m_selectedPoint < int(d.points.size())) {
                     const DataPoint &p = d.points[size_t(*m_selectedPoint)];
                     painter.drawRect(QRectF(p.px + 0.5 - 6, p.py + 0.5 - 6, 12, 12));
@@ -88,107 +79,44 @@ void MainWindow::createDatasets()
             }
         },
         true);
-    connect(m_exclusions, &ExclusionAreas::changed, this, [this] { commitAction(QStringLiteral("exclusions")); });
+    connect(m_exclusions, &ExclusionAreas::changed, this, [this] { m_document->setExclusions(m_exclusions->rects()); });
     for (QLineEdit *field : {Text1, Text2, Text3, Text4})
-        connect(field, &QLineEdit::editingFinished, this, [this] { commitAction(QStringLiteral("corner values")); });
-    connect(m_corners, &CornerPanel::scaleChosen, this, [this] { commitAction(QStringLiteral("scale")); });
-    m_recorded = std::make_unique<Workspace>(workspace());
+        connect(field, &QLineEdit::editingFinished, m_document, &FigureDocument::commitValues);
+    connect(m_document, &FigureDocument::changed, this, &MainWindow::autosave);
 }
 
-Workspace MainWindow::workspace() const
+void MainWindow::observeDocument()
 {
-    Workspace w;
-    w.state = m_state;
-    w.values = m_corners->texts();
-    w.startCaptured = m_startCaptured;
-    w.endCaptured = m_endCaptured;
-    w.lastPlaced = int(m_lastPlaced);
-    w.lastPlacedAt = m_lastPlacedAt;
-    for (int i = 0; i < PictureBox::MarkerCount; ++i) {
-        w.markers[size_t(i)] = Picture1->marker(i);
-        w.markersShown[size_t(i)] = Picture1->isMarkerVisible(i);
-    }
-    w.readoutX = Text10->text();
-    w.readoutY = Text11->text();
-    w.tracedFirstColumn = m_tracedFirstColumn;
-    w.doubtful = m_doubtful;
-    w.datasets = m_datasets;
-    w.currentDataset = m_currentDataset;
-    w.exclusions = m_exclusions->rects();
-    return w;
-}
-
-void MainWindow::restoreWorkspace(const Workspace &w)
-{
-    m_restoring = true;
-    m_state = w.state;
-    m_corners->setTexts(w.values);
-    m_corners->setScale(w.state.AxisScale == AxisScale::Unset ? AxisScale::LinearLinear : w.state.AxisScale);
-    m_state.AxisScale = w.state.AxisScale;
-    m_startCaptured = w.startCaptured;
-    m_endCaptured = w.endCaptured;
-    m_corners->clearPixels();
-    if (m_startCaptured)
-        m_corners->showPixel(Corner::Start, m_state.StartPixelX, m_state.StartPixelY);
-    if (m_endCaptured)
-        m_corners->showPixel(Corner::End, m_state.EndPixelX, m_state.EndPixelY);
-    m_lastPlaced = Placed(w.lastPlaced);
-    m_lastPlacedAt = w.lastPlacedAt;
-    for (int i = 0; i < PictureBox::MarkerCount; ++i) {
-        Picture1->setMarker(i, w.markers[size_t(i)]);
-        Picture1->setMarkerVisible(i, w.markersShown[size_t(i)]);
-    }
-    Text10->setText(w.readoutX);
-    Text11->setText(w.readoutY);
-    m_tracedFirstColumn = w.tracedFirstColumn;
-    m_doubtful = w.doubtful;
-    m_datasets = w.datasets;
-    m_currentDataset = w.currentDataset;
-    m_selectedPoint.reset();
-    m_exclusions->setRects(w.exclusions);
-    *m_recorded = w;
-    m_restoring = false;
-    datasetsChanged();
-    autosave(); // an undo is a change too
-}
-
-void MainWindow::commitAction(const QString &label)
-{
-    if (m_restoring || !m_undo)
-        return;
-    Workspace now = workspace();
-    if (now == *m_recorded) {
-        datasetsChanged();
-        return;
-    }
-    m_undo->push(new WorkspaceCommand(label, *m_recorded, now, [this](const Workspace &w) { restoreWorkspace(w); }));
-    *m_recorded = std::move(now);
-    datasetsChanged();
-    autosave();
+    connect(m_corners, &CornerPanel::changed, this, [this] { m_document->typeValues(m_corners->texts()); });
+    connect(m_document, &FigureDocument::valuesChanged, this, [this] {
+        if (m_corners->texts() != m_document->values())
+            m_corners->setTexts(m_document->values());
+        Picture1->overlayChanged(); // the grid follows the values
+    });
+    connect(m_document, &FigureDocument::scaleChanged, this, [this] {
+        const AxisScale scale = workState().AxisScale;
+        m_corners->setScale(scale == AxisScale::Unset ? AxisScale::LinearLinear : scale);
+        Picture1->overlayChanged();
+    });
+    connect(m_document, &FigureDocument::cornersChanged, this, &MainWindow::showCorners);
+    connect(m_document, &FigureDocument::pointReadChanged, this, &MainWindow::showPointRead);
+    connect(m_document, &FigureDocument::traceChanged, Picture1, &PictureBox::overlayChanged);
+    connect(m_document, &FigureDocument::exclusionsChanged, this, [this] { m_exclusions->setRects(m_document->exclusions()); });
+    connect(m_document, &FigureDocument::datasetsChanged, this, &MainWindow::datasetsChanged);
 }
 
 CalibrationFile MainWindow::workspaceFile() const
 {
-    CalibrationFile file;
-    file.image = m_picturePath.isEmpty() ? QString() : QFileInfo(m_picturePath).absoluteFilePath();
-    if (m_picturePdf) {
-        file.page = m_picturePdf->page;
-        file.dpi = m_picturePdf->dpi;
-    }
-    file.start = {m_state.StartPixelX, m_state.StartPixelY};
-    file.end = {m_state.EndPixelX, m_state.EndPixelY};
-    file.values = m_corners->texts();
-    file.scale = m_state.AxisScale == AxisScale::Unset ? AxisScale::LinearLinear : m_state.AxisScale;
-    file.trace = m_fileTraceOptions;
-    file.trace.exclusions = m_exclusions->rects();
-    file.datasets = m_datasets;
+    CalibrationFile file = m_document->file();
+    if (!file.image.isEmpty())
+        file.image = QFileInfo(file.image).absoluteFilePath();
     return file;
 }
 
 void MainWindow::autosave()
 {
     if (m_autosave)
-        Recovery::save(workspaceFile()); // a failure here must not stop the work; the next change tries again
+        m_autosaver->save(workspaceFile());
 }
 
 void MainWindow::startRecovery()
@@ -214,7 +142,6 @@ void MainWindow::startRecovery()
                 const CalibrationFile &file = *left->file;
                 const bool corners = !(file.start == CornerPixel{} && file.end == CornerPixel{});
                 applyCalibrationFile(file, QDir(), left->skipped, corners);
-                commitAction(QStringLiteral("restore"));
             }
         }
     }
@@ -222,45 +149,32 @@ void MainWindow::startRecovery()
     autosave();
 }
 
-void MainWindow::startNewHistory()
-{
-    if (!m_undo)
-        return;
-    m_undo->clear();
-    *m_recorded = workspace();
-}
-
 void MainWindow::undo()
 {
-    m_undo->undo();
+    m_selectedPoint.reset();
+    undoStack()->undo();
 }
 
 void MainWindow::redo()
 {
-    m_undo->redo();
+    m_selectedPoint.reset();
+    undoStack()->redo();
 }
 
 void MainWindow::datasetsChanged()
 {
     Picture1->overlayChanged();
     if (m_datasetsWindow)
-        m_datasetsWindow->showDatasets(m_datasets, m_currentDataset);
+        m_datasetsWindow->showDatasets(datasets(), currentDataset());
 }
 
 void MainWindow::showDatasetsWindow()
 {
-    m_datasetsWindow->showDatasets(m_datasets, m_currentDataset);
+    m_datasetsWindow->showDatasets(datasets(), currentDataset());
     // Beside the main window, not over the picture.
     m_datasetsWindow->move(geometry().topRight() + QPoint(8, 0));
     m_datasetsWindow->show();
     m_datasetsWindow->raise();
-}
-
-void MainWindow::addDataset(DatasetKind kind)
-{
-    m_datasets.push_back({freshDatasetName(m_datasets, kind), kind, datasetColour(int(m_datasets.size())), {}, std::nullopt});
-    m_currentDataset = int(m_datasets.size()) - 1;
-    commitAction(QStringLiteral("add a dataset"));
 }
 
 void MainWindow::toggleCollection()
@@ -269,8 +183,8 @@ void MainWindow::toggleCollection()
     m_selectedPoint.reset();
     m_columnSpan.reset();
     // Collection adds to the current point set, or edits the current curve; with none, a new set.
-    if (m_collecting && m_currentDataset < 0)
-        addDataset(DatasetKind::Points);
+    if (m_collecting && currentDataset() < 0)
+        m_document->addDataset(DatasetKind::Points);
     if (m_collecting)
         Picture1->setCursor(Qt::CrossCursor);
     else
@@ -280,9 +194,10 @@ void MainWindow::toggleCollection()
 
 bool MainWindow::collectAt(float x, float y)
 {
-    if (!m_collecting || m_currentDataset < 0)
+    const int current = currentDataset();
+    if (!m_collecting || current < 0)
         return false;
-    Dataset &set = m_datasets[size_t(m_currentDataset)];
+    const Dataset &set = datasets()[size_t(current)];
     if (set.kind == DatasetKind::Curve) {
         // On a curve a drag chooses the columns between its ends.
         m_spanFrom = x;
@@ -300,85 +215,84 @@ bool MainWindow::collectAt(float x, float y)
             return true;
         }
     }
-    const Calibration current = calibration();
-    if (!insideFrame(current, x, y))
+    const Calibration now = calibration();
+    if (!insideFrame(now, x, y))
         return true;
-    // The values exactly as a point read computes them, shown as it shows them.
-    const PointReadout readout = readPoint(current, x, y);
-    digitizePoint(x, y);
-    if (readout.fault)
+    // Collected where a point read reads, and shown as it shows it.
+    if (readPoint(now, x, y).fault) {
+        digitizePoint(x, y);
         return true;
+    }
     if (int(set.points.size()) >= MaxDatasetPoints) {
+        digitizePoint(x, y);
         showMessage(this, tr("点の組は %1 点までです。\n(A point set holds at most %1 points.)").arg(MaxDatasetPoints),
                     QMessageBox::Warning);
         return true;
     }
-    set.points.push_back({x, y, *PixelToAxisX(current, x).value, *PixelToAxisY(current, y).value});
-    m_selectedPoint = int(set.points.size()) - 1;
+    m_document->beginEdit(QStringLiteral("Collect a point"));
+    digitizePoint(x, y);
+    m_document->addPoint(current, {x, y});
+    m_document->endEdit();
+    m_selectedPoint = int(datasets()[size_t(current)].points.size()) - 1;
     m_lastPlaced = Placed::Collected;
-    commitAction(QStringLiteral("collect a point"));
     return true;
+}
+
+// A position a collected point may take: inside the frame, where both axes have a value.
+static bool collectable(const Calibration &calibration, float x, float y)
+{
+    return insideFrame(calibration, x, y) && PixelToAxisX(calibration, x).value && PixelToAxisY(calibration, y).value;
 }
 
 void MainWindow::pictureDragged(QPointF at)
 {
-    if (!m_collecting || m_currentDataset < 0)
+    if (!m_collecting || currentDataset() < 0)
         return;
     if (m_spanFrom) {
         m_columnSpan = std::pair{std::floor(std::min(*m_spanFrom, at.x())), std::floor(std::max(*m_spanFrom, at.x()))};
         Picture1->overlayChanged();
         return;
     }
-    if (m_draggingPoint && m_selectedPoint) {
-        // The point follows the pointer, read as a press there reads it.
-        DataPoint &p = m_datasets[size_t(m_currentDataset)].points[size_t(*m_selectedPoint)];
-        const Calibration current = calibration();
-        const AxisValue vx = PixelToAxisX(current, float(at.x())), vy = PixelToAxisY(current, float(at.y()));
-        if (insideFrame(current, float(at.x()), float(at.y())) && vx.value && vy.value)
-            p = {std::floor(at.x()), std::floor(at.y()), *vx.value, *vy.value};
-        Picture1->overlayChanged();
-    }
+    // The point follows the pointer, read as a press there reads it; the drag is one step.
+    if (m_draggingPoint && m_selectedPoint && collectable(calibration(), float(at.x()), float(at.y())))
+        m_document->movePoint(currentDataset(), *m_selectedPoint, {std::floor(at.x()), std::floor(at.y())},
+                              FigureDocument::DragPoint);
 }
 
 void MainWindow::pictureReleased(QPointF)
 {
-    const bool moved = m_draggingPoint;
     m_draggingPoint = false;
     m_spanFrom.reset();
-    if (moved)
-        commitAction(QStringLiteral("move a point"));
+    // The next drag is a step of its own.
+    m_document->endMerge();
 }
 
 void MainWindow::editChosenColumns(bool interpolate)
 {
-    if (!m_columnSpan || m_currentDataset < 0)
+    if (!m_columnSpan || currentDataset() < 0)
         return;
-    Dataset &curve = m_datasets[size_t(m_currentDataset)];
+    const Dataset &curve = datasets()[size_t(currentDataset())];
     if (curve.kind != DatasetKind::Curve)
         return;
     const auto [from, to] = *m_columnSpan;
     auto inside = [&](const DataPoint &p) { return std::floor(p.px) >= from && std::floor(p.px) <= to; };
+    std::vector<DataPoint> points = curve.points;
     if (!interpolate) {
-        std::erase_if(curve.points, inside);
+        std::erase_if(points, inside);
     } else {
         // Straight between the last point before the columns and the first after them.
-        const auto before = std::find_if(curve.points.rbegin(), curve.points.rend(), [&](const DataPoint &p) { return std::floor(p.px) < from; });
-        const auto after = std::find_if(curve.points.begin(), curve.points.end(), [&](const DataPoint &p) { return std::floor(p.px) > to; });
-        if (before == curve.points.rend() || after == curve.points.end())
+        const auto before = std::find_if(points.rbegin(), points.rend(), [&](const DataPoint &p) { return std::floor(p.px) < from; });
+        const auto after = std::find_if(points.begin(), points.end(), [&](const DataPoint &p) { return std::floor(p.px) > to; });
+        if (before == points.rend() || after == points.end())
             return;
         const DataPoint a = *before, b = *after;
-        const Calibration current = calibration();
-        for (DataPoint &p : curve.points) {
-            if (!inside(p))
-                continue;
-            const double t = (p.px - a.px) / (b.px - a.px);
-            p.py = a.py + t * (b.py - a.py);
-            if (const AxisValue y = PixelToAxisY(current, float(p.py)); y.value)
-                p.y = *y.value;
+        for (DataPoint &p : points) {
+            if (inside(p))
+                p.py = a.py + (p.px - a.px) / (b.px - a.px) * (b.py - a.py);
         }
     }
     m_columnSpan.reset();
-    commitAction(interpolate ? QStringLiteral("draw columns straight") : QStringLiteral("delete columns"));
+    m_document->setPoints(currentDataset(), points, curve.trace);
 }
 
 void MainWindow::interpolateChosenColumns()
@@ -392,54 +306,47 @@ void MainWindow::deleteSelectedPoint()
         editChosenColumns(false);
         return;
     }
-    if (!m_collecting || !m_selectedPoint || m_currentDataset < 0)
+    if (!m_collecting || !m_selectedPoint || currentDataset() < 0)
         return;
-    auto &points = m_datasets[size_t(m_currentDataset)].points;
-    if (*m_selectedPoint >= int(points.size()))
+    if (*m_selectedPoint >= int(datasets()[size_t(currentDataset())].points.size()))
         return;
-    points.erase(points.begin() + *m_selectedPoint);
+    m_document->deletePoint(currentDataset(), *m_selectedPoint);
     m_selectedPoint.reset();
-    commitAction(QStringLiteral("delete a point"));
 }
 
 void MainWindow::moveSelectedPoint(int dx, int dy)
 {
-    auto &points = m_datasets[size_t(m_currentDataset)].points;
-    DataPoint &p = points[size_t(*m_selectedPoint)];
-    const Calibration current = calibration();
+    const DataPoint &p = datasets()[size_t(currentDataset())].points[size_t(*m_selectedPoint)];
     const float x = float(p.px + dx), y = float(p.py + dy);
-    if (!insideFrame(current, x, y))
-        return;
-    const AxisValue vx = PixelToAxisX(current, x), vy = PixelToAxisY(current, y);
-    if (!vx.value || !vy.value)
-        return;
-    p = {x, y, *vx.value, *vy.value};
-    commitAction(QStringLiteral("move a point"));
+    if (collectable(calibration(), x, y))
+        m_document->movePoint(currentDataset(), *m_selectedPoint, {x, y});
 }
 
 void MainWindow::fillCurrentCurve(const TraceResult &trace, const TraceOptions &options)
 {
-    if (m_currentDataset < 0 || m_datasets[size_t(m_currentDataset)].kind != DatasetKind::Curve)
+    const int current = currentDataset();
+    if (current < 0 || datasets()[size_t(current)].kind != DatasetKind::Curve)
         return;
     // A followed curve keeps how it was followed, for curvix-trace to follow it again.
     TraceOptions kept = options;
     kept.exclusions.clear();
-    m_datasets[size_t(m_currentDataset)].trace = options.follow || options.colour ? std::optional(kept) : std::nullopt;
-    auto &points = m_datasets[size_t(m_currentDataset)].points;
-    points.clear();
+    std::vector<DataPoint> points;
+    points.reserve(size_t(trace.pointCount()));
     for (int k = 0; k < trace.pointCount(); ++k)
-        points.push_back({double(m_tracedFirstColumn) + k, trace.pickedRows[size_t(k)], trace.xs[size_t(k)], trace.ys[size_t(k)]});
+        points.push_back({double(m_document->trace().firstColumn) + k, trace.pickedRows[size_t(k)]});
+    m_document->setPoints(current, points, options.follow || options.colour ? std::optional(kept) : std::nullopt);
 }
 
 void MainWindow::exportDatasets()
 {
-    if (m_datasets.empty()) {
+    if (datasets().empty()) {
         showMessage(this, tr("書き出すデータセットがありません。Ctrl+D で追加して下さい。\n"
                                          "(There are no datasets to export: add them with Ctrl+D.)"),
                     QMessageBox::Information);
         return;
     }
-    const QString folder = m_picturePath.isEmpty() ? Dir2->path() : QFileInfo(m_picturePath).path();
+    const QString picture = m_document->picture().path;
+    const QString folder = picture.isEmpty() ? Dir2->path() : QFileInfo(picture).path();
     QFileDialog dialog(this, tr("データセットを書き出す (Export the datasets)"), folder,
                        QStringLiteral("CSV, one line per point (*.csv);;CSV on a shared X (*-wide.csv);;"
                                       "TSV (*.tsv);;JSON (*.json)"));
@@ -448,7 +355,13 @@ void MainWindow::exportDatasets()
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     const QString path = dialog.selectedFiles().first();
-    const QByteArray bytes = ::exportDatasets(m_datasets, exportFormFor(path), m_state.AxisScale);
+    AxisFault fault{};
+    const auto transform = m_document->transform(&fault);
+    if (!transform) {
+        reportFault(fault);
+        return;
+    }
+    const QByteArray bytes = ::exportDatasets(valuedDatasets(datasets(), *transform), exportFormFor(path), workState().AxisScale);
     if (const auto error = writeFileAtomically(path, bytes)) {
         showMessage(this, tr("書き出せません。\n%1\n%2").arg(QDir::toNativeSeparators(path), *error),
                     QMessageBox::Critical);

@@ -36,7 +36,7 @@ constexpr float ArmLength = 8;
 
 void MainWindow::armCapture(ClickMode mode)
 {
-    m_state.ClickMode = mode;
+    m_document->setClickMode(mode);
     Picture1->setCursor(Qt::CrossCursor);
 }
 
@@ -50,11 +50,10 @@ void MainWindow::pictureMouseDown(float x, float y)
     }
     if (collectAt(x, y))
         return;
-    if (m_state.ClickMode == ClickMode::StartPoint || m_state.ClickMode == ClickMode::EndPoint)
+    if (workState().ClickMode == ClickMode::StartPoint || workState().ClickMode == ClickMode::EndPoint)
         captureCorner(x, y);
     else
         digitizePoint(x, y);
-    commitAction(QStringLiteral("click"));
 }
 
 void MainWindow::setCrossMarker(int horizontal, float x, float y)
@@ -65,42 +64,74 @@ void MainWindow::setCrossMarker(int horizontal, float x, float y)
     Picture1->setMarkerVisible(horizontal + 1, true);
 }
 
+void MainWindow::showCross(int horizontal, QPointF at, bool shown)
+{
+    // A cross hidden by Reset keeps its place; one never placed has none.
+    if (shown || !at.isNull()) {
+        setCrossMarker(horizontal, float(at.x()), float(at.y()));
+    } else {
+        Picture1->setMarker(horizontal, QLineF());
+        Picture1->setMarker(horizontal + 1, QLineF());
+    }
+    Picture1->setMarkerVisible(horizontal, shown);
+    Picture1->setMarkerVisible(horizontal + 1, shown);
+}
+
 void MainWindow::captureCorner(float x, float y)
 {
     // The start point is the lower left corner, the end point the upper right.
-    const bool start = m_state.ClickMode == ClickMode::StartPoint;
+    const bool start = workState().ClickMode == ClickMode::StartPoint;
     setCorner(start ? Corner::Start : Corner::End, x, y);
     (start ? Command4 : Command5)->setFocus();
 }
 
-void MainWindow::setCorner(Corner corner, float x, float y)
+void MainWindow::setCorner(Corner corner, float x, float y, FigureDocument::Merge merge)
 {
     const bool start = corner == Corner::Start;
-    (start ? m_state.StartPixelX : m_state.EndPixelX) = x;
-    (start ? m_state.StartPixelY : m_state.EndPixelY) = y;
-    m_corners->showPixel(corner, x, y);
-    setCrossMarker(start ? StartCross : EndCross, x, y);
-    (start ? m_startCaptured : m_endCaptured) = true;
     m_lastPlaced = start ? Placed::StartPoint : Placed::EndPoint;
     m_lastPlacedAt = QPointF(x, y);
+    m_document->setCorner(corner, QPointF(x, y), merge);
+}
+
+void MainWindow::showCorners()
+{
+    m_corners->clearPixels();
+    for (Corner corner : {Corner::Start, Corner::End}) {
+        const CornerMark &mark = m_document->corner(corner);
+        const int cross = corner == Corner::Start ? StartCross : EndCross;
+        if (mark.shown)
+            m_corners->showPixel(corner, float(mark.at.x()), float(mark.at.y()));
+        showCross(cross, mark.at, mark.shown);
+    }
     Picture1->overlayChanged();
 }
 
-void MainWindow::digitizePoint(float x, float y)
+void MainWindow::digitizePoint(float x, float y, FigureDocument::Merge merge)
 {
     const Calibration current = calibration();
     if (!insideFrame(current, x, y))
         return;
-    setCrossMarker(PointCross, x, y);
     m_lastPlaced = Placed::Point;
     m_lastPlacedAt = QPointF(x, y);
     const PointReadout readout = readPoint(current, x, y);
-    if (readout.fault) {
-        reportFault(*readout.fault);
-        return;
+    PointRead read = m_document->pointRead();
+    read.at = QPointF(x, y);
+    read.crossShown = true;
+    if (!readout.fault) {
+        read.xText = readout.xText;
+        read.yText = readout.yText;
     }
-    Text10->setText(readout.xText);
-    Text11->setText(readout.yText);
+    m_document->setPointRead(read, merge);
+    if (readout.fault)
+        reportFault(*readout.fault);
+}
+
+void MainWindow::showPointRead()
+{
+    const PointRead &read = m_document->pointRead();
+    showCross(PointCross, read.at, read.crossShown);
+    Text10->setText(read.xText);
+    Text11->setText(read.yText);
 }
 
 void MainWindow::reportFault(const AxisFault &fault)
@@ -111,7 +142,7 @@ void MainWindow::reportFault(const AxisFault &fault)
 TraceOptions MainWindow::windowTraceOptions() const
 {
     TraceOptions options; // the window's rule, its 1000 columns
-    options.exclusions = m_exclusions->rects();
+    options.exclusions = m_document->exclusions();
     return options;
 }
 
@@ -149,9 +180,11 @@ void MainWindow::followFrom(float x, float y)
     options.seed = QPointF(x + 0.5, y + 0.5); // the clicked pixel's centre
     options.colour = clearColourNear(Picture1->surface(), QPoint(int(x), int(y)));
     // Kept for the calibration file, so that curvix-trace follows the same curve.
-    m_fileTraceOptions.follow = true;
-    m_fileTraceOptions.seed = options.seed;
-    m_fileTraceOptions.colour = options.colour;
+    TraceOptions followed = m_document->followed();
+    followed.follow = true;
+    followed.seed = options.seed;
+    followed.colour = options.colour;
+    m_document->setFollowed(followed);
     traceAndStore(options);
 }
 
@@ -163,17 +196,21 @@ void MainWindow::traceAndStore(const TraceOptions &options)
         reportFault(*trace.fault);
         return;
     }
-    storeTrace(trace, m_state);
-    m_tracedFirstColumn = TraceBounds::of(traced).firstColumn + float(trace.firstColumn);
-    fillCurrentCurve(trace, options);
+    WorkState record = workState();
+    storeTrace(trace, record);
+    TraceTables tables{record.PointCount, record.Points, record.CurveY,
+                       TraceBounds::of(traced).firstColumn + float(trace.firstColumn), {}};
     // Where the trace is doubtful, for the trace overlay: its picked rows more
     // than 3 px from the followed curve, and the bridged columns.
     const TraceQuality quality = traceQuality(Picture1->surface(), traced, options, trace);
-    m_doubtful = quality.suspect;
-    m_doubtful.insert(m_doubtful.end(), quality.bridged.begin(), quality.bridged.end());
-    std::sort(m_doubtful.begin(), m_doubtful.end());
-    Picture1->overlayChanged();
-    m_state.ClickMode = ClickMode::ReadPoint;
+    tables.doubtful = quality.suspect;
+    tables.doubtful.insert(tables.doubtful.end(), quality.bridged.begin(), quality.bridged.end());
+    std::sort(tables.doubtful.begin(), tables.doubtful.end());
+    m_document->beginEdit(QStringLiteral("Trace"));
+    m_document->setTrace(tables);
+    fillCurrentCurve(trace, options);
+    m_document->endEdit();
+    m_document->setClickMode(ClickMode::ReadPoint);
     Picture1->unsetCursor();
     // Input that arrived during the scan is handled before the message.
     QCoreApplication::processEvents();
@@ -185,7 +222,6 @@ void MainWindow::traceAndStore(const TraceOptions &options)
                        .arg(WorkState::TableLast)
                        .arg(WorkState::TableLast + 1);
     }
-    commitAction(QStringLiteral("trace"));
     showMessage(this, message);
     Command8->setFocus();
 }
@@ -197,7 +233,7 @@ void MainWindow::saveData()
         return;
     }
     const QString path = dataFilePath(Dir2->path(), Text9->text());
-    if (const auto error = saveDataFile(path, dataFileBytes(m_state))) {
+    if (const auto error = saveDataFile(path, dataFileBytes(workState()))) {
         showMessage(this,
                     tr("データファイルを書き込めません。\n%1\n%2")
                         .arg(QDir::toNativeSeparators(path), *error),
@@ -211,7 +247,7 @@ void MainWindow::drawGraph()
         m_graphWindow = new GraphWindow(this);
         connect(m_graphWindow->Command1, &QPushButton::clicked, this, &MainWindow::closeGraph);
     }
-    const GraphDrawOutcome outcome = m_graphWindow->draw(calibration(), m_state.tableRows());
+    const GraphDrawOutcome outcome = m_graphWindow->draw(calibration(), workState().tableRows());
     if (outcome.fault) {
         reportFault(*outcome.fault);
         return;
@@ -243,8 +279,9 @@ void MainWindow::nudge(int dx, int dy)
     const QPointF to(std::clamp(m_lastPlacedAt.x() + dx, 0.0, surface.width() - 1.0),
                      std::clamp(m_lastPlacedAt.y() + dy, 0.0, surface.height() - 1.0));
     if (m_lastPlaced == Placed::Point)
-        digitizePoint(float(to.x()), float(to.y()));
+        digitizePoint(float(to.x()), float(to.y()), FigureDocument::NudgePoint);
+    else if (m_lastPlaced == Placed::StartPoint)
+        setCorner(Corner::Start, float(to.x()), float(to.y()), FigureDocument::NudgeStart);
     else
-        setCorner(m_lastPlaced == Placed::StartPoint ? Corner::Start : Corner::End, float(to.x()), float(to.y()));
-    commitAction(QStringLiteral("nudge"));
+        setCorner(Corner::End, float(to.x()), float(to.y()), FigureDocument::NudgeEnd);
 }

@@ -6,7 +6,8 @@
 #include <functional>
 
 struct BatchOptions;
-struct CalibrationFile;
+struct Figure;
+using CalibrationFile = Figure;
 struct LoadedImage;
 class QRect;
 

@@ -1,6 +1,6 @@
 #include "accuracy.h"
 
-#include "app/work_state.h"
+#include "document/work_state.h"
 #include "chart_maker.h"
 #include "digitize/auto_trace.h"
 #include "fixtures.h"

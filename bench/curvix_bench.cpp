@@ -8,7 +8,7 @@
 #include "app/graph_window.h"
 #include "app/main_window.h"
 #include "app/picture_box.h"
-#include "app/work_state.h"
+#include "document/work_state.h"
 #include "chart_maker.h"
 #include "digitize/auto_trace.h"
 #include "files/image_file.h"

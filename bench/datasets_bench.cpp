@@ -37,7 +37,7 @@ struct BusyFigure
             Dataset set{QStringLiteral("set %1").arg(d), d % 2 ? DatasetKind::Points : DatasetKind::Curve,
                         datasetColour(d), {}, std::nullopt};
             for (int k = 0; k < 1000; ++k)
-                set.points.push_back({80.0 + k * 0.69, 100.0 + (k * 7 + d * 31) % 400, k / 100.0, (k * 7 % 100) * 1.0});
+                set.points.push_back({80.0 + k * 0.69, 100.0 + (k * 7 + d * 31) % 400});
             datasets.push_back(std::move(set));
         }
         CalibrationFile file = window->workspaceFile();

@@ -19,3 +19,26 @@ QString freshDatasetName(const std::vector<Dataset> &datasets, DatasetKind kind)
             return name;
     }
 }
+
+std::optional<ValuePoint> valueOf(const DataPoint &point, const AxesTransform &transform)
+{
+    const AxisValue x = transform.xAt(point.px, point.py), y = transform.yAt(point.px, point.py);
+    if (!x.value || !y.value)
+        return std::nullopt;
+    return ValuePoint{*x.value, *y.value};
+}
+
+std::vector<ValuedDataset> valuedDatasets(const std::vector<Dataset> &datasets, const AxesTransform &transform)
+{
+    std::vector<ValuedDataset> out;
+    out.reserve(datasets.size());
+    for (const Dataset &d : datasets) {
+        ValuedDataset v{d.name, d.kind, d.colour, {}};
+        v.points.reserve(d.points.size());
+        for (const DataPoint &p : d.points)
+            if (const auto value = valueOf(p, transform))
+                v.points.push_back(*value);
+        out.push_back(std::move(v));
+    }
+    return out;
+}

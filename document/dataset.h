@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calibration/axes_transform.h"
 #include "calibration/trace_options.h"
 
 #include <QRgb>
@@ -13,12 +14,13 @@
 // colour its marks are drawn in.
 enum class DatasetKind { Curve, Points };
 
+// A point keeps the picture position it was read at; its axis values come
+// from the calibration in force whenever they are shown, exported or saved,
+// so that a corrected calibration corrects every point.
 struct DataPoint
 {
-    double px = 0; // the picture position it was read at
+    double px = 0;
     double py = 0;
-    double x = 0;  // its axis values
-    double y = 0;
     friend bool operator==(const DataPoint &, const DataPoint &) = default;
 };
 
@@ -33,6 +35,28 @@ struct Dataset
     std::optional<TraceOptions> trace;
     friend bool operator==(const Dataset &, const Dataset &) = default;
 };
+
+// A point's axis values.
+struct ValuePoint
+{
+    double x = 0;
+    double y = 0;
+    friend bool operator==(const ValuePoint &, const ValuePoint &) = default;
+};
+
+// A dataset as its axis values under one calibration.
+struct ValuedDataset
+{
+    QString name;
+    DatasetKind kind = DatasetKind::Points;
+    QRgb colour = 0;
+    std::vector<ValuePoint> points;
+};
+
+// The values of a point under the transform; none where an axis has no finite value.
+std::optional<ValuePoint> valueOf(const DataPoint &point, const AxesTransform &transform);
+// Every dataset's values; a point without values is left out.
+std::vector<ValuedDataset> valuedDatasets(const std::vector<Dataset> &datasets, const AxesTransform &transform);
 
 // The most points a dataset collects; a click beyond is refused with a message.
 inline constexpr int MaxDatasetPoints = 100000;

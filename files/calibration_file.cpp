@@ -10,13 +10,13 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 
-#include <charconv>
 #include <cmath>
 
 namespace {
 
-// Far larger than a calibration can need; a bigger file is not ours.
-constexpr qint64 MaxFileBytes = 1024 * 1024;
+// Far above what the program writes (ten sets of 100,000 points take about
+// 70 MB); a bigger file is not ours.
+constexpr qint64 MaxFileBytes = qint64(256) * 1024 * 1024;
 
 struct ScaleName
 {
@@ -31,37 +31,6 @@ constexpr ScaleName ScaleNames[] = {{AxisScale::LinearLinear, u"linear-linear"},
 CalibrationFileRead refuse(const QString &what)
 {
     return {std::nullopt, what, {}};
-}
-
-// A JSON string with its quotes and escapes.
-QByteArray jsonString(const QString &text)
-{
-    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
-    return array.mid(1, array.size() - 2);
-}
-
-// A corner pixel: whole as before, a fraction (a click when zoomed in) in
-// its shortest form.
-QByteArray pixelText(float p)
-{
-    if (p == std::floor(p))
-        return QByteArray::number(qint64(p));
-    return formatShortestNumber(p).toLatin1();
-}
-
-// A position that may have a fraction, in its shortest form.
-QByteArray numberText(double value)
-{
-    return formatShortestNumber(value).toLatin1();
-}
-
-// The same, appended in place: a workspace with many points is kept after
-// every change, so its points are written without a string apiece.
-void appendNumber(QByteArray &out, double value)
-{
-    char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, value).ptr;
-    out.append(text, end - text);
 }
 
 // One corner: "pixel": [x, y] of pixel positions (fractions allowed) and "value": [x, y] texts.
@@ -211,17 +180,19 @@ std::optional<QString> readDatasets(const QJsonObject &root, std::vector<Dataset
             && object.value(QStringLiteral("points")).toArray().size() <= MaxDatasetPoints;
         for (const QJsonValue &point : object.value(QStringLiteral("points")).toArray()) {
             const QJsonArray p = point.toArray();
-            if (!sound || !point.isArray() || p.size() != 4
+            // [px, py], or [px, py, x, y] whose values are those of the calibration then: they are
+            // computed afresh from the calibration in force.
+            if (!sound || !point.isArray() || (p.size() != 2 && p.size() != 4)
                 || !std::all_of(p.begin(), p.end(), [](const QJsonValue &v) { return v.isDouble() && std::isfinite(v.toDouble()); })
                 || p[0].toDouble() < 0 || p[1].toDouble() < 0 || p[0].toDouble() > CalibrationFile::MaxPixel
                 || p[1].toDouble() > CalibrationFile::MaxPixel) {
                 sound = false;
                 break;
             }
-            dataset.points.push_back({p[0].toDouble(), p[1].toDouble(), p[2].toDouble(), p[3].toDouble()});
+            dataset.points.push_back({p[0].toDouble(), p[1].toDouble()});
         }
         if (!sound) {
-            skipped << QStringLiteral("%1 (\"%2\"): points must be [px, py, x, y], at most %3").arg(where, name).arg(MaxDatasetPoints);
+            skipped << QStringLiteral("%1 (\"%2\"): points must be [px, py] or [px, py, x, y], at most %3").arg(where, name).arg(MaxDatasetPoints);
             continue;
         }
         if (object.contains(QStringLiteral("trace"))) {
@@ -261,10 +232,6 @@ std::optional<QString> readExclusions(const QJsonObject &root, std::vector<QRect
 
 } // namespace
 
-Calibration CalibrationFile::calibration() const
-{
-    return {start, end, readCornerValues(values), scale};
-}
 
 QString scaleName(AxisScale scale)
 {
@@ -376,7 +343,7 @@ CalibrationFileRead readCalibrationFile(const QString &path)
     if (!source.open(QIODevice::ReadOnly))
         return refuse(source.errorString());
     if (source.size() > MaxFileBytes)
-        return refuse(QStringLiteral("the file is too large for a calibration"));
+        return refuse(QStringLiteral("the file is larger than the %1 MiB a calibration file may hold").arg(MaxFileBytes / (1024 * 1024)));
     const QByteArray bytes = source.read(MaxFileBytes + 1);
     if (source.error() != QFileDevice::NoError)
         return refuse(source.errorString());
@@ -385,86 +352,89 @@ CalibrationFileRead readCalibrationFile(const QString &path)
 
 namespace {
 
-// A "trace" object on one line; the follow fields only when set, so that a
-// calibration without them keeps the bytes it always had.
-QByteArray traceObject(const TraceOptions &trace)
+// A pixel position as the double nearest its shortest decimal text: a
+// single-precision click at 770.3 is written 770.3, not 770.2999877929688.
+double pixelNumber(float p)
 {
-    QByteArray followFields;
+    return formatShortestNumber(p).toDouble();
+}
+
+// The follow fields only when set, so that a calibration without them keeps
+// the fields it always had.
+QJsonObject traceJson(const TraceOptions &trace)
+{
+    QJsonObject object{{QStringLiteral("line"), lineRuleName(trace.line)},
+                       {QStringLiteral("colour"), trace.colour ? QJsonValue(colourName(*trace.colour)) : QJsonValue()},
+                       {QStringLiteral("tolerance"), trace.tolerance}};
     if (trace.follow || trace.seed) {
-        followFields = ", \"follow\": " + QByteArray(trace.follow ? "true" : "false") + ", \"seed\": "
-            + (trace.seed ? "[" + numberText(trace.seed->x()) + ", " + numberText(trace.seed->y()) + "]" : QByteArray("null"));
+        object.insert(QStringLiteral("follow"), trace.follow);
+        object.insert(QStringLiteral("seed"), trace.seed ? QJsonValue(QJsonArray{trace.seed->x(), trace.seed->y()}) : QJsonValue());
     }
-    return "{ \"line\": " + jsonString(lineRuleName(trace.line)) + ", \"colour\": "
-        + (trace.colour ? jsonString(colourName(*trace.colour)) : QByteArray("null"))
-        + ", \"tolerance\": " + QByteArray::number(trace.tolerance) + followFields + " }";
+    return object;
+}
+
+QJsonObject cornerJson(const CornerPixel &pixel, const QString &x, const QString &y)
+{
+    return {{QStringLiteral("pixel"), QJsonArray{pixelNumber(pixel.x), pixelNumber(pixel.y)}},
+            {QStringLiteral("value"), QJsonArray{x, y}}};
+}
+
+// Each point as [px, py, x, y]: its picture position and, for readers of the
+// file, its values under the file's calibration ([px, py] where that has none).
+QJsonArray pointsJson(const std::vector<DataPoint> &points, const std::optional<AxesTransform> &transform)
+{
+    QJsonArray out;
+    for (const DataPoint &p : points) {
+        const auto value = transform ? valueOf(p, *transform) : std::nullopt;
+        out.append(value ? QJsonArray{p.px, p.py, value->x, value->y} : QJsonArray{p.px, p.py});
+    }
+    return out;
 }
 
 } // namespace
 
-QByteArray calibrationObject(const CalibrationFile &file, int indent)
+QJsonObject calibrationJson(const CalibrationFile &file)
 {
-    const QByteArray in(indent + 2, ' ');
-    auto corner = [&](const CornerPixel &pixel, const QString &x, const QString &y) {
-        return "{ \"pixel\": [" + pixelText(pixel.x) + ", " + pixelText(pixel.y) + "], \"value\": ["
-            + jsonString(x) + ", " + jsonString(y) + "] }";
-    };
-    QByteArray out = "{\n";
-    const int version = file.datasets.empty() ? CalibrationFile::Version : CalibrationFile::DatasetsVersion;
-    out += in + "\"curvix\": " + QByteArray::number(version) + ",\n";
+    QJsonObject out;
+    out.insert(QStringLiteral("curvix"), file.datasets.empty() ? CalibrationFile::Version : CalibrationFile::DatasetsVersion);
     if (!file.image.isEmpty())
-        out += in + "\"image\": " + jsonString(file.image) + ",\n";
+        out.insert(QStringLiteral("image"), file.image);
     if (file.page)
-        out += in + "\"page\": " + QByteArray::number(*file.page) + ",\n";
+        out.insert(QStringLiteral("page"), *file.page);
     if (file.dpi)
-        out += in + "\"dpi\": " + QByteArray::number(*file.dpi) + ",\n";
-    out += in + "\"start\": " + corner(file.start, file.values[0], file.values[1]) + ",\n";
-    out += in + "\"end\":   " + corner(file.end, file.values[2], file.values[3]) + ",\n";
-    out += in + "\"scale\": " + jsonString(scaleName(file.scale)) + ",\n";
-    out += in + "\"trace\": " + traceObject(file.trace);
+        out.insert(QStringLiteral("dpi"), *file.dpi);
+    out.insert(QStringLiteral("start"), cornerJson(file.start, file.values[0], file.values[1]));
+    out.insert(QStringLiteral("end"), cornerJson(file.end, file.values[2], file.values[3]));
+    out.insert(QStringLiteral("scale"), scaleName(file.scale));
+    out.insert(QStringLiteral("trace"), traceJson(file.trace));
     if (!file.trace.exclusions.empty()) {
-        out += ",\n" + in + "\"exclude\": [";
-        for (size_t i = 0; i < file.trace.exclusions.size(); ++i) {
-            const QRectF &r = file.trace.exclusions[i];
-            out += QByteArray(i ? ", " : "") + "[" + numberText(r.x()) + ", " + numberText(r.y()) + ", "
-                + numberText(r.width()) + ", " + numberText(r.height()) + "]";
-        }
-        out += "]";
+        QJsonArray rects;
+        for (const QRectF &r : file.trace.exclusions)
+            rects.append(QJsonArray{r.x(), r.y(), r.width(), r.height()});
+        out.insert(QStringLiteral("exclude"), rects);
     }
     if (!file.datasets.empty()) {
-        out += ",\n" + in + "\"datasets\": [";
-        for (size_t i = 0; i < file.datasets.size(); ++i) {
-            const Dataset &d = file.datasets[i];
-            out += QByteArray(i ? "," : "") + "\n" + in + "  { \"name\": " + jsonString(d.name) + ", \"kind\": "
-                + (d.kind == DatasetKind::Curve ? "\"curve\"" : "\"points\"") + ", \"colour\": "
-                + jsonString(colourName(d.colour)) + ",\n" + in + "    \"points\": [";
-            out.reserve(out.size() + qsizetype(d.points.size()) * 64);
-            for (size_t k = 0; k < d.points.size(); ++k) {
-                const DataPoint &p = d.points[k];
-                out.append(k ? ", [" : "[");
-                appendNumber(out, p.px);
-                out.append(", ");
-                appendNumber(out, p.py);
-                out.append(", ");
-                appendNumber(out, p.x);
-                out.append(", ");
-                appendNumber(out, p.y);
-                out.append(']');
-            }
-            out += "]";
+        const auto transform = AxesTransform::fromCorners(file.calibration());
+        QJsonArray datasets;
+        for (const Dataset &d : file.datasets) {
+            QJsonObject dataset{{QStringLiteral("name"), d.name},
+                                {QStringLiteral("kind"), d.kind == DatasetKind::Curve ? QStringLiteral("curve") : QStringLiteral("points")},
+                                {QStringLiteral("colour"), colourName(d.colour)},
+                                {QStringLiteral("points"), pointsJson(d.points, transform)}};
             if (d.trace)
-                out += ",\n" + in + "    \"trace\": " + traceObject(*d.trace);
-            out += " }";
+                dataset.insert(QStringLiteral("trace"), traceJson(*d.trace));
+            datasets.append(dataset);
         }
-        out += "\n" + in + "]";
+        out.insert(QStringLiteral("datasets"), datasets);
     }
-    out += "\n";
-    out += QByteArray(indent, ' ') + "}";
     return out;
 }
 
 QByteArray calibrationFileBytes(const CalibrationFile &file)
 {
-    return calibrationObject(file, 0) + "\n";
+    // Indented to be read and edited by hand; with datasets compact, so that
+    // a hundred thousand points stay a few megabytes.
+    return QJsonDocument(calibrationJson(file)).toJson(file.datasets.empty() ? QJsonDocument::Indented : QJsonDocument::Compact);
 }
 
 std::optional<QString> writeCalibrationFile(const QString &path, const CalibrationFile &file)

@@ -1,10 +1,9 @@
 #pragma once
 
-#include "calibration/calibration.h"
-#include "calibration/trace_options.h"
-#include "document/dataset.h"
+#include "document/figure.h"
 
 #include <QByteArray>
+#include <QJsonObject>
 #include <QString>
 #include <QStringList>
 
@@ -22,33 +21,17 @@
 //                "follow": true, "seed": [412.5, 300] },
 //     "exclude": [[600, 40, 150, 60]] }
 //
-// A page of a PDF adds "page" and "dpi" beside "image".
+// A page of a PDF adds "page" and "dpi" beside "image"; version 2 adds
+// "datasets": [{ "name", "kind", "colour", "points": [[px, py, x, y], ...],
+// "trace" }], each point's picture position and its values under the
+// file's calibration (its position alone where that gives none; the reader
+// takes the positions and computes the values afresh).
+// Written by QJsonDocument (keys in alphabetical order); read back with it.
 // "image" (relative to the file's folder), "trace" and "exclude" may be left
 // out, and so may "follow" and "seed" (written only when set); the
 // exclusions are kept with the trace options.
 // Fields the reader does not know are ignored, so later versions can add some.
-struct CalibrationFile
-{
-    static constexpr int Version = 1;
-    // A file with datasets is of version 2; one without keeps version 1.
-    static constexpr int DatasetsVersion = 2;
-    // The largest pixel position accepted: far beyond any picture.
-    static constexpr int MaxPixel = 1000000;
-    static constexpr int MaxExclusions = 1000;
-
-    QString image; // as written in the file; empty when there is none
-    // When the image is a PDF: its page (1 for the first) and resolution.
-    std::optional<int> page;
-    std::optional<int> dpi;
-    CornerPixel start;
-    CornerPixel end;
-    CornerTexts values; // Text1 ... Text4
-    AxisScale scale = AxisScale::LinearLinear;
-    TraceOptions trace; // with the exclusions
-    std::vector<Dataset> datasets;
-
-    Calibration calibration() const;
-};
+using CalibrationFile = Figure;
 
 // The file, or what is wrong with it and where.
 struct CalibrationFileRead
@@ -70,8 +53,7 @@ QString colourName(QRgb colour);
 CalibrationFileRead parseCalibrationFile(const QByteArray &bytes);
 CalibrationFileRead readCalibrationFile(const QString &path);
 
-// The file's bytes, laid out as above, with the image's path as given.
+// The file as a JSON object, with the image's path as given, and its bytes.
+QJsonObject calibrationJson(const CalibrationFile &file);
 QByteArray calibrationFileBytes(const CalibrationFile &file);
-// The "calibration" object alone, indented by `indent` spaces after its first line.
-QByteArray calibrationObject(const CalibrationFile &file, int indent);
 std::optional<QString> writeCalibrationFile(const QString &path, const CalibrationFile &file);

@@ -1,5 +1,7 @@
 #include "output/data_file.h"
 
+#include "document/work_state.h"
+
 #include "calibration/number_text.h"
 #include "digitize/auto_trace.h"
 #include "files/atomic_file.h"
@@ -33,4 +35,12 @@ QString dataFilePath(const QString &folder, const QString &name)
 std::optional<QString> saveDataFile(const QString &path, const QByteArray &bytes)
 {
     return writeFileAtomically(path, bytes);
+}
+
+QByteArray dataFileBytes(const WorkState &state)
+{
+    std::optional<int> count;
+    if (state.PointCount)
+        count = state.storedCount();
+    return dataFileBytes(count, state.tracedX(), state.tracedY());
 }

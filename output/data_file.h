@@ -21,3 +21,8 @@ QString dataFilePath(const QString &folder, const QString &name);
 
 // Writes bytes atomically; returns the reason on failure.
 std::optional<QString> saveDataFile(const QString &path, const QByteArray &bytes);
+
+struct WorkState;
+
+// The data file's bytes for the last trace kept in the record.
+QByteArray dataFileBytes(const WorkState &state);

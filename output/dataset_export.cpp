@@ -30,12 +30,12 @@ QByteArray jsonString(const QString &text)
     return array.mid(1, array.size() - 2);
 }
 
-QByteArray longForm(const std::vector<Dataset> &datasets, char separator)
+QByteArray longForm(const std::vector<ValuedDataset> &datasets, char separator)
 {
     QByteArray out = QByteArray("dataset") + separator + 'x' + separator + "y\n";
-    for (const Dataset &d : datasets) {
+    for (const ValuedDataset &d : datasets) {
         const QByteArray name = separator == ',' ? csvField(d.name) : d.name.toUtf8().replace('\t', ' ');
-        for (const DataPoint &p : d.points)
+        for (const ValuePoint &p : d.points)
             out += name + separator + number(p.x) + separator + number(p.y) + '\n';
     }
     return out;
@@ -47,37 +47,37 @@ double along(double value, bool logarithmic)
     return logarithmic ? std::log10(value) : value;
 }
 
-QByteArray wideForm(const std::vector<Dataset> &datasets, AxisScale scale)
+QByteArray wideForm(const std::vector<ValuedDataset> &datasets, AxisScale scale)
 {
     std::vector<double> xs;
-    std::vector<const Dataset *> curves, sets;
-    for (const Dataset &d : datasets) {
+    std::vector<const ValuedDataset *> curves, sets;
+    for (const ValuedDataset &d : datasets) {
         (d.kind == DatasetKind::Curve ? curves : sets).push_back(&d);
         if (d.kind == DatasetKind::Curve)
-            for (const DataPoint &p : d.points)
+            for (const ValuePoint &p : d.points)
                 xs.push_back(p.x);
     }
     std::sort(xs.begin(), xs.end());
     xs.erase(std::unique(xs.begin(), xs.end()), xs.end());
 
     QByteArray out = "x";
-    for (const Dataset *c : curves)
+    for (const ValuedDataset *c : curves)
         out += ',' + csvField(c->name);
-    for (const Dataset *s : sets)
+    for (const ValuedDataset *s : sets)
         out += ',' + csvField(s->name + QStringLiteral(" x")) + ',' + csvField(s->name + QStringLiteral(" y"));
     out += '\n';
     size_t rows = xs.size();
-    for (const Dataset *s : sets)
+    for (const ValuedDataset *s : sets)
         rows = std::max(rows, s->points.size());
     for (size_t r = 0; r < rows; ++r) {
         QByteArray line = r < xs.size() ? number(xs[r]) : QByteArray();
-        for (const Dataset *c : curves) {
+        for (const ValuedDataset *c : curves) {
             line += ',';
             if (r < xs.size())
                 if (const auto y = curveValueAt(c->points, xs[r], scale))
                     line += number(*y);
         }
-        for (const Dataset *s : sets) {
+        for (const ValuedDataset *s : sets) {
             line += ',';
             if (r < s->points.size())
                 line += number(s->points[r].x) + ',' + number(s->points[r].y);
@@ -89,11 +89,11 @@ QByteArray wideForm(const std::vector<Dataset> &datasets, AxisScale scale)
     return out;
 }
 
-QByteArray jsonForm(const std::vector<Dataset> &datasets)
+QByteArray jsonForm(const std::vector<ValuedDataset> &datasets)
 {
     QByteArray out = "{\n  \"datasets\": [";
     for (size_t i = 0; i < datasets.size(); ++i) {
-        const Dataset &d = datasets[i];
+        const ValuedDataset &d = datasets[i];
         out += QByteArray(i ? "," : "") + "\n    { \"name\": " + jsonString(d.name) + ", \"kind\": "
             + (d.kind == DatasetKind::Curve ? "\"curve\"" : "\"points\"") + ", \"colour\": "
             + jsonString(QStringLiteral("#%1").arg(d.colour & 0xffffff, 6, 16, QLatin1Char('0')).toUpper())
@@ -120,26 +120,26 @@ ExportForm exportFormFor(const QString &fileName)
     return ExportForm::LongCsv;
 }
 
-std::optional<double> curveValueAt(const std::vector<DataPoint> &curve, double x, AxisScale scale)
+std::optional<double> curveValueAt(const std::vector<ValuePoint> &curve, double x, AxisScale scale)
 {
     const bool xLog = isXLogarithmic(scale), yLog = isYLogarithmic(scale);
     // The curve's points in X order; a trace's already are.
-    std::vector<DataPoint> sorted(curve);
-    std::stable_sort(sorted.begin(), sorted.end(), [](const DataPoint &a, const DataPoint &b) { return a.x < b.x; });
+    std::vector<ValuePoint> sorted(curve);
+    std::stable_sort(sorted.begin(), sorted.end(), [](const ValuePoint &a, const ValuePoint &b) { return a.x < b.x; });
     if (sorted.empty() || x < sorted.front().x || x > sorted.back().x)
         return std::nullopt;
     const auto after = std::lower_bound(sorted.begin(), sorted.end(), x,
-                                        [](const DataPoint &p, double v) { return p.x < v; });
+                                        [](const ValuePoint &p, double v) { return p.x < v; });
     if (after->x == x)
         return after->y;
-    const DataPoint &b = *after;
-    const DataPoint &a = *(after - 1);
+    const ValuePoint &b = *after;
+    const ValuePoint &a = *(after - 1);
     const double t = (along(x, xLog) - along(a.x, xLog)) / (along(b.x, xLog) - along(a.x, xLog));
     const double y = along(a.y, yLog) + t * (along(b.y, yLog) - along(a.y, yLog));
     return yLog ? std::pow(10.0, y) : y;
 }
 
-QByteArray exportDatasets(const std::vector<Dataset> &datasets, ExportForm form, AxisScale scale)
+QByteArray exportDatasets(const std::vector<ValuedDataset> &datasets, ExportForm form, AxisScale scale)
 {
     switch (form) {
     case ExportForm::WideCsv:

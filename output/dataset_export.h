@@ -25,8 +25,8 @@ ExportForm exportFormFor(const QString &fileName);
 // onto the union of all curves' X values (in the axes' own scale, so on a
 // logarithmic axis along its logarithm); outside a curve's own X range its
 // cell stays empty.
-QByteArray exportDatasets(const std::vector<Dataset> &datasets, ExportForm form, AxisScale scale);
+QByteArray exportDatasets(const std::vector<ValuedDataset> &datasets, ExportForm form, AxisScale scale);
 
 // The value of a curve at x, linear between its two neighbouring points in
 // the axes' scale; none outside its X range.
-std::optional<double> curveValueAt(const std::vector<DataPoint> &curve, double x, AxisScale scale);
+std::optional<double> curveValueAt(const std::vector<ValuePoint> &curve, double x, AxisScale scale);

@@ -40,7 +40,7 @@ QByteArray traceJsonBytes(const QString &imageName, const CalibrationFile &calib
         rows += separator + formatShortestNumber(trace.pickedRows[size_t(k)]);
     }
     QByteArray out = "{\n  \"image\": " + name.mid(1, name.size() - 2) + ",\n";
-    out += "  \"calibration\": " + calibrationObject(calibration, 2) + ",\n";
+    out += "  \"calibration\": " + QJsonDocument(calibrationJson(calibration)).toJson(QJsonDocument::Compact) + ",\n";
     out += "  \"points\": [" + points.toLatin1() + "],\n";
     out += "  \"rows\": [" + rows.toLatin1() + "],\n";
     out += "  \"suspect\": " + indexList(quality.suspect) + ",\n";

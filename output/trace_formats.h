@@ -3,7 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
-struct CalibrationFile;
+struct Figure;
+using CalibrationFile = Figure;
 struct TraceQuality;
 struct TraceResult;
 

@@ -2,7 +2,7 @@
 
 // Hand-built working states and traces shared by the tests and the benchmarks.
 #include "calibration/calibration.h"
-#include "app/work_state.h"
+#include "document/work_state.h"
 #include "digitize/auto_trace.h"
 #include "digitize/picture_surface.h"
 

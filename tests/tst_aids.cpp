@@ -201,11 +201,12 @@ void TestAids::calibrationFileRoundTrip()
         key(w, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
         QVERIFY(answer.seen);
         saved = readBytes(s.path("cal.json"));
-        QCOMPARE(saved, QByteArray("{\n  \"curvix\": 1,\n  \"image\": \"chart.bmp\",\n"
-                                   "  \"start\": { \"pixel\": [80, 540], \"value\": [\"0\", \"1\"] },\n"
-                                   "  \"end\":   { \"pixel\": [770, 30], \"value\": [\" 5 0\", \"10000\"] },\n"
-                                   "  \"scale\": \"linear-log\",\n"
-                                   "  \"trace\": { \"line\": \"top\", \"colour\": null, \"tolerance\": 60 }\n}\n"));
+        QCOMPARE(saved, QByteArray("{\n    \"curvix\": 1,\n    \"end\": {\n        \"pixel\": [\n            770,\n            30\n        ],\n"
+                                   "        \"value\": [\n            \" 5 0\",\n            \"10000\"\n        ]\n    },\n"
+                                   "    \"image\": \"chart.bmp\",\n    \"scale\": \"linear-log\",\n"
+                                   "    \"start\": {\n        \"pixel\": [\n            80,\n            540\n        ],\n"
+                                   "        \"value\": [\n            \"0\",\n            \"1\"\n        ]\n    },\n"
+                                   "    \"trace\": {\n        \"colour\": null,\n        \"line\": \"top\",\n        \"tolerance\": 60\n    }\n}\n"));
 
         // Opening it in a fresh window gives the same state.
         Session again;

@@ -1,5 +1,5 @@
 #include "calibration/number_text.h"
-#include "app/work_state.h"
+#include "document/work_state.h"
 #include "digitize/auto_trace.h"
 #include "fixtures.h"
 

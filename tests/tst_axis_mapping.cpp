@@ -1,7 +1,7 @@
 #include "calibration/axes_transform.h"
 #include "calibration/axis_mapping.h"
 #include "calibration/number_text.h"
-#include "app/work_state.h"
+#include "document/work_state.h"
 #include "digitize/point_read.h"
 #include "fixtures.h"
 

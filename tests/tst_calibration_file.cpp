@@ -6,7 +6,7 @@
 
 namespace {
 
-// The example of the file's layout, as the program writes it.
+// The example of the file as a person may write it.
 const QByteArray Example = R"({
   "curvix": 1,
   "image": "figure3.png",
@@ -16,6 +16,46 @@ const QByteArray Example = R"({
   "trace": { "line": "top", "colour": null, "tolerance": 60 }
 }
 )";
+
+// The example as the program writes it.
+const QByteArray ExampleWritten = R"({
+    "curvix": 1,
+    "end": {
+        "pixel": [
+            770,
+            30
+        ],
+        "value": [
+            "50",
+            "10000"
+        ]
+    },
+    "image": "figure3.png",
+    "scale": "linear-log",
+    "start": {
+        "pixel": [
+            80,
+            540
+        ],
+        "value": [
+            "0",
+            "1"
+        ]
+    },
+    "trace": {
+        "colour": null,
+        "line": "top",
+        "tolerance": 60
+    }
+}
+)";
+
+// The file read back from what the program wrote of it.
+CalibrationFile rewritten(const CalibrationFile &file)
+{
+    const CalibrationFileRead read = parseCalibrationFile(calibrationFileBytes(file));
+    return read.file ? *read.file : CalibrationFile{};
+}
 
 // The example with one piece of text replaced.
 QByteArray exampleWith(const char *from, const char *to)
@@ -66,13 +106,15 @@ void TestCalibrationFile::readsTheExample()
 
 void TestCalibrationFile::writesWhatItReads()
 {
-    QCOMPARE(calibrationFileBytes(*parseCalibrationFile(Example).file), Example);
-    // A corner clicked when zoomed in, at a fraction of a pixel.
-    const QByteArray fractional = exampleWith("[770, 30]", "[770.25, 30.5]");
+    QCOMPARE(calibrationFileBytes(*parseCalibrationFile(Example).file), ExampleWritten);
+    QCOMPARE(calibrationFileBytes(*parseCalibrationFile(ExampleWritten).file), ExampleWritten);
+    // A corner clicked when zoomed in, at a fraction of a pixel, written in its shortest form.
+    const QByteArray fractional = exampleWith("[770, 30]", "[770.25, 30.3]");
     const CalibrationFileRead read1 = parseCalibrationFile(fractional);
     QVERIFY2(read1.file, qPrintable(read1.error));
-    QCOMPARE(read1.file->end, (CornerPixel{770.25f, 30.5f}));
-    QCOMPARE(calibrationFileBytes(*read1.file), fractional);
+    QCOMPARE(read1.file->end, (CornerPixel{770.25f, 30.3f}));
+    QVERIFY2(calibrationFileBytes(*read1.file).contains("            770.25,\n            30.3\n"), calibrationFileBytes(*read1.file).constData());
+    QCOMPARE(rewritten(*read1.file).end, read1.file->end);
     // Following, a seed and exclusions, fractions kept in their shortest form.
     const QByteArray followed = exampleWith("60 }", "60, \"follow\": true, \"seed\": [412.5, 300] },\n"
                                                   "  \"exclude\": [[600, 40.25, 150, 60], [0, 0, 1, 1]]");
@@ -81,7 +123,16 @@ void TestCalibrationFile::writesWhatItReads()
     QVERIFY(read2.file->trace.follow);
     QCOMPARE(read2.file->trace.seed, std::optional<QPointF>(QPointF(412.5, 300)));
     QCOMPARE(read2.file->trace.exclusions, (std::vector<QRectF>{QRectF(600, 40.25, 150, 60), QRectF(0, 0, 1, 1)}));
-    QCOMPARE(calibrationFileBytes(*read2.file), followed);
+    const CalibrationFile again = rewritten(*read2.file);
+    QVERIFY(again.trace.follow);
+    QCOMPARE(again.trace.seed, read2.file->trace.seed);
+    QCOMPARE(again.trace.exclusions, read2.file->trace.exclusions);
+    // A seed kept with follow off (a trace seeded, then the follow option
+    // dropped) is written and read back too.
+    CalibrationFile seededOnly = *read2.file;
+    seededOnly.trace.follow = false;
+    QCOMPARE(rewritten(seededOnly).trace.seed, std::optional<QPointF>(QPointF(412.5, 300)));
+    QVERIFY(!rewritten(seededOnly).trace.follow);
 
     CalibrationFile file;
     file.values = {QStringLiteral(" 1 000"), QStringLiteral("1E3"), QStringLiteral("\"quoted\"\\"), QStringLiteral("２")};
@@ -101,6 +152,8 @@ void TestCalibrationFile::writesWhatItReads()
     QCOMPARE(read.file->scale, AxisScale::LogLog);
     QVERIFY(read.file->image.isEmpty());
     QCOMPARE(calibrationFileBytes(*read.file), calibrationFileBytes(file));
+    file.scale = AxisScale::LogLinear;
+    QCOMPARE(rewritten(file).scale, AxisScale::LogLinear);
 }
 
 void TestCalibrationFile::refusals_data()
@@ -124,7 +177,7 @@ void TestCalibrationFile::refusals_data()
     QTest::newRow("one pixel") << exampleWith("[770, 30]", "[770]") << QStringLiteral("\"end.pixel\" must be an array of two");
     QTest::newRow("value as numbers") << exampleWith("[\"0\", \"1\"]", "[0, 1]") << QStringLiteral("\"start.value\" must be an array of two texts");
     QTest::newRow("value missing") << exampleWith(", \"value\": [\"50\", \"10000\"]", "") << QStringLiteral("\"end.value\" is missing");
-    QTest::newRow("unknown scale") << exampleWith("linear-log", "log-linear") << QStringLiteral("\"scale\" must be");
+    QTest::newRow("unknown scale") << exampleWith("linear-log", "log-lin") << QStringLiteral("\"scale\" must be \"linear-linear\", \"linear-log\", \"log-log\" or \"log-linear\"");
     QTest::newRow("scale missing") << exampleWith("\"scale\": \"linear-log\",", "") << QStringLiteral("\"scale\" is missing");
     QTest::newRow("unknown line mode") << exampleWith("\"top\"", "\"bottom\"") << QStringLiteral("\"trace.line\" must be");
     QTest::newRow("colour without hash digits") << exampleWith("null", "\"red\"") << QStringLiteral("\"trace.colour\" must be");
@@ -173,14 +226,19 @@ void TestCalibrationFile::datasetsRoundTrip()
     followed.follow = true;
     followed.seed = QPointF(110.5, 218);
     followed.colour = qRgb(0, 0, 150);
-    file.datasets = {{QStringLiteral("fit"), DatasetKind::Curve, 0xffd62728, {{82, 278.5, 0.0289855, 51.37}}, followed},
-                     {QStringLiteral("run, 2"), DatasetKind::Points, 0xff1f77b4, {{100, 200, 1.5, 2e-7}}, std::nullopt}};
+    file.datasets = {{QStringLiteral("fit"), DatasetKind::Curve, 0xffd62728, {{82, 278.5}}, followed},
+                     {QStringLiteral("run, 2"), DatasetKind::Points, 0xff1f77b4, {{100, 200}}, std::nullopt}};
     const QByteArray bytes = calibrationFileBytes(file);
-    QVERIFY(bytes.startsWith("{\n  \"curvix\": 2,\n"));
-    QVERIFY2(bytes.contains("  \"datasets\": [\n    { \"name\": \"fit\", \"kind\": \"curve\", \"colour\": \"#D62728\",\n"
-                            "      \"points\": [[82, 278.5, 0.0289855, 51.37]],\n"
-                            "      \"trace\": { \"line\": \"top\", \"colour\": \"#000096\", \"tolerance\": 60, \"follow\": true, \"seed\": [110.5, 218] } },\n"),
+    // Compact, so that many points stay small; each point with its values under the file's calibration.
+    QVERIFY(bytes.startsWith("{\"curvix\":2,\"datasets\":[{\"colour\":\"#D62728\",\"kind\":\"curve\",\"name\":\"fit\","
+                             "\"points\":[[82,278.5,0.14492753623188406,"));
+    QVERIFY2(bytes.contains("\"trace\":{\"colour\":\"#000096\",\"follow\":true,\"line\":\"top\",\"seed\":[110.5,218],\"tolerance\":60}}"),
              bytes.constData());
+    // Without a mapping (a logarithmic axis from 0) the positions alone.
+    CalibrationFile unmapped = file;
+    unmapped.values[1] = QStringLiteral("0");
+    QVERIFY(calibrationFileBytes(unmapped).contains("\"points\":[[82,278.5]]"));
+    QVERIFY(rewritten(unmapped).datasets == file.datasets);
     const CalibrationFileRead read = parseCalibrationFile(bytes);
     QVERIFY2(read.file, qPrintable(read.error));
     QCOMPARE(read.skipped, QStringList());
@@ -197,9 +255,9 @@ void TestCalibrationFile::unsoundDatasetsSkipped_data()
     QTest::newRow("a second of one name") << QByteArray(R"([{"name": "a", "kind": "points", "points": []}, {"name": "a", "kind": "curve", "points": []}])")
                                           << QStringLiteral("dataset 2: a second dataset named \"a\"");
     QTest::newRow("a point of three numbers") << QByteArray(R"([{"name": "a", "kind": "points", "points": [[1, 2, 3]]}])")
-                                              << QStringLiteral("dataset 1 (\"a\"): points must be [px, py, x, y], at most 100000");
+                                              << QStringLiteral("dataset 1 (\"a\"): points must be [px, py] or [px, py, x, y], at most 100000");
     QTest::newRow("a point outside any picture") << QByteArray(R"([{"name": "a", "kind": "points", "points": [[-1, 2, 3, 4]]}])")
-                                                 << QStringLiteral("dataset 1 (\"a\"): points must be [px, py, x, y], at most 100000");
+                                                 << QStringLiteral("dataset 1 (\"a\"): points must be [px, py] or [px, py, x, y], at most 100000");
     QTest::newRow("no name") << QByteArray(R"([{"kind": "points", "points": []}])") << QStringLiteral("dataset 1: no name");
     QTest::newRow("a bad trace") << QByteArray(R"([{"name": "a", "kind": "curve", "points": [], "trace": {"line": "x"}}])")
                                  << QStringLiteral("dataset 1 (\"a\"): \"datasets[1].trace.line\" must be \"top\" or \"centre\"");

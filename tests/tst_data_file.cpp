@@ -1,4 +1,4 @@
-#include "app/work_state.h"
+#include "document/work_state.h"
 #include "output/data_file.h"
 #include "test_files.h"
 

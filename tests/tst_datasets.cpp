@@ -44,6 +44,12 @@ QString observed(MainWindow &w)
     return text;
 }
 
+// A collected or traced point's values under the window's calibration now.
+ValuePoint valuesNow(MainWindow &w, const DataPoint &p)
+{
+    return *valueOf(p, *w.document()->transform());
+}
+
 void loadChart(Session &s, MainWindow &w)
 {
     QVERIFY(drawChart(sampleCharts().first()).image.save(s.path("chart.bmp")));
@@ -87,7 +93,7 @@ void TestDatasets::collectPointsAndExport()
     }
     const Dataset &set = w.datasets()[0];
     QCOMPARE(set.points.size(), size_t(3));
-    QCOMPARE(formatFixedReadout(set.points[1].x) + u',' + formatFixedReadout(set.points[1].y), shown[1]);
+    QCOMPARE(formatFixedReadout(valuesNow(w, set.points[1]).x) + u',' + formatFixedReadout(valuesNow(w, set.points[1]).y), shown[1]);
     QCOMPARE(set.points[2].px, 700.0);
 
     // A click on a point chooses it; Delete removes it; undo brings it back.
@@ -107,7 +113,7 @@ void TestDatasets::collectPointsAndExport()
         pressKey(w, Qt::Key_X, Qt::ControlModifier | Qt::ShiftModifier);
         QVERIFY(answer.seen);
     }
-    QCOMPARE(readBytes(s.path("all.csv")), exportDatasets(w.datasets(), ExportForm::LongCsv, AxisScale::LinearLinear));
+    QCOMPARE(readBytes(s.path("all.csv")), exportDatasets(valuedDatasets(w.datasets(), *w.document()->transform()), ExportForm::LongCsv, AxisScale::LinearLinear));
     QVERIFY(readBytes(s.path("all.csv")).startsWith("dataset,x,y\nPoints 1,"));
 
     // In an edit box Ctrl+Z is the box's own.
@@ -128,7 +134,7 @@ void TestDatasets::traceIntoCurveDatasets()
     QCOMPARE(w.datasetsWindow()->list()->count(), 1);
     QCOMPARE(autoDigitize(w), QStringLiteral("DIGITIZE が終了しました。"));
     QCOMPARE(int(w.datasets()[0].points.size()), *w.workState().PointCount);
-    QCOMPARE(w.datasets()[0].points[10].y, w.workState().Points[1][11]);
+    QCOMPARE(valuesNow(w, w.datasets()[0].points[10]).y, w.workState().Points[1][11]);
     QTest::mouseClick(addCurve, Qt::LeftButton);
     QCOMPARE(w.currentDataset(), 1);
     QCOMPARE(w.datasets()[1].name, QStringLiteral("Curve 2"));

@@ -1,4 +1,4 @@
-#include "app/work_state.h"
+#include "document/work_state.h"
 #include "fixtures.h"
 #include "output/graph_drawing.h"
 

@@ -359,7 +359,7 @@ void TestTraceCli::eachCurveDatasetOfASeries()
         followed.seed = QPointF(200.5, row);
         file.datasets.push_back({QString::fromLatin1(name), DatasetKind::Curve, 0xff000000, {}, followed});
     }
-    file.datasets.push_back({QStringLiteral("clicked"), DatasetKind::Points, 0xff000000, {{80, 80, 1, 2}}, std::nullopt});
+    file.datasets.push_back({QStringLiteral("clicked"), DatasetKind::Points, 0xff000000, {{80, 80}}, std::nullopt});
     QVERIFY(!writeCalibrationFile(dir.filePath(QStringLiteral("series.json")), file));
 
     // One file per curve dataset and picture; point sets are not traced.

@@ -1,7 +1,6 @@
-#include "app/work_state.h"
+#include "document/work_state.h"
 
 #include "digitize/auto_trace.h"
-#include "output/data_file.h"
 
 #include <algorithm>
 
@@ -22,12 +21,4 @@ void storeTrace(const TraceResult &trace, WorkState &state)
     std::copy_n(trace.ys.begin(), count, state.Points[1].begin() + 1);
     std::copy_n(trace.pickedRows.begin(), count, state.CurveY.begin() + 1);
     state.PointCount = int(count);
-}
-
-QByteArray dataFileBytes(const WorkState &state)
-{
-    std::optional<int> count;
-    if (state.PointCount)
-        count = state.storedCount();
-    return dataFileBytes(count, state.tracedX(), state.tracedY());
 }

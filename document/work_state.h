@@ -18,8 +18,8 @@ enum class ClickMode {
     PointDigitize = 3, // read a point, armed by "Point Digitize"
 };
 
-// The main window's working record, shared by its handlers: the adapter
-// between the window and the rules, which take and return values. Field
+// The record the main window's handlers share, kept by the figure document:
+// the click mode, the corners, the scale and the last trace's tables. Field
 // names follow the names the handlers and the data file use for them.
 //
 // A value never written counts as 0 wherever it is compared or used as a
@@ -61,5 +61,3 @@ Calibration calibrationOf(const WorkState &state, const CornerValues &values);
 // keeps its first 1000 columns.
 void storeTrace(const TraceResult &trace, WorkState &state);
 
-// The data file's bytes for the last trace kept in the record.
-QByteArray dataFileBytes(const WorkState &state);
