@@ -152,12 +152,14 @@ void MainWindow::startRecovery()
 void MainWindow::undo()
 {
     m_selectedPoint.reset();
+    m_document->commitValues(); // a value typed and not yet left is the last step
     undoStack()->undo();
 }
 
 void MainWindow::redo()
 {
     m_selectedPoint.reset();
+    m_document->commitValues();
     undoStack()->redo();
 }
 
@@ -319,7 +321,7 @@ void MainWindow::moveSelectedPoint(int dx, int dy)
     const DataPoint &p = datasets()[size_t(currentDataset())].points[size_t(*m_selectedPoint)];
     const float x = float(p.px + dx), y = float(p.py + dy);
     if (collectable(calibration(), x, y))
-        m_document->movePoint(currentDataset(), *m_selectedPoint, {x, y});
+        m_document->movePoint(currentDataset(), *m_selectedPoint, {x, y}, FigureDocument::NudgeCollected);
 }
 
 void MainWindow::fillCurrentCurve(const TraceResult &trace, const TraceOptions &options)

@@ -102,7 +102,7 @@ public:
 
     // Edits, each undoable. Commands that share a merge id (a drag, a run of
     // nudges) merge into one.
-    enum Merge { NoMerge = -1, NudgeStart = 1, NudgeEnd, NudgePoint, DragPoint };
+    enum Merge { NoMerge = -1, NudgeStart = 1, NudgeEnd, NudgePoint, DragPoint, NudgeCollected };
     void setCorner(Corner corner, QPointF at, Merge merge = NoMerge);
     // Typing changes the values at once; the typed values become one command
     // when the box is left (or before the next command).

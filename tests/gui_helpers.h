@@ -12,12 +12,21 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QLineEdit>
+#include <QDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTest>
 #include <QTemporaryDir>
 #include <QTimer>
 
 #include <memory>
+
+// How many message catchers wait for a box now.
+inline int &waitingCatchers()
+{
+    static int count = 0;
+    return count;
+}
 
 // Waits for the next modal message box, records what it says and closes it
 // with Enter, as a user would. Start it before the action that opens the box.
@@ -26,9 +35,15 @@ class MessageCatcher : public QObject
 public:
     MessageCatcher()
     {
+        ++waitingCatchers();
         m_timer.setInterval(5);
         connect(&m_timer, &QTimer::timeout, this, &MessageCatcher::poll);
         m_timer.start();
+    }
+    ~MessageCatcher() override
+    {
+        if (m_timer.isActive())
+            --waitingCatchers();
     }
 
     bool seen = false;
@@ -44,6 +59,7 @@ private:
         if (!box)
             return;
         m_timer.stop();
+        --waitingCatchers();
         seen = true;
         text = box->text();
         title = box->windowTitle();
@@ -66,6 +82,41 @@ inline void typeInto(QLineEdit *field, const QString &text)
         QTest::keyClicks(field, text);
 }
 
+// A message box that no test waits for fails the test at once with its
+// text, and is closed, instead of leaving the test to Qt's watchdog.
+class UnexpectedMessages : public QObject
+{
+public:
+    UnexpectedMessages()
+    {
+        m_timer.setInterval(50);
+        connect(&m_timer, &QTimer::timeout, this, [this] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box || waitingCatchers() > 0)
+                return;
+            if (!m_first) { // a catcher may be a moment late; a box still there next time is unexpected
+                m_first = box;
+                return;
+            }
+            m_first = nullptr;
+            const QByteArray text = "an unexpected message box: " + box->text().toUtf8();
+            // The box and any dialog under it, so that nothing is left to wait on.
+            for (int i = 0; i < 8 && QApplication::activeModalWidget(); ++i) {
+                if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+                    dialog->reject();
+                else
+                    QApplication::activeModalWidget()->close();
+            }
+            QTest::qFail(text.constData(), __FILE__, __LINE__);
+        });
+        m_timer.start();
+    }
+
+private:
+    QTimer m_timer;
+    QPointer<QMessageBox> m_first;
+};
+
 // A main window started in a fresh working directory, as the program starts;
 // an optional settings file is put there first.
 struct Session
@@ -86,6 +137,7 @@ struct Session
     QString path(const char *name) const { return dir.filePath(QString::fromUtf8(name)); }
 
     QTemporaryDir dir;
+    UnexpectedMessages unexpected;
     std::unique_ptr<MainWindow> window;
 };
 

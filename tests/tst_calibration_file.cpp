@@ -80,6 +80,7 @@ private slots:
     void refusals();
     void optionalAndUnknownFields();
     void datasetsRoundTrip();
+    void refusesAFileBeyondTheLimit();
     void unsoundDatasetsSkipped_data();
     void unsoundDatasetsSkipped();
 };
@@ -244,6 +245,23 @@ void TestCalibrationFile::datasetsRoundTrip()
     QCOMPARE(read.skipped, QStringList());
     QVERIFY(read.file->datasets == file.datasets);
     QCOMPARE(calibrationFileBytes(*read.file), bytes);
+}
+
+void TestCalibrationFile::refusesAFileBeyondTheLimit()
+{
+    QTemporaryDir dir;
+    for (const auto &[size, refused] : {std::pair{qint64(256) * 1024 * 1024, false}, std::pair{qint64(256) * 1024 * 1024 + 1, true}}) {
+        const QString path = dir.filePath(QStringLiteral("huge.json"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QVERIFY(file.write(Example) == Example.size());
+        QVERIFY(file.resize(size)); // the rest a sparse run of zero bytes
+        file.close();
+        const CalibrationFileRead read = readCalibrationFile(path);
+        QVERIFY(!read.file);
+        // At the limit the file is read (and refused as JSON); beyond it, refused for its size.
+        QCOMPARE(read.error == QStringLiteral("the file is larger than the 256 MiB a calibration file may hold"), refused);
+    }
 }
 
 void TestCalibrationFile::unsoundDatasetsSkipped_data()

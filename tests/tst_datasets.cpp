@@ -7,8 +7,10 @@
 #include "chart_maker.h"
 #include "gui_helpers.h"
 #include "calibration/number_text.h"
+#include "files/calibration_file.h"
 #include "output/dataset_export.h"
 
+#include <QInputDialog>
 #include <QListWidget>
 #include <QProcess>
 #include <QStandardPaths>
@@ -38,8 +40,12 @@ QString observed(MainWindow &w)
         const QLineF m = w.Picture1->marker(i);
         text += QStringLiteral("%1:%2,%3,%4,%5|").arg(w.Picture1->isMarkerVisible(i)).arg(m.x1()).arg(m.y1()).arg(m.x2()).arg(m.y2());
     }
-    for (const Dataset &d : w.datasets())
-        text += d.name + QStringLiteral(":%1|").arg(d.points.size());
+    for (const Dataset &d : w.datasets()) {
+        double sum = 0;
+        for (const DataPoint &p : d.points)
+            sum += p.px * 3 + p.py;
+        text += d.name + QStringLiteral(":%1:%2|").arg(d.points.size()).arg(sum, 0, 'g', 15);
+    }
     text += QStringLiteral("current %1|exclusions %2").arg(w.currentDataset()).arg(w.exclusions().size());
     return text;
 }
@@ -65,6 +71,8 @@ class TestDatasets : public QObject
 
 private slots:
     void collectPointsAndExport();
+    void valuesFollowTheCalibration();
+    void largeWorkReopensAndRecovers();
     void traceIntoCurveDatasets();
     void editACurve();
     void dragAPoint();
@@ -120,6 +128,76 @@ void TestDatasets::collectPointsAndExport()
     typeInto(w.Text9, QStringLiteral("name"));
     QTest::keyClick(w.Text9, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(w.datasets()[0].points.size(), size_t(2));
+}
+
+void TestDatasets::valuesFollowTheCalibration()
+{
+    Session s;
+    MainWindow &w = *s.window;
+    loadChart(s, w);
+    pressKey(w, Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+    pressInPicture(w, 400, 300);
+    QCOMPARE(w.Text10->text(), QStringLiteral("4.638"));
+    pressInPicture(w, 217, 300);
+    int exports = 0;
+    const auto exported = [&] {
+        const QString path = s.path(QStringLiteral("all%1.csv").arg(++exports));
+        FileDialogAnswer answer(path);
+        pressKey(w, Qt::Key_X, Qt::ControlModifier | Qt::ShiftModifier);
+        return readBytes(path);
+    };
+    // The double-precision mapping, not the read-out's single-precision fraction (1.985507309436798).
+    QCOMPARE(exported(), QByteArray("dataset,x,y\nPoints 1,4.63768115942029,47.05882352941177\n"
+                                    "Points 1,1.9855072463768115,47.05882352941177\n"));
+    // The end X corrected from 10 to 20: every collected point follows.
+    typeInto(w.Text3, QStringLiteral("20"));
+    w.Command9->setFocus();
+    QCOMPARE(exported(), QByteArray("dataset,x,y\nPoints 1,9.27536231884058,47.05882352941177\n"
+                                    "Points 1,3.971014492753623,47.05882352941177\n"));
+    // The read-out keeps its own digits and is not recomputed.
+    QCOMPARE(w.Text10->text(), QStringLiteral("1.986"));
+    // Undo gives the old value back, and with it the old exports.
+    pressKey(w, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(w.Text3->text(), QStringLiteral("10"));
+    QVERIFY(exported().startsWith("dataset,x,y\nPoints 1,4.63768115942029,"));
+}
+
+void TestDatasets::largeWorkReopensAndRecovers()
+{
+    // Ten sets of 100,000 points: far beyond the megabyte the reader once took.
+    CalibrationFile file;
+    file.start = {80, 540};
+    file.end = {770, 30};
+    file.values = {QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("10"), QStringLiteral("100")};
+    for (int d = 0; d < 10; ++d) {
+        Dataset set{QStringLiteral("set %1").arg(d), DatasetKind::Points, datasetColour(d), {}, std::nullopt};
+        set.points.reserve(MaxDatasetPoints);
+        for (int k = 0; k < MaxDatasetPoints; ++k)
+            set.points.push_back({80 + (k % 6900) * 0.1, 30 + (k * 7 + d) % 510 + 0.25});
+        file.datasets.push_back(std::move(set));
+    }
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("big.json"));
+    QVERIFY(!writeCalibrationFile(path, file));
+    QVERIFY(QFileInfo(path).size() > 20 * 1024 * 1024);
+    const CalibrationFileRead read = readCalibrationFile(path);
+    QVERIFY2(read.file, qPrintable(read.error));
+    QVERIFY(read.file->datasets == file.datasets);
+
+    // After a crash the recovery puts all of it back.
+    QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
+    QCoreApplication::setApplicationName(Titles::application());
+    QVERIFY(!Recovery::save(file));
+    {
+        Session s;
+        MessageCatcher question;
+        s.window->startRecovery();
+        QVERIFY(question.text.contains(QStringLiteral("Restore it?")));
+        QCOMPARE(s.window->datasets().size(), size_t(10));
+        QVERIFY(s.window->datasets() == file.datasets);
+    }
+    qunsetenv("XDG_DATA_HOME");
 }
 
 void TestDatasets::traceIntoCurveDatasets()
@@ -234,6 +312,60 @@ void TestDatasets::undoAndRedoEveryKind_data()
     QTest::newRow("a collected point") << std::function<void(MainWindow &)>([](MainWindow &w) {
         pressKey(w, Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
     }) << std::function<void(MainWindow &)>([](MainWindow &w) { pressInPicture(w, 200, 200); });
+    const std::function<void(MainWindow &)> collectOne = [](MainWindow &w) {
+        pressKey(w, Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+        pressInPicture(w, 300, 300);
+    };
+    const auto datasetsButton = [](MainWindow &w, const char *name) {
+        pressKey(w, Qt::Key_D, Qt::ControlModifier);
+        w.datasetsWindow()->list()->setCurrentRow(0);
+        QTest::mouseClick(w.datasetsWindow()->findChild<QPushButton *>(QString::fromLatin1(name)), Qt::LeftButton);
+    };
+    QTest::newRow("a deleted dataset") << collectOne << std::function<void(MainWindow &)>([=](MainWindow &w) {
+        datasetsButton(w, "delete");
+    });
+    QTest::newRow("a renamed dataset") << collectOne << std::function<void(MainWindow &)>([=](MainWindow &w) {
+        QTimer::singleShot(50, [] {
+            if (auto *dialog = qobject_cast<QInputDialog *>(QApplication::activeModalWidget())) {
+                dialog->setTextValue(QStringLiteral("cold run"));
+                dialog->accept();
+            }
+        });
+        datasetsButton(w, "rename");
+    });
+    QTest::newRow("a deleted point") << collectOne << std::function<void(MainWindow &)>([](MainWindow &w) {
+        w.Picture1->setFocus();
+        pressKey(w, Qt::Key_Delete);
+    });
+    QTest::newRow("a dragged point") << collectOne << std::function<void(MainWindow &)>([](MainWindow &w) {
+        const QPoint border(PictureBox::BorderWidth, PictureBox::BorderWidth);
+        QTest::mousePress(w.Picture1, Qt::LeftButton, {}, QPoint(301, 299) + border);
+        QTest::mouseMove(w.Picture1, QPoint(320, 280) + border);
+        QTest::mouseMove(w.Picture1, QPoint(340, 250) + border);
+        QTest::mouseRelease(w.Picture1, Qt::LeftButton, {}, QPoint(340, 250) + border);
+    });
+    QTest::newRow("a nudged point") << collectOne << std::function<void(MainWindow &)>([](MainWindow &w) {
+        pressKey(w, Qt::Key_Left, Qt::AltModifier);
+        pressKey(w, Qt::Key_Up, Qt::AltModifier);
+    });
+    QTest::newRow("two nudges of a corner, one step") << nothing << std::function<void(MainWindow &)>([](MainWindow &w) {
+        w.Command9->setFocus();
+        pressKey(w, Qt::Key_Left, Qt::AltModifier);
+        pressKey(w, Qt::Key_Left, Qt::AltModifier);
+    });
+    QTest::newRow("a curve's columns deleted") << std::function<void(MainWindow &)>([](MainWindow &w) {
+        pressKey(w, Qt::Key_D, Qt::ControlModifier);
+        QTest::mouseClick(w.datasetsWindow()->findChild<QPushButton *>(QStringLiteral("addCurve")), Qt::LeftButton);
+        autoDigitize(w);
+        pressKey(w, Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+    }) << std::function<void(MainWindow &)>([](MainWindow &w) {
+        const QPoint border(PictureBox::BorderWidth, PictureBox::BorderWidth);
+        QTest::mousePress(w.Picture1, Qt::LeftButton, {}, QPoint(200, 300) + border);
+        QTest::mouseMove(w.Picture1, QPoint(250, 320) + border);
+        QTest::mouseRelease(w.Picture1, Qt::LeftButton, {}, QPoint(250, 320) + border);
+        w.Picture1->setFocus();
+        pressKey(w, Qt::Key_Delete);
+    });
     QTest::newRow("an exclusion") << nothing << std::function<void(MainWindow &)>([](MainWindow &w) {
         pressKey(w, Qt::Key_E, Qt::ControlModifier);
         pressInPicture(w, 100, 100);
