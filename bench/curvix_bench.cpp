@@ -7,6 +7,7 @@
 #include "app/fonts.h"
 #include "app/graph_window.h"
 #include "app/main_window.h"
+#include "datasets_bench.h"
 #include "app/picture_box.h"
 #include "document/work_state.h"
 #include "chart_maker.h"
@@ -301,6 +302,8 @@ int main(int argc, char *argv[])
                              "(decoded: %.1f MiB; target: at most that + 80)\n\n",
                      peakResidentMb() - before, largePictureDecodedMb());
     }
+
+    printUndoMemory();
 
     benchmark::Initialize(&argc, argv);
     RecordingReporter reporter;
