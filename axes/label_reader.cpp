@@ -1,29 +1,21 @@
 #include "axes/label_reader.h"
 
-#include "plugins/plugin_function.h"
-
-namespace {
-
-constexpr char Library[] = "libcurvix_ocr.so";
-
-} // namespace
+#include "axes/text_reader_plugin.h"
+#include "plugins/plugin_loader.h"
 
 QString readTickLabel(const QImage &label, int characters)
 {
-    static const auto read = pluginFunction<void (*)(const QImage &, int, QString *)>(Library, "curvixReadTickLabel");
-    QString text;
-    if (read)
-        read(label, characters, &text);
-    return text;
+    TextReaderPlugin *reader = plugin<TextReaderPlugin>(TextReaderLibrary);
+    return reader ? reader->readLabel(label, characters) : QString();
 }
 
 FoundAxes findAxesReadingLabels(const QImage &picture)
 {
-    static const auto ready = pluginFunction<bool (*)()>(Library, "curvixTickLabelReaderReady");
-    if (!ready || !ready()) {
+    TextReaderPlugin *reader = plugin<TextReaderPlugin>(TextReaderLibrary);
+    if (!reader || !reader->ready()) {
         FoundAxes none;
         none.failure = QStringLiteral("text recognition is not available: %1 or Tesseract's English model (tesseract-ocr-eng) is missing")
-                           .arg(QLatin1String(Library));
+                           .arg(QLatin1String(TextReaderLibrary));
         return none;
     }
     return findAxes(picture, readTickLabel);

@@ -1,7 +1,10 @@
 // The text reader as a plugin library: Tesseract and its own libraries are
 // loaded only when tick labels are first read.
 
+#include "axes/text_reader_plugin.h"
+
 #include <QImage>
+#include <QObject>
 #include <QString>
 
 #include <omp.h>
@@ -34,16 +37,22 @@ tesseract::TessBaseAPI *engine()
 
 } // namespace
 
-extern "C" Q_DECL_EXPORT bool curvixTickLabelReaderReady()
+class TesseractReader : public QObject, public TextReaderPlugin
 {
-    return engine() != nullptr;
-}
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID TextReaderPlugin_iid)
+    Q_INTERFACES(TextReaderPlugin)
 
-extern "C" Q_DECL_EXPORT void curvixReadTickLabel(const QImage &label, int characters, QString *text)
+public:
+    bool ready() override { return engine() != nullptr; }
+    QString readLabel(const QImage &label, int characters) override;
+};
+
+QString TesseractReader::readLabel(const QImage &label, int characters)
 {
     tesseract::TessBaseAPI *api = engine();
     if (!api || label.isNull())
-        return;
+        return {};
     // A label reads three times faster on this thread alone: Tesseract's
     // threads spend longer waking than reading a line of a few characters.
     omp_set_max_active_levels(0);
@@ -55,6 +64,7 @@ extern "C" Q_DECL_EXPORT void curvixReadTickLabel(const QImage &label, int chara
     api->SetPageSegMode(characters == 1 ? tesseract::PSM_SINGLE_CHAR : tesseract::PSM_SINGLE_LINE);
     api->SetImage(big.constBits(), big.width(), big.height(), 1, int(big.bytesPerLine()));
     const std::unique_ptr<char[]> read(api->GetUTF8Text());
-    if (read)
-        *text = QString::fromUtf8(read.get()).trimmed();
+    return read ? QString::fromUtf8(read.get()).trimmed() : QString();
 }
+
+#include "label_reader_plugin.moc"

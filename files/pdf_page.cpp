@@ -1,7 +1,7 @@
 #include "files/pdf_page.h"
 
-#include "plugins/plugin_function.h"
 #include "files/pdf_plugin.h"
+#include "plugins/plugin_loader.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -28,9 +28,9 @@ int open(const QString &path, QString *error)
         *error = translate("The file is too large for a document of charts.");
         return 0;
     }
-    static const auto openPdf = pluginFunction<int (*)(const QString &, int *)>(PdfPluginLibrary, "curvixPdfOpen");
+    PdfPlugin *pdf = plugin<PdfPlugin>(PdfPluginLibrary);
     int pages = 0;
-    switch (openPdf ? PdfOpened(openPdf(path, &pages)) : PdfOpened::Damaged) {
+    switch (pdf ? pdf->open(path, &pages) : PdfOpened::Damaged) {
     case PdfOpened::Readable:
         return pages;
     case PdfOpened::Damaged:
@@ -71,18 +71,15 @@ LoadedImage PdfPage::render(const QString &path, int page, int dpi)
         return {QImage(), translate("The PDF has %1 page(s); there is no page %2.").arg(pages).arg(page), {}};
     if (dpi < MinDpi || dpi > MaxDpi)
         return {QImage(), translate("The resolution must be %1 to %2 dots per inch.").arg(MinDpi).arg(MaxDpi), {}};
-    static const auto pageSize = pluginFunction<bool (*)(const QString &, int, QSizeF *)>(PdfPluginLibrary, "curvixPdfPageSize");
+    PdfPlugin *pdf = plugin<PdfPlugin>(PdfPluginLibrary);
     QSizeF points;
-    if (!pageSize || !pageSize(path, page, &points))
+    if (!pdf || !pdf->pageSize(path, page, &points))
         return {QImage(), translate("The page cannot be read."), {}};
     // Checked before rendering: a poster-sized page at 300 dpi would not fit in memory.
     const QSize pixels(int(std::ceil(points.width() * dpi / 72)), int(std::ceil(points.height() * dpi / 72)));
     if (pixels.width() > MaxPictureEdge || pixels.height() > MaxPictureEdge || pixels.isEmpty())
         return {QImage(), tooLargeReason(pixels), {}};
-    static const auto renderPage = pluginFunction<void (*)(const QString &, int, int, QImage *)>(PdfPluginLibrary, "curvixPdfRenderPage");
-    QImage image;
-    if (renderPage)
-        renderPage(path, page, dpi, &image);
+    const QImage image = pdf->render(path, page, dpi);
     if (image.isNull())
         return {QImage(), translate("The page cannot be rendered."), {}};
     return {image.convertToFormat(QImage::Format_RGB32), QString(), {}};
