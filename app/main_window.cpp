@@ -11,6 +11,7 @@
 #include "app/message_box.h"
 #include "app/picture_box.h"
 #include "app/recovery.h"
+#include "app/picture_tools.h"
 #include "app/precision_aids.h"
 #include "app/titles.h"
 #include "app/window_placement.h"
@@ -81,7 +82,9 @@ void MainWindow::createAids()
         [this] { return std::span<const int>(m_document->trace().doubtful); },
     };
     m_aids = new PrecisionAids(this, Picture1, std::move(sources), [this](int dx, int dy) { nudge(dx, dy); });
-    m_exclusions = new ExclusionAreas(Picture1, this);
+    m_exclusions = new ExclusionAreas(Picture1, [this]() -> const std::vector<QRectF> & { return m_document->exclusions(); }, this);
+    m_standingTools.push_back(std::make_unique<CollectTool>(*this));
+    m_standingTools.push_back(std::make_unique<ClickModeTool>(*this));
     // The grid follows every change of the values and the scale at once.
     connect(m_corners, &CornerPanel::changed, Picture1, &PictureBox::overlayChanged);
 }
@@ -143,8 +146,9 @@ void MainWindow::forgetPicture(const QString &path)
     m_aids->hideTraceOverlay();
     m_aids->setGridNote({});
     // Exclusions and an armed follow belong to the picture they were meant for.
-    m_exclusions->clear();
-    m_followArmed = false;
+    m_armedTool.reset();
+    m_pressedTool = nullptr;
+    m_exclusions->showDrawing(std::nullopt);
     m_document->setPicture({path, std::nullopt, std::nullopt});
     // One undo history per picture.
     m_document->startNewHistory();
@@ -152,18 +156,20 @@ void MainWindow::forgetPicture(const QString &path)
 
 void MainWindow::armExclusion()
 {
-    m_followArmed = false;
-    m_exclusions->arm();
+    m_armedTool = std::make_unique<ExclusionTool>(*this);
+    Picture1->setCursor(Qt::CrossCursor);
 }
 
 void MainWindow::clearExclusions()
 {
-    m_exclusions->clear();
+    if (dynamic_cast<ExclusionTool *>(m_armedTool.get()))
+        m_armedTool.reset();
+    m_document->setExclusions({});
 }
 
 const std::vector<QRectF> &MainWindow::exclusions() const
 {
-    return m_exclusions->rects();
+    return m_document->exclusions();
 }
 
 void MainWindow::connectHandlers()
@@ -180,6 +186,8 @@ void MainWindow::connectHandlers()
     connect(Command4, &QPushButton::clicked, this, [this] { armCapture(ClickMode::EndPoint); });
     connect(Command9, &QPushButton::clicked, this, [this] { armCapture(ClickMode::PointDigitize); });
     connect(Picture1, &PictureBox::pressed, this, &MainWindow::pictureMouseDown);
+    connect(Picture1, &PictureBox::dragged, this, &MainWindow::pictureMouseMoved);
+    connect(Picture1, &PictureBox::released, this, &MainWindow::pictureMouseUp);
     connect(m_corners, &CornerPanel::scaleChosen, m_document, &FigureDocument::setScale);
     connect(Command5, &QPushButton::clicked, this, &MainWindow::autoDigitize);
 

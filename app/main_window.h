@@ -3,6 +3,7 @@
 #include "app/corner_panel.h"
 #include "app/form1_ui.h"
 #include "app/graph_window.h"
+#include "app/picture_tool.h"
 #include "calibration/calibration.h"
 
 #include <memory>
@@ -11,6 +12,7 @@
 #include <QWidget>
 
 class DatasetsWindow;
+
 class ExclusionAreas;
 class QUndoStack;
 struct Figure;
@@ -99,6 +101,17 @@ public:
     // The workspace as a calibration file: picture, calibration, exclusions, datasets.
     CalibrationFile workspaceFile() const;
 
+    // What the picture tools call.
+    // A click in collection mode: chooses a collected point or adds one; false when not collecting.
+    bool collectAt(float x, float y);
+    void pictureDragged(QPointF at);
+    void pictureReleased(QPointF at);
+    void captureCorner(float x, float y);
+    void digitizePoint(float x, float y, FigureDocument::Merge merge = FigureDocument::NoMerge);
+    // Seeds a followed trace at a press inside the frame; false outside it.
+    bool followFrom(float x, float y);
+    ExclusionAreas *exclusionAreas() const { return m_exclusions; }
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -116,10 +129,7 @@ private:
     void showPointRead();
     void datasetsChanged();
     // A click in collection mode: chooses a collected point or adds one; false when not collecting.
-    bool collectAt(float x, float y);
     void moveSelectedPoint(int dx, int dy);
-    void pictureDragged(QPointF at);
-    void pictureReleased(QPointF at);
     void editChosenColumns(bool interpolate);
     void fillCurrentCurve(const TraceResult &trace, const TraceOptions &options);
     void startUp();
@@ -151,11 +161,11 @@ private:
     // Calibration, digitizing, output.
     void armCapture(ClickMode mode);
     void pictureMouseDown(float x, float y);
-    void captureCorner(float x, float y);
-    void digitizePoint(float x, float y, FigureDocument::Merge merge = FigureDocument::NoMerge);
+    void pictureMouseMoved(QPointF at);
+    void pictureMouseUp(QPointF at);
+    void disarmWhenDone();
     void autoDigitize();
     TraceOptions windowTraceOptions() const;
-    void followFrom(float x, float y);
     // Traces as "Auto Digitize" does and keeps the result the same way.
     void traceAndStore(const TraceOptions &options);
     void saveData();
@@ -188,7 +198,11 @@ private:
     Placed m_lastPlaced = Placed::Nothing;
     QPointF m_lastPlacedAt;
     ExclusionAreas *m_exclusions = nullptr;
-    bool m_followArmed = false;
+    // The tool a key armed for the next press, the standing tools after it,
+    // and the tool that took the press under way.
+    std::unique_ptr<PictureTool> m_armedTool;
+    std::vector<std::unique_ptr<PictureTool>> m_standingTools;
+    PictureTool *m_pressedTool = nullptr;
     bool m_collecting = false;
     std::optional<int> m_selectedPoint; // in the current point set
     bool m_draggingPoint = false;

@@ -42,8 +42,6 @@ void MainWindow::createDatasets()
     connect(m_datasetsWindow, &DatasetsWindow::currentChosen, m_document, &FigureDocument::chooseDataset);
     connect(m_datasetsWindow, &DatasetsWindow::renameRequested, m_document, &FigureDocument::renameDataset);
     connect(m_datasetsWindow, &DatasetsWindow::deleteRequested, m_document, &FigureDocument::deleteDataset);
-    connect(Picture1, &PictureBox::dragged, this, &MainWindow::pictureDragged);
-    connect(Picture1, &PictureBox::released, this, &MainWindow::pictureReleased);
     // The datasets' marks: collected points as small rings, curves as dots, in
     // their colours; the columns chosen on a curve as a translucent band.
     Picture1->addOverlay(
@@ -79,7 +77,6 @@ void MainWindow::createDatasets()
             }
         },
         true);
-    connect(m_exclusions, &ExclusionAreas::changed, this, [this] { m_document->setExclusions(m_exclusions->rects()); });
     for (QLineEdit *field : {Text1, Text2, Text3, Text4})
         connect(field, &QLineEdit::editingFinished, m_document, &FigureDocument::commitValues);
     connect(m_document, &FigureDocument::changed, this, &MainWindow::autosave);
@@ -101,7 +98,7 @@ void MainWindow::observeDocument()
     connect(m_document, &FigureDocument::cornersChanged, this, &MainWindow::showCorners);
     connect(m_document, &FigureDocument::pointReadChanged, this, &MainWindow::showPointRead);
     connect(m_document, &FigureDocument::traceChanged, Picture1, &PictureBox::overlayChanged);
-    connect(m_document, &FigureDocument::exclusionsChanged, this, [this] { m_exclusions->setRects(m_document->exclusions()); });
+    connect(m_document, &FigureDocument::exclusionsChanged, Picture1, &PictureBox::overlayChanged);
     connect(m_document, &FigureDocument::datasetsChanged, this, &MainWindow::datasetsChanged);
 }
 

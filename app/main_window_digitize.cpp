@@ -8,6 +8,7 @@
 #include "app/language.h"
 #include "app/message_box.h"
 #include "app/picture_box.h"
+#include "app/picture_tools.h"
 #include "output/fault_text.h"
 #include "calibration/number_text.h"
 #include "digitize/auto_trace.h"
@@ -42,18 +43,42 @@ void MainWindow::armCapture(ClickMode mode)
 
 void MainWindow::pictureMouseDown(float x, float y)
 {
-    if (m_exclusions->press(QPointF(x, y)))
-        return;
-    if (m_followArmed) {
-        followFrom(x, y);
+    const QPointF at(x, y);
+    m_pressedTool = nullptr;
+    if (m_armedTool && m_armedTool->press(at)) {
+        m_pressedTool = m_armedTool.get();
+        disarmWhenDone();
         return;
     }
-    if (collectAt(x, y))
-        return;
-    if (workState().ClickMode == ClickMode::StartPoint || workState().ClickMode == ClickMode::EndPoint)
-        captureCorner(x, y);
-    else
-        digitizePoint(x, y);
+    for (const auto &tool : m_standingTools) {
+        if (tool->press(at)) {
+            m_pressedTool = tool.get();
+            return;
+        }
+    }
+}
+
+void MainWindow::pictureMouseMoved(QPointF at)
+{
+    if (m_pressedTool)
+        m_pressedTool->drag(at);
+}
+
+void MainWindow::pictureMouseUp(QPointF at)
+{
+    if (PictureTool *tool = std::exchange(m_pressedTool, nullptr))
+        tool->release(at);
+    disarmWhenDone();
+}
+
+void MainWindow::disarmWhenDone()
+{
+    // Done: the next press goes to the standing tools.
+    if (m_armedTool && m_armedTool->done()) {
+        if (m_pressedTool == m_armedTool.get())
+            m_pressedTool = nullptr;
+        m_armedTool.reset();
+    }
 }
 
 void MainWindow::setCrossMarker(int horizontal, float x, float y)
@@ -165,16 +190,15 @@ void MainWindow::armFollow()
         reportFault(*fault);
         return;
     }
-    m_followArmed = true;
+    m_armedTool = std::make_unique<FollowSeedTool>(*this);
     Picture1->setCursor(Qt::CrossCursor);
 }
 
-void MainWindow::followFrom(float x, float y)
+bool MainWindow::followFrom(float x, float y)
 {
     const Calibration current = calibration();
     if (!insideFrame(current, x, y))
-        return; // the next click inside the frame seeds the trace
-    m_followArmed = false;
+        return false; // the next click inside the frame seeds the trace
     TraceOptions options = windowTraceOptions();
     options.follow = true;
     options.seed = QPointF(x + 0.5, y + 0.5); // the clicked pixel's centre
@@ -186,6 +210,7 @@ void MainWindow::followFrom(float x, float y)
     followed.colour = options.colour;
     m_document->setFollowed(followed);
     traceAndStore(options);
+    return true;
 }
 
 void MainWindow::traceAndStore(const TraceOptions &options)
