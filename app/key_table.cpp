@@ -3,7 +3,9 @@
 #include "app/language.h"
 #include "app/main_window.h"
 
+#include <QAction>
 #include <QCoreApplication>
+#include <QUndoStack>
 #include "app/picture_box.h"
 #include "app/precision_aids.h"
 
@@ -14,6 +16,12 @@ KeyBinding key(const QKeySequence &sequence, const char *japanese, const QString
 {
     const QString name = sequence.toString(QKeySequence::PortableText);
     return {name, name, sequence, japanese, english, std::move(run)};
+}
+
+KeyBinding stackKey(KeyBinding binding, KeyBinding::Stack stack)
+{
+    binding.stack = stack;
+    return binding;
 }
 
 } // namespace
@@ -63,10 +71,13 @@ const std::vector<KeyBinding> &keyTable()
             QStringLiteral("draw the chosen columns of a curve straight"), &MainWindow::interpolateChosenColumns),
         key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_X), QT_TRANSLATE_NOOP("Keys", "データセットを書き出す"),
             QStringLiteral("export all datasets"), &MainWindow::exportDatasets),
-        key(QKeySequence(Qt::CTRL | Qt::Key_Z), QT_TRANSLATE_NOOP("Keys", "元に戻す"), QStringLiteral("undo"), &MainWindow::undo),
-        key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QT_TRANSLATE_NOOP("Keys", "やり直す"), QStringLiteral("redo"),
-            &MainWindow::redo),
-        key(QKeySequence(Qt::CTRL | Qt::Key_Y), QT_TRANSLATE_NOOP("Keys", "やり直す"), QStringLiteral("redo"), &MainWindow::redo),
+        stackKey(key(QKeySequence(Qt::CTRL | Qt::Key_Z), QT_TRANSLATE_NOOP("Keys", "元に戻す"), QStringLiteral("undo"), &MainWindow::undo),
+                 KeyBinding::Stack::Undo),
+        stackKey(key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QT_TRANSLATE_NOOP("Keys", "やり直す"), QStringLiteral("redo"),
+                     &MainWindow::redo),
+                 KeyBinding::Stack::Redo),
+        stackKey(key(QKeySequence(Qt::CTRL | Qt::Key_Y), QT_TRANSLATE_NOOP("Keys", "やり直す"), QStringLiteral("redo"), &MainWindow::redo),
+                 KeyBinding::Stack::Redo),
         {QStringLiteral("Alt+arrow"), QCoreApplication::translate("Keys", "Alt+矢印"), QKeySequence(),
          QT_TRANSLATE_NOOP("Keys", "最後の点を 1 画素動かす; Shift と共に 10 画素"),
          QStringLiteral("move the last placed point by 1 pixel; with Shift by 10"), nullptr, true},
@@ -93,4 +104,31 @@ QString keyListText()
     }
     text.chop(1);
     return text;
+}
+
+std::vector<QAction *> keyActions(MainWindow &window)
+{
+    std::vector<QAction *> actions;
+    QUndoStack *stack = window.undoStack();
+    for (const KeyBinding &k : keyTable()) {
+        if (!k.run)
+            continue;
+        auto *action = new QAction(QCoreApplication::translate("Keys", k.japanese), &window);
+        action->setShortcut(k.sequence);
+        action->setShortcutContext(Qt::WindowShortcut);
+        QObject::connect(action, &QAction::triggered, &window, [&window, run = k.run] { run(window); });
+        if (k.stack != KeyBinding::Stack::None) {
+            const bool undo = k.stack == KeyBinding::Stack::Undo;
+            const QString base = action->text();
+            const auto follow = [action, stack, undo, base] {
+                const QString step = undo ? stack->undoText() : stack->redoText();
+                action->setToolTip(step.isEmpty() ? base : base + QStringLiteral(": ") + step);
+            };
+            QObject::connect(stack, &QUndoStack::indexChanged, action, follow);
+            QObject::connect(stack, &QUndoStack::cleanChanged, action, follow);
+            follow();
+        }
+        actions.push_back(action);
+    }
+    return actions;
 }

@@ -20,6 +20,8 @@ struct KeyBinding
     QString english;
     std::function<void(MainWindow &)> run;
     bool englishBelow = false; // the F1 list puts the English on a line of its own
+    // Undo and redo: enabled, and named after the step, as the undo stack says.
+    enum class Stack { None, Undo, Redo } stack = Stack::None;
 };
 
 // Every key, in the order the F1 list shows them. Adding a key is a row here
@@ -28,3 +30,10 @@ const std::vector<KeyBinding> &keyTable();
 
 // The text of the F1 list.
 QString keyListText();
+
+class QAction;
+
+// The key table's actions for a window: text, shortcut and handler (undo
+// and redo following the window's undo stack), so that the window, a menu
+// or a toolbar can show the same actions.
+std::vector<QAction *> keyActions(MainWindow &window);

@@ -91,10 +91,8 @@ void MainWindow::createAids()
 
 void MainWindow::bindKeys()
 {
-    for (const KeyBinding &key : keyTable()) {
-        if (key.run)
-            connect(new QShortcut(key.sequence, this), &QShortcut::activated, this, [this, run = key.run] { run(*this); });
-    }
+    for (QAction *action : keyActions(*this))
+        addAction(action);
 }
 
 void MainWindow::showKeys()
