@@ -4,6 +4,7 @@
 #include "app/datasets_window.h"
 #include "app/exclusion_areas.h"
 #include "app/autosave.h"
+#include "app/long_task.h"
 #include "app/graph_window.h"
 #include "app/icons.h"
 #include "app/key_table.h"
@@ -50,6 +51,7 @@ MainWindow::MainWindow(QWidget *parent)
     setFixedSize(1205, 854);
     centreOnScreen(this);
     m_document = new FigureDocument(this);
+    m_longTask = new LongTask(this);
     setupUi(this);
     m_corners = new CornerPanel(*this, this);
     connectHandlers();
@@ -64,6 +66,7 @@ MainWindow::MainWindow(QWidget *parent)
 
 MainWindow::~MainWindow()
 {
+    m_longTask->wait();
     delete m_graphWindow;
 }
 

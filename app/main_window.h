@@ -4,7 +4,9 @@
 #include "app/form1_ui.h"
 #include "app/graph_window.h"
 #include "app/picture_tool.h"
+#include "axes/axis_finder.h"
 #include "calibration/calibration.h"
+#include "digitize/auto_trace.h"
 
 #include <memory>
 
@@ -21,6 +23,15 @@ class QDir;
 class Loupe;
 class PrecisionAids;
 struct AxisFault;
+
+// A trace with where it is doubtful, under the calibration it was made with.
+struct TracedCurve
+{
+    Calibration calibration;
+    TraceOptions options;
+    TraceResult trace;
+    TraceQuality quality;
+};
 
 // Form1, the main window: the workflow of loading, calibrating, digitizing
 // and saving, over three parts: the controls (Form1Ui), the calibration
@@ -168,6 +179,13 @@ private:
     TraceOptions windowTraceOptions() const;
     // Traces as "Auto Digitize" does and keeps the result the same way.
     void traceAndStore(const TraceOptions &options);
+    // The followed trace on a worker, kept the same way when it is done.
+    void followInBackground(const TraceOptions &options);
+    // Keeps a trace as the last one (and in the current curve); only
+    // "Auto Digitize" hands control back to the event loop before its message.
+    void applyTrace(const TracedCurve &traced, bool returnToEventLoop);
+    void applyFoundAxes(const FoundAxes &found);
+    void reportBusy();
     void saveData();
     void drawGraph();
     void closeGraph();
@@ -209,6 +227,7 @@ private:
     std::optional<double> m_spanFrom; // a drag across a curve's columns under way
     std::optional<std::pair<double, double>> m_columnSpan; // the columns chosen on the current curve
     DatasetsWindow *m_datasetsWindow = nullptr;
+    class LongTask *m_longTask = nullptr;
     class Autosave *m_autosaver = nullptr;
     bool m_autosave = false;
 };

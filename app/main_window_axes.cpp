@@ -7,16 +7,21 @@
 #include "axes/axis_finder.h"
 #include "axes/label_reader.h"
 
-#include <QGuiApplication>
+#include "app/long_task.h"
 
 #include <cmath>
 
 void MainWindow::findAxesOfPicture()
 {
-    // Reading the labels takes a few hundred milliseconds.
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const FoundAxes found = findAxesReadingLabels(Picture1->surface());
-    QGuiApplication::restoreOverrideCursor();
+    // Reading the labels takes a few hundred milliseconds: on a worker.
+    const bool started = m_longTask->run<FoundAxes>([surface = Picture1->surface()] { return findAxesReadingLabels(surface); },
+                                                    [this](const FoundAxes &found) { applyFoundAxes(found); });
+    if (!started)
+        reportBusy();
+}
+
+void MainWindow::applyFoundAxes(const FoundAxes &found)
+{
     if (!found.found()) {
         showMessage(this,
                     tr("軸を見つけられませんでした。何も変えていません。\n%1\n"

@@ -18,6 +18,8 @@
 #include "output/data_file.h"
 #include "output/graph_drawing.h"
 
+#include "app/long_task.h"
+
 #include <QCoreApplication>
 
 #include <algorithm>
@@ -182,6 +184,10 @@ void MainWindow::armFollow()
     // both corners there is no frame to click in, and the trace is the same.
     TraceOptions options = windowTraceOptions();
     options.follow = true;
+    if (m_longTask->isRunning()) {
+        reportBusy();
+        return;
+    }
     if (!cornersCaptured()) {
         traceAndStore(options);
         return;
@@ -209,14 +215,46 @@ bool MainWindow::followFrom(float x, float y)
     followed.seed = options.seed;
     followed.colour = options.colour;
     m_document->setFollowed(followed);
-    traceAndStore(options);
+    followInBackground(options);
     return true;
 }
 
+namespace {
+
+// A trace with where it is doubtful, as one value a worker can make.
+TracedCurve traceOn(const QImage &surface, const Calibration &calibration, const TraceOptions &options)
+{
+    TracedCurve traced{calibration, options, traceCurve(surface, calibration, options), {}};
+    if (!traced.trace.fault)
+        traced.quality = traceQuality(surface, calibration, options, traced.trace);
+    return traced;
+}
+
+} // namespace
+
 void MainWindow::traceAndStore(const TraceOptions &options)
 {
-    const Calibration traced = calibration();
-    const TraceResult trace = traceCurve(Picture1->surface(), traced, options);
+    applyTrace(traceOn(Picture1->surface(), calibration(), options), true);
+}
+
+void MainWindow::followInBackground(const TraceOptions &options)
+{
+    const bool started = m_longTask->run<TracedCurve>(
+        [surface = Picture1->surface(), calibration = calibration(), options] { return traceOn(surface, calibration, options); },
+        [this](const TracedCurve &traced) { applyTrace(traced, false); });
+    if (!started)
+        reportBusy();
+}
+
+void MainWindow::reportBusy()
+{
+    showMessage(this, tr("前の処理がまだ終わっていません。\n(The last request is still being worked on.)"),
+                QMessageBox::Information);
+}
+
+void MainWindow::applyTrace(const TracedCurve &traced, bool returnToEventLoop)
+{
+    const TraceResult &trace = traced.trace;
     if (trace.fault) {
         reportFault(*trace.fault);
         return;
@@ -224,21 +262,21 @@ void MainWindow::traceAndStore(const TraceOptions &options)
     WorkState record = workState();
     storeTrace(trace, record);
     TraceTables tables{record.PointCount, record.Points, record.CurveY,
-                       TraceBounds::of(traced).firstColumn + float(trace.firstColumn), {}};
+                       TraceBounds::of(traced.calibration).firstColumn + float(trace.firstColumn), {}};
     // Where the trace is doubtful, for the trace overlay: its picked rows more
     // than 3 px from the followed curve, and the bridged columns.
-    const TraceQuality quality = traceQuality(Picture1->surface(), traced, options, trace);
-    tables.doubtful = quality.suspect;
-    tables.doubtful.insert(tables.doubtful.end(), quality.bridged.begin(), quality.bridged.end());
+    tables.doubtful = traced.quality.suspect;
+    tables.doubtful.insert(tables.doubtful.end(), traced.quality.bridged.begin(), traced.quality.bridged.end());
     std::sort(tables.doubtful.begin(), tables.doubtful.end());
     m_document->beginEdit(QStringLiteral("Trace"));
     m_document->setTrace(tables);
-    fillCurrentCurve(trace, options);
+    fillCurrentCurve(trace, traced.options);
     m_document->endEdit();
     m_document->setClickMode(ClickMode::ReadPoint);
     Picture1->unsetCursor();
     // Input that arrived during the scan is handled before the message.
-    QCoreApplication::processEvents();
+    if (returnToEventLoop)
+        QCoreApplication::processEvents();
     QString message = tr("DIGITIZE が終了しました。");
     if (trace.truncated) {
         message += tr("\n枠の幅が %1 列を超えたため、%2 列目から右はトレースしていません。"

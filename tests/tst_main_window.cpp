@@ -1,4 +1,5 @@
 #include "app/file_lists.h"
+#include "app/long_task.h"
 #include "app/main_window.h"
 #include "app/picture_box.h"
 #include "files/image_file.h"
@@ -6,6 +7,7 @@
 #include "gui_helpers.h"
 
 #include <QBuffer>
+#include <QSemaphore>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -72,6 +74,7 @@ class TestMainWindow : public QObject
     Q_OBJECT
 
 private slots:
+    void longWorkOneAtATime();
     void startUpWithoutSettings();
     void startUpWithSettings_data();
     void startUpWithSettings();
@@ -472,6 +475,27 @@ void TestMainWindow::closeByFrameDoesNotSave()
     typeInto(s.window->Text3, QStringLiteral("250"));
     s.window->close();
     QVERIFY(!QFile::exists(s.path("Curvix.ini")));
+}
+
+void TestMainWindow::longWorkOneAtATime()
+{
+    LongTask task;
+    QSemaphore gate;
+    int result = 0;
+    QVERIFY(task.run<int>([&] {
+        gate.acquire();
+        return 7;
+    }, [&](const int &r) { result = r; }));
+    // A second request while the first runs is refused, not queued.
+    QVERIFY(!task.run<int>([] { return 1; }, [&](const int &r) { result = r; }));
+    QVERIFY(QGuiApplication::overrideCursor() && QGuiApplication::overrideCursor()->shape() == Qt::BusyCursor);
+    QVERIFY(task.isRunning());
+    gate.release();
+    QTRY_COMPARE(result, 7);
+    QVERIFY(!task.isRunning());
+    QVERIFY(!QGuiApplication::overrideCursor());
+    QVERIFY(task.run<int>([] { return 3; }, [&](const int &r) { result = r; }));
+    QTRY_COMPARE(result, 3);
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -516,7 +516,7 @@ void TestWorkflow::followTheClickedCurve()
     {
         MessageCatcher done;
         pressInPicture(w, x, y);
-        QCOMPARE(done.text, QStringLiteral("DIGITIZE が終了しました。"));
+        QTRY_COMPARE(done.text, QStringLiteral("DIGITIZE が終了しました。")); // followed on a worker
     }
     QTRY_COMPARE(QApplication::focusWidget(), w.Command8);
     QCOMPARE(w.workState().ClickMode, ClickMode::ReadPoint);
