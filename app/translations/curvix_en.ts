@@ -236,144 +236,144 @@
 <context>
     <name>Keys</name>
     <message>
-        <location filename="../key_table.cpp" line="24" />
+        <location filename="../key_table.cpp" line="32" />
         <source>ルーペ</source>
         <translation>loupe</translation>
     </message>
     <message>
-        <location filename="../key_table.cpp" line="26" />
+        <location filename="../key_table.cpp" line="34" />
         <source>校正の格子</source>
         <translation>calibration grid</translation>
     </message>
     <message>
-        <location filename="../key_table.cpp" line="28" />
+        <location filename="../key_table.cpp" line="36" />
         <source>トレースした画素</source>
         <translation>trace overlay</translation>
     </message>
     <message>
-        <location filename="../key_table.cpp" line="30" />
+        <location filename="../key_table.cpp" line="38" />
         <source>トレースをコピー</source>
         <translation>copy the trace</translation>
     </message>
     <message>
-        <location filename="../key_table.cpp" line="32" />
+        <location filename="../key_table.cpp" line="40" />
         <source>校正を保存</source>
         <translation>save the calibration</translation>
     </message>
     <message>
-        <location filename="../key_table.cpp" line="34" />
+        <location filename="../key_table.cpp" line="42" />
         <source>校正を開く</source>
         <translation>open a calibration</translation>
     </message>
     <message>
-        <location filename="../key_table.cpp" line="36" />
+        <location filename="../key_table.cpp" line="44" />
         <source>画像または PDF を開く</source>
         <translation>open a picture or a page of a PDF</translation>
     </message>
     <message>
-        <location filename="../key_table.cpp" line="40" />
+        <location filename="../key_table.cpp" line="48" />
         <source>軸を見つけて校正する</source>
         <translation>find the axes and calibrate from them</translation>
     </message>
     <message>
-        <location filename="../key_table.cpp" line="42" />
+        <location filename="../key_table.cpp" line="50" />
         <source>次のクリックの曲線を追う</source>
         <translation>follow the curve clicked next</translation>
     </message>
     <message>
-        <location filename="../key_table.cpp" line="44" />
+        <location filename="../key_table.cpp" line="52" />
         <source>除外する範囲をドラッグで描く</source>
         <translation>drag a rectangle in which nothing is traced</translation>
     </message>
     <message>
-        <location filename="../key_table.cpp" line="46" />
+        <location filename="../key_table.cpp" line="54" />
         <source>除外範囲をすべて消す</source>
         <translation>remove the exclusion rectangles</translation>
     </message>
     <message>
-        <location filename="../key_table.cpp" line="48" />
+        <location filename="../key_table.cpp" line="56" />
         <source>拡大</source>
         <translation>zoom in</translation>
     </message>
     <message>
-        <location filename="../key_table.cpp" line="50" />
+        <location filename="../key_table.cpp" line="58" />
         <source>縮小</source>
         <translation>zoom out</translation>
     </message>
     <message>
-        <location filename="../key_table.cpp" line="52" />
+        <location filename="../key_table.cpp" line="60" />
         <source>画像全体を表示</source>
         <translation>show the whole picture</translation>
     </message>
     <message>
-        <location filename="../key_table.cpp" line="54" />
+        <location filename="../key_table.cpp" line="62" />
         <source>原寸・左上 (元の表示)</source>
         <translation>actual size from the top left, as at start</translation>
     </message>
     <message>
-        <location filename="../key_table.cpp" line="56" />
+        <location filename="../key_table.cpp" line="64" />
         <source>データセットの一覧</source>
         <translation>the datasets</translation>
     </message>
     <message>
-        <location filename="../key_table.cpp" line="58" />
+        <location filename="../key_table.cpp" line="66" />
         <source>クリックで点を集める (入/切)</source>
         <translation>collect points by clicking, on or off</translation>
     </message>
     <message>
-        <location filename="../key_table.cpp" line="60" />
+        <location filename="../key_table.cpp" line="68" />
         <source>選んだ点を削除</source>
         <translation>delete the chosen point</translation>
     </message>
     <message>
-        <location filename="../key_table.cpp" line="62" />
+        <location filename="../key_table.cpp" line="70" />
         <source>選んだ列を直線で結ぶ</source>
         <translation>draw the chosen columns of a curve straight</translation>
     </message>
     <message>
-        <location filename="../key_table.cpp" line="64" />
+        <location filename="../key_table.cpp" line="72" />
         <source>データセットを書き出す</source>
         <translation>export all datasets</translation>
     </message>
     <message>
-        <location filename="../key_table.cpp" line="66" />
+        <location filename="../key_table.cpp" line="74" />
         <source>元に戻す</source>
         <translation>undo</translation>
     </message>
     <message>
-        <location filename="../key_table.cpp" line="67" />
-        <location filename="../key_table.cpp" line="69" />
+        <location filename="../key_table.cpp" line="76" />
+        <location filename="../key_table.cpp" line="79" />
         <source>やり直す</source>
         <translation>redo</translation>
     </message>
     <message>
-        <location filename="../key_table.cpp" line="38" />
+        <location filename="../key_table.cpp" line="46" />
         <source>English と日本語を切り替える</source>
         <translation>switch between English and Japanese</translation>
     </message>
     <message>
-        <location filename="../key_table.cpp" line="70" />
-        <location filename="../key_table.cpp" line="86" />
+        <location filename="../key_table.cpp" line="81" />
+        <location filename="../key_table.cpp" line="97" />
         <source>Alt+矢印</source>
         <translation>Alt+arrow</translation>
     </message>
     <message>
-        <location filename="../key_table.cpp" line="71" />
+        <location filename="../key_table.cpp" line="82" />
         <source>最後の点を 1 画素動かす; Shift と共に 10 画素</source>
         <translation>move the last placed point by 1 pixel; with Shift by 10</translation>
     </message>
     <message>
-        <location filename="../key_table.cpp" line="73" />
+        <location filename="../key_table.cpp" line="84" />
         <source>画像を貼り付け</source>
         <translation>paste a picture</translation>
     </message>
     <message>
-        <location filename="../key_table.cpp" line="75" />
+        <location filename="../key_table.cpp" line="86" />
         <source>この一覧</source>
         <translation>these keys</translation>
     </message>
     <message>
-        <location filename="../key_table.cpp" line="84" />
+        <location filename="../key_table.cpp" line="95" />
         <source>キー操作 (Keys)</source>
         <translation>Keys</translation>
     </message>
@@ -381,24 +381,24 @@
 <context>
     <name>MainWindow</name>
     <message>
-        <location filename="../main_window.cpp" line="221" />
+        <location filename="../main_window.cpp" line="231" />
         <source>フォルダを開けません。
 %1</source>
         <translation>The folder cannot be opened.
 %1</translation>
     </message>
     <message>
-        <location filename="../main_window.cpp" line="229" />
+        <location filename="../main_window.cpp" line="239" />
         <source>ファイルを選択して下さい</source>
         <translation>Select a file.</translation>
     </message>
     <message>
-        <location filename="../main_window.cpp" line="279" />
+        <location filename="../main_window.cpp" line="289" />
         <source>画像または PDF を開く (Open a picture or PDF)</source>
         <translation>Open a picture or PDF</translation>
     </message>
     <message>
-        <location filename="../main_window.cpp" line="297" />
+        <location filename="../main_window.cpp" line="307" />
         <source>画像を読み込めません。
 %1
 %2</source>
@@ -407,26 +407,26 @@
 %2</translation>
     </message>
     <message>
-        <location filename="../main_window.cpp" line="320" />
+        <location filename="../main_window.cpp" line="329" />
         <source>%1 を書き込めません。
 %2</source>
         <translation>%1 cannot be written.
 %2</translation>
     </message>
     <message>
-        <location filename="../main_window_calibration_file.cpp" line="33" />
+        <location filename="../main_window_calibration_file.cpp" line="34" />
         <source>コピーするトレースがありません。先に Auto Digitize を押して下さい。
 (There is no trace to copy: press Auto Digitize first.)</source>
         <translation>There is no trace to copy: press Auto Digitize first.</translation>
     </message>
     <message>
-        <location filename="../main_window_calibration_file.cpp" line="49" />
+        <location filename="../main_window_calibration_file.cpp" line="50" />
         <source>保存する校正がありません。始点と終点を指定して下さい。
 (There is no calibration to save: capture the start and end points first.)</source>
         <translation>There is no calibration to save: capture the start and end points first.</translation>
     </message>
     <message>
-        <location filename="../main_window_calibration_file.cpp" line="67" />
+        <location filename="../main_window_calibration_file.cpp" line="69" />
         <source>校正ファイルを書き込めません。
 %1
 %2</source>
@@ -435,12 +435,12 @@
 %2</translation>
     </message>
     <message>
-        <location filename="../main_window_calibration_file.cpp" line="95" />
+        <location filename="../main_window_calibration_file.cpp" line="98" />
         <source>a corner pixel (%1, %2) lies outside the picture area of %3 × %4</source>
         <translation>a corner pixel (%1, %2) lies outside the picture area of %3 × %4</translation>
     </message>
     <message>
-        <location filename="../main_window_calibration_file.cpp" line="103" />
+        <location filename="../main_window_calibration_file.cpp" line="106" />
         <source>校正ファイルを読み込めません。
 %1
 %2</source>
@@ -449,7 +449,7 @@
 %2</translation>
     </message>
     <message>
-        <location filename="../main_window_calibration_file.cpp" line="124" />
+        <location filename="../main_window_calibration_file.cpp" line="126" />
         <source>校正ファイルの画像が見つかりません。始点、終点と座標の値は読み込みました。
 %1
 (The calibration's picture was not found; its corners and values were loaded.)</source>
@@ -457,7 +457,7 @@
 %1</translation>
     </message>
     <message>
-        <location filename="../main_window_calibration_file.cpp" line="150" />
+        <location filename="../main_window_calibration_file.cpp" line="158" />
         <source>読み込めなかったデータセットがあります。
 (Datasets left out:)
 %1</source>
@@ -465,46 +465,46 @@
 %1</translation>
     </message>
     <message>
-        <location filename="../main_window_datasets.cpp" line="200" />
+        <location filename="../main_window_datasets.cpp" line="125" />
         <source>前回の作業は復元できません。
 (The work kept from the last session cannot be restored: %1. It was kept as %2.)</source>
         <translation>The work kept from the last session cannot be restored: %1. It was kept as %2.</translation>
     </message>
     <message>
-        <location filename="../main_window_datasets.cpp" line="206" />
+        <location filename="../main_window_datasets.cpp" line="131" />
         <source>前回の作業が残っています。復元しますか?
 (Work from a session that did not end normally was kept. Restore it?)</source>
         <translation>Work from a session that did not end normally was kept. Restore it?</translation>
     </message>
     <message>
-        <location filename="../main_window_datasets.cpp" line="209" />
+        <location filename="../main_window_datasets.cpp" line="134" />
         <source>復元 (Restore)</source>
         <translation>Restore</translation>
     </message>
     <message>
-        <location filename="../main_window_datasets.cpp" line="210" />
+        <location filename="../main_window_datasets.cpp" line="135" />
         <source>破棄 (Discard)</source>
         <translation>Discard</translation>
     </message>
     <message>
-        <location filename="../main_window_datasets.cpp" line="312" />
+        <location filename="../main_window_datasets.cpp" line="227" />
         <source>点の組は %1 点までです。
 (A point set holds at most %1 points.)</source>
         <translation>A point set holds at most %1 points.</translation>
     </message>
     <message>
-        <location filename="../main_window_datasets.cpp" line="437" />
+        <location filename="../main_window_datasets.cpp" line="342" />
         <source>書き出すデータセットがありません。Ctrl+D で追加して下さい。
 (There are no datasets to export: add them with Ctrl+D.)</source>
         <translation>There are no datasets to export: add them with Ctrl+D.</translation>
     </message>
     <message>
-        <location filename="../main_window_datasets.cpp" line="443" />
+        <location filename="../main_window_datasets.cpp" line="349" />
         <source>データセットを書き出す (Export the datasets)</source>
         <translation>Export the datasets</translation>
     </message>
     <message>
-        <location filename="../main_window_datasets.cpp" line="453" />
+        <location filename="../main_window_datasets.cpp" line="365" />
         <source>書き出せません。
 %1
 %2</source>
@@ -513,12 +513,18 @@
 %2</translation>
     </message>
     <message>
-        <location filename="../main_window_digitize.cpp" line="180" />
+        <location filename="../main_window_digitize.cpp" line="251" />
+        <source>前の処理がまだ終わっていません。
+(The last request is still being worked on.)</source>
+        <translation>The last request is still being worked on.</translation>
+    </message>
+    <message>
+        <location filename="../main_window_digitize.cpp" line="280" />
         <source>DIGITIZE が終了しました。</source>
         <translation>Digitizing is finished.</translation>
     </message>
     <message>
-        <location filename="../main_window_digitize.cpp" line="182" />
+        <location filename="../main_window_digitize.cpp" line="282" />
         <source>
 枠の幅が %1 列を超えたため、%2 列目から右はトレースしていません。
 (The frame is wider than %1 columns: the columns after the %1th were not traced.)</source>
@@ -526,12 +532,12 @@
 The frame is wider than %1 columns: the columns after the %1th were not traced.</translation>
     </message>
     <message>
-        <location filename="../main_window_digitize.cpp" line="196" />
+        <location filename="../main_window_digitize.cpp" line="295" />
         <source>ファイル名を入力して下さい</source>
         <translation>Type a file name.</translation>
     </message>
     <message>
-        <location filename="../main_window_digitize.cpp" line="202" />
+        <location filename="../main_window_digitize.cpp" line="301" />
         <source>データファイルを書き込めません。
 %1
 %2</source>
@@ -546,7 +552,7 @@ The frame is wider than %1 columns: the columns after the %1th were not traced.<
         <translation>The clipboard holds no picture and no picture file.</translation>
     </message>
     <message>
-        <location filename="../main_window_axes.cpp" line="22" />
+        <location filename="../main_window_axes.cpp" line="27" />
         <source>軸を見つけられませんでした。何も変えていません。
 %1
 (The axes were not found; nothing was changed.)</source>
@@ -554,7 +560,7 @@ The frame is wider than %1 columns: the columns after the %1th were not traced.<
 %1</translation>
     </message>
     <message>
-        <location filename="../main_window_axes.cpp" line="34" />
+        <location filename="../main_window_axes.cpp" line="42" />
         <source>軸が %1° 傾いています (the axes are tilted by %1°)</source>
         <translation>the axes are tilted by %1°</translation>
     </message>
