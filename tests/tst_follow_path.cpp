@@ -117,6 +117,16 @@ void TestFollowPath::choosesTheCurve_data()
     QTest::newRow("curve leaving the area, grid line beyond, seeded")
         << ColumnRuns(exits) << std::optional<PathSeed>(PathSeed{160, curve(160)})
         << std::function<float(int)>([](int k) { return k >= 120 ? curve(k) : NAN; }) << false;
+    // Hidden for exactly as long as a bridge reaches (40 columns here): bridged;
+    // one column more, and the path ends.
+    QTest::newRow("gap at the limit") << columnsOf(200, {curveWhere([](int k) { return k <= 80 || k > 120; })})
+                                      << std::optional<PathSeed>()
+                                      << std::function<float(int)>([](int k) { return k > 80 && k <= 120 ? Bridged : curve(k); })
+                                      << false;
+    QTest::newRow("gap one past the limit") << columnsOf(200, {curveWhere([](int k) { return k <= 80 || k > 121; })})
+                                            << std::optional<PathSeed>()
+                                            << std::function<float(int)>([](int k) { return k <= 80 ? curve(k) : Outside; })
+                                            << true;
     // Hidden for longer than a bridge reaches (40 columns here): the path ends.
     QTest::newRow("gap too long") << columnsOf(200, {curveWhere([](int k) { return k <= 80; }), level(400, 150, 199)})
                                   << std::optional<PathSeed>()
@@ -178,6 +188,25 @@ void TestFollowPath::tallRunsAreBridged()
         QCOMPARE(path.choice[size_t(k)], 0);
     QCOMPARE(path.first, 0);
     QCOMPARE(path.last, 199);
+
+    // A flat curve that rises steeply, up to 6 rows a column, and levels off
+    // again: each column's run is as tall as the rise there, and is the
+    // curve, read, not bridged; rising or falling alike.
+    for (const float direction : {-1.0f, 1.0f}) {
+        std::vector<std::vector<LineRun>> steep(200);
+        float row = 300;
+        for (int k = 0; k < 200; ++k) {
+            const int into = k - 80; // the rise eases in and out over 40 columns
+            const float step = into >= 0 && into < 40 ? direction * float(std::min({into + 1, 40 - into, 6})) : 0;
+            row += step;
+            const int height = std::max(3, int(std::fabs(step)) + 1);
+            steep[size_t(k)].push_back(run(row - step / 2, height));
+        }
+        const FollowedPath followed = followPath(ColumnRuns(steep));
+        for (int k = 0; k < 200; ++k)
+            QVERIFY2(followed.choice[size_t(k)] == 0,
+                     qPrintable(QStringLiteral("direction %1, column %2: %3").arg(direction).arg(k).arg(followed.choice[size_t(k)])));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestFollowPath)
