@@ -3,6 +3,8 @@
 #include "digitize/auto_trace.h"
 #include "fixtures.h"
 
+#include "digitize/line_runs.h"
+#include "digitize/line_weight.h"
 #include "digitize/trace_scan.h"
 
 #include <QImage>
@@ -51,6 +53,7 @@ class TestAutoTrace : public QObject
     Q_OBJECT
 
 private slots:
+    void runsOfALine();
     void columnsAndValues();
     void thickLineTakesTopmostRow();
     void darkestGreenWins_data();
@@ -578,6 +581,30 @@ void TestAutoTrace::optionsLimitColumns()
     QVERIFY(!all.truncated);
     options.maxColumns = 10;
     QCOMPARE(traceCurve(whiteSurface(), calibration, options).pointCount(), 10);
+}
+
+void TestAutoTrace::runsOfALine()
+{
+    // A line across ten columns on row 20, its antialiased lower edge on row 21.
+    QImage image(10, 50, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    for (int x = 0; x < 10; ++x) {
+        image.setPixel(x, 20, qRgb(0, 0, 0));
+        image.setPixel(x, 21, qRgb(100, 100, 100));
+    }
+    const ScanArea area{0, 10, 0, 50};
+    const ColumnRuns runs = lineRuns(image, area, TraceOptions{});
+    QCOMPARE(runs[5].size(), size_t(1));
+    // The darkness-weighted centre, not the middle of the run's rows (20.5).
+    const double w0 = lineWeight(qRgb(0, 0, 0), std::nullopt, 60), w1 = lineWeight(qRgb(100, 100, 100), std::nullopt, 60);
+    QVERIFY(std::fabs(runs[5][0].centre - (20 * w0 + 21 * w1) / (w0 + w1)) < 1e-3);
+    QVERIFY(runs[5][0].centre < 20.45);
+
+    // An exclusion over columns 3 ... 6 leaves nothing there, its last column
+    // included, and the columns beside it as they were.
+    const ColumnRuns excluded = lineRuns(image, area, TraceOptions{}, {QRectF(3, 10, 4, 20)});
+    for (int k = 0; k < 10; ++k)
+        QVERIFY2(excluded[k].size() == (k >= 3 && k <= 6 ? 0u : 1u), qPrintable(QStringLiteral("column %1").arg(k)));
 }
 
 QTEST_GUILESS_MAIN(TestAutoTrace)
