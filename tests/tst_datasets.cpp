@@ -428,6 +428,13 @@ void TestDatasets::recoveryAfterAKill()
     QVERIFY(QFileInfo::exists(Recovery::path()));
     w.close();
     QVERIFY(!QFileInfo::exists(Recovery::path()));
+    // So does the exit button, even with a save still being written.
+    Session again;
+    again.window->startRecovery(); // nothing left: keeps the workspace from now on
+    QTRY_VERIFY(QFileInfo::exists(Recovery::path()));
+    calibrate(*again.window, QPoint(80, 540), QPoint(770, 30), {QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("10"), QStringLiteral("100")});
+    QTest::mouseClick(again.window->Command7, Qt::LeftButton);
+    QVERIFY(!QFileInfo::exists(Recovery::path()));
     qunsetenv("XDG_DATA_HOME");
 }
 

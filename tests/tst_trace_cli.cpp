@@ -371,6 +371,18 @@ void TestTraceCli::eachCurveDatasetOfASeries()
                                    QStringLiteral("fig2.low.tsv")}));
     QCOMPARE(readBytes(dir.filePath(QStringLiteral("fig2.low.tsv"))).split('\n').at(1), QByteArray("10\t50"));
     QCOMPARE(readBytes(dir.filePath(QStringLiteral("fig2.high.tsv"))).split('\n').at(1), QByteArray("10\t150"));
+
+    // The project's exclusions hold for each dataset's trace: with the curves'
+    // first 41 columns left out, each followed trace starts after them.
+    file.trace.exclusions = {QRectF(55, 60, 46, 160)};
+    QVERIFY(!writeCalibrationFile(dir.filePath(QStringLiteral("series.json")), file));
+    const Run excluded = trace(dir, {QStringLiteral("--project"), QStringLiteral("{dir}/series.json"), QStringLiteral("--format"),
+                                     QStringLiteral("tsv"), QStringLiteral("{dir}/fig1.png")});
+    QCOMPARE(excluded.status, 0);
+    for (const char *name : {"fig1.low.tsv", "fig1.high.tsv"}) {
+        const QByteArray first = readBytes(dir.filePath(QString::fromLatin1(name))).split('\n').at(1);
+        QVERIFY2(first.split('\t').at(0).toDouble() >= 51, first.constData());
+    }
 }
 
 void TestTraceCli::logarithmicXLinearY()
