@@ -208,6 +208,11 @@ void TestAxisLabels::extend_data()
     const std::vector<AxisTick> tenths{{200, 0.2}, {300, 0.3}, {400, 0.4}};
     QTest::newRow("outer labels not read") << tenths << std::vector<double>{100, 200, 300, 400, 500, 600}
                                            << AxisTick{100, 0.1} << AxisTick{600, 0.6};
+    // Two unread labels on each side, in either order: the outermost ticks take the corners.
+    QTest::newRow("two outer labels not read") << tenths << std::vector<double>{100, 0, 500, 600}
+                                               << AxisTick{0, 0} << AxisTick{600, 0.6};
+    QTest::newRow("two outer labels not read, outermost first") << tenths << std::vector<double>{0, 100, 600, 500}
+                                                                << AxisTick{0, 0} << AxisTick{600, 0.6};
     QTest::newRow("minor ticks between steps are none") << tenths << std::vector<double>{150, 250, 450}
                                                         << AxisTick{200, 0.2} << AxisTick{400, 0.4};
     QTest::newRow("a tick off the steps is none") << tenths << std::vector<double>{99, 501.2}
