@@ -8,6 +8,7 @@
 #include "app/graph_window.h"
 #include "app/main_window.h"
 #include "datasets_bench.h"
+#include "process_memory.h"
 #include "app/picture_box.h"
 #include "document/work_state.h"
 #include "chart_maker.h"
@@ -253,19 +254,6 @@ private:
     std::unique_ptr<benchmark::BenchmarkReporter> m_display{benchmark::CreateDefaultDisplayReporter()};
 };
 
-// Peak resident memory of this process, in MiB.
-double peakResidentMb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024;
-    }
-    return 0;
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -284,7 +272,7 @@ int main(int argc, char *argv[])
         // The figures beyond Google Benchmark's own go to stderr, so that
         // stdout stays in the format --benchmark_format asks for.
         std::fprintf(stderr, "Peak resident memory with the main window shown and a 1000 x 800 image loaded: %.1f MiB\n\n",
-                    peakResidentMb());
+                    processMemoryMb("VmHWM:"));
     }
     // The same with an 8000 x 6000 picture, opened as from the command line.
     {
@@ -293,14 +281,14 @@ int main(int argc, char *argv[])
         if (clear.open(QIODevice::WriteOnly))
             clear.write("5"); // the peak back to what is resident now
         clear.close();
-        const double before = peakResidentMb();
+        const double before = processMemoryMb("VmHWM:");
         MainWindow window;
         window.show();
         window.openFromCommandLine(large);
         QCoreApplication::processEvents();
         std::fprintf(stderr, "Peak resident memory grew by %.1f MiB showing an 8000 x 6000 picture "
                              "(decoded: %.1f MiB; target: at most that + 80)\n\n",
-                     peakResidentMb() - before, largePictureDecodedMb());
+                     processMemoryMb("VmHWM:") - before, largePictureDecodedMb());
     }
 
     printUndoMemory();

@@ -2,6 +2,7 @@
 // adding a point, an undo, an autosave, and the overlay repaint; and what
 // 2000 clicks cost in memory with ten traced curves.
 #include "datasets_bench.h"
+#include "process_memory.h"
 
 #include "app/datasets_window.h"
 #include "app/main_window.h"
@@ -116,19 +117,6 @@ void BM_DatasetsRepaint(benchmark::State &bench)
 }
 BENCHMARK(BM_DatasetsRepaint)->Unit(benchmark::kMillisecond);
 
-// Resident memory of this process now, in MiB.
-double residentMb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024;
-    }
-    return 0;
-}
-
 } // namespace
 
 void printUndoMemory()
@@ -154,7 +142,7 @@ void printUndoMemory()
     document.replaceDatasets(datasets, 10);
     window.toggleCollection();
     QCoreApplication::processEvents();
-    const double before = residentMb();
+    const double before = processMemoryMb("VmRSS:");
     for (int click = 0; click < 2000; ++click) {
         // Apart from each other by more than the reach that chooses a point.
         const QPoint at(100 + click % 120 * 5 + PictureBox::BorderWidth, 60 + click / 120 * 25 + PictureBox::BorderWidth);
@@ -163,6 +151,6 @@ void printUndoMemory()
     QCoreApplication::processEvents();
     std::fprintf(stderr, "2000 clicks collected with ten traced curves (%d steps to undo) grew resident memory by %.1f MiB "
                          "(target: at most 20)\n\n",
-                 document.undoStack()->count(), residentMb() - before);
+                 document.undoStack()->count(), processMemoryMb("VmRSS:") - before);
     qunsetenv("XDG_DATA_HOME");
 }
