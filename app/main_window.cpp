@@ -155,10 +155,15 @@ void MainWindow::forgetPicture(const QString &path)
     m_document->startNewHistory();
 }
 
+void MainWindow::armTool(std::unique_ptr<PictureTool> tool)
+{
+    m_armedTool = std::move(tool);
+    Picture1->setCursor(Qt::CrossCursor);
+}
+
 void MainWindow::armExclusion()
 {
-    m_armedTool = std::make_unique<ExclusionTool>(*this);
-    Picture1->setCursor(Qt::CrossCursor);
+    armTool(std::make_unique<ExclusionTool>(*this));
 }
 
 void MainWindow::clearExclusions()

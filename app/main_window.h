@@ -112,6 +112,10 @@ public:
     // The workspace as a calibration file: picture, calibration, exclusions, datasets.
     CalibrationFile workspaceFile() const;
 
+    // The next press on the picture goes to this tool, until it is done (a
+    // key of the key table arms it).
+    void armTool(std::unique_ptr<PictureTool> tool);
+
     // What the picture tools call.
     // A click in collection mode: chooses a collected point or adds one; false when not collecting.
     bool collectAt(float x, float y);

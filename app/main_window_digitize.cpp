@@ -196,8 +196,7 @@ void MainWindow::armFollow()
         reportFault(*fault);
         return;
     }
-    m_armedTool = std::make_unique<FollowSeedTool>(*this);
-    Picture1->setCursor(Qt::CrossCursor);
+    armTool(std::make_unique<FollowSeedTool>(*this));
 }
 
 bool MainWindow::followFrom(float x, float y)
