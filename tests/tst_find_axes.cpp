@@ -57,6 +57,7 @@ private slots:
     void digitShapes();
     void readByShape();
     void otherAxisCheck();
+    void wideLabelsOffTheirTicks();
     void inTheWindow();
     void commandLine();
 };
@@ -173,6 +174,35 @@ void TestFindAxes::nothingFound()
     const FoundAxes found = findAxes(picture, readTickLabel);
     QCOMPARE(found.failure, reason);
     QCOMPARE(found.scale, AxisScale::Unset);
+}
+
+// Wide labels set a few pixels beside their ticks, as some programs set
+// them: each still belongs to the tick it stands over.
+void TestFindAxes::wideLabelsOffTheirTicks()
+{
+    QImage picture(480, 320, QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    {
+        QPainter p(&picture);
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPixelSize(14);
+        p.setFont(font);
+        p.setPen(QPen(Qt::black, 1));
+        p.drawRect(60, 20, 360, 240); // the frame: X axis on row 260, Y axis on column 60
+        for (int i = 0; i < 4; ++i) {
+            const int x = 100 + 100 * i, y = 240 - 70 * i;
+            p.drawLine(x, 260, x, 266);
+            p.drawText(QRect(x - 40 + 9, 268, 80, 18), Qt::AlignCenter, QString::number(10000 * (i + 1)));
+            p.drawLine(54, y, 60, y);
+            p.drawText(QRect(2, y - 9, 48, 18), Qt::AlignRight | Qt::AlignVCenter, QString::number(i));
+        }
+    }
+    const FoundAxes found = findAxes(picture, readTickLabel);
+    QVERIFY2(found.found(), qPrintable(found.failure));
+    QCOMPARE(found.scale, AxisScale::LinearLinear);
+    QCOMPARE(found.texts()[0], QStringLiteral("10000"));
+    QCOMPARE(found.start.x(), 100.0);
+    QCOMPARE(found.end.x(), 400.0);
 }
 
 void TestFindAxes::digitShapes_data()
