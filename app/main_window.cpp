@@ -147,6 +147,7 @@ void MainWindow::forgetPicture(const QString &path)
     m_aids->hideTraceOverlay();
     m_aids->setGridNote({});
     // Exclusions and an armed follow belong to the picture they were meant for.
+    ++m_pictureShown;
     m_armedTool.reset();
     m_pressedTool = nullptr;
     m_exclusions->showDrawing(std::nullopt);

@@ -80,6 +80,8 @@ public:
     void armFollow();
     // Ctrl+K: finds the axes and their labels and sets both corners, their values and the scale.
     void findAxesOfPicture();
+    // Long work (finding the axes, a followed trace) under way on a worker.
+    bool isWorking() const;
     // Ctrl+Shift+L: English or Japanese, kept for the next start.
     void switchLanguage();
     // Ctrl+O: a picture or a page of a PDF, through a standard file dialog.
@@ -232,6 +234,7 @@ private:
     std::optional<std::pair<double, double>> m_columnSpan; // the columns chosen on the current curve
     DatasetsWindow *m_datasetsWindow = nullptr;
     class LongTask *m_longTask = nullptr;
+    int m_pictureShown = 0; // counts the pictures shown, so that long work finds whether its picture is still there
     class Autosave *m_autosaver = nullptr;
     bool m_autosave = false;
 };

@@ -11,11 +11,19 @@
 
 #include <cmath>
 
+bool MainWindow::isWorking() const
+{
+    return m_longTask->isRunning();
+}
+
 void MainWindow::findAxesOfPicture()
 {
     // Reading the labels takes a few hundred milliseconds: on a worker.
     const bool started = m_longTask->run<FoundAxes>([surface = Picture1->surface()] { return findAxesReadingLabels(surface); },
-                                                    [this](const FoundAxes &found) { applyFoundAxes(found); });
+                                                    [this, picture = m_pictureShown](const FoundAxes &found) {
+                                                        if (picture == m_pictureShown) // not when another picture came meanwhile
+                                                            applyFoundAxes(found);
+                                                    });
     if (!started)
         reportBusy();
 }

@@ -240,7 +240,10 @@ void MainWindow::followInBackground(const TraceOptions &options)
 {
     const bool started = m_longTask->run<TracedCurve>(
         [surface = Picture1->surface(), calibration = calibration(), options] { return traceOn(surface, calibration, options); },
-        [this](const TracedCurve &traced) { applyTrace(traced, false); });
+        [this, picture = m_pictureShown](const TracedCurve &traced) {
+            if (picture == m_pictureShown) // not when another picture came meanwhile
+                applyTrace(traced, false);
+        });
     if (!started)
         reportBusy();
 }

@@ -383,6 +383,15 @@ void TestFindAxes::inTheWindow()
     press(Qt::Key_Z);
     QCOMPARE(w.Text1->text(), typedBefore);
     QCOMPARE(w.Text5->text(), QString());
+
+    // Axes found for a picture that another replaced meanwhile are dropped.
+    press(Qt::Key_K);
+    QVERIFY(w.isWorking());
+    loadThroughBrowser(w, dir.path(), QStringLiteral("figure.bmp"));
+    QTRY_VERIFY(!w.isWorking());
+    QCoreApplication::processEvents();
+    QCOMPARE(w.Text5->text(), QString());
+    QCOMPARE(w.Text1->text(), typedBefore);
 }
 
 struct TraceRun
