@@ -148,7 +148,8 @@ void FigureDocument::deleteDataset(int index)
 {
     if (index < 0 || index >= int(m_datasets.size()))
         return;
-    const int after = std::min(m_current, int(m_datasets.size()) - 2);
+    // The current dataset stays current; when it is the one deleted, the one after it (or before, at the end).
+    const int after = m_current > index ? m_current - 1 : m_current == index ? std::min(index, int(m_datasets.size()) - 2) : m_current;
     push(new DatasetCommand(this, false, index, dataset(index), m_current, after));
 }
 

@@ -73,6 +73,7 @@ private slots:
     void collectPointsAndExport();
     void valuesFollowTheCalibration();
     void largeWorkReopensAndRecovers();
+    void deletingKeepsTheCurrentDataset();
     void traceIntoCurveDatasets();
     void editACurve();
     void dragAPoint();
@@ -198,6 +199,29 @@ void TestDatasets::largeWorkReopensAndRecovers()
         QVERIFY(s.window->datasets() == file.datasets);
     }
     qunsetenv("XDG_DATA_HOME");
+}
+
+void TestDatasets::deletingKeepsTheCurrentDataset()
+{
+    FigureDocument document;
+    for (int i = 0; i < 3; ++i)
+        document.addDataset(DatasetKind::Points);
+    const auto current = [&] { return document.datasets()[size_t(document.currentDataset())].name; };
+    document.chooseDataset(1);
+    document.deleteDataset(0); // one before the current
+    QCOMPARE(current(), QStringLiteral("Points 2"));
+    document.deleteDataset(1); // one after it
+    QCOMPARE(current(), QStringLiteral("Points 2"));
+    document.addDataset(DatasetKind::Curve);
+    document.deleteDataset(1); // the current one, last: the one before it
+    QCOMPARE(current(), QStringLiteral("Points 2"));
+    document.deleteDataset(0);
+    QCOMPARE(document.currentDataset(), -1);
+    // Undo brings each back with the current one as it was.
+    document.undoStack()->undo();
+    QCOMPARE(current(), QStringLiteral("Points 2"));
+    document.undoStack()->undo();
+    QCOMPARE(current(), QStringLiteral("Curve 1"));
 }
 
 void TestDatasets::traceIntoCurveDatasets()
