@@ -185,7 +185,7 @@ void TestFindAxes::wideLabelsOffTheirTicks()
     picture.fill(Qt::white);
     {
         QPainter p(&picture);
-        QFont font(QStringLiteral("DejaVu Sans"));
+        QFont font(QStringLiteral("Liberation Sans"));
         font.setPixelSize(14);
         p.setFont(font);
         p.setPen(QPen(Qt::black, 1));
