@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   g++ make cmake ninja-build pkg-config
   qt6-base-dev qt6-image-formats-plugins libgl-dev
-  fonts-liberation fonts-ipafont-gothic
+  fonts-liberation fonts-ipafont-gothic fonts-dejavu-core
   xvfb xdotool x11-apps x11-utils xauth
   libbenchmark-dev
   desktop-file-utils appstream dpkg-dev
