@@ -30,11 +30,15 @@ void MainWindow::findAxesOfPicture()
 
 void MainWindow::applyFoundAxes(const FoundAxes &found)
 {
-    if (!found.found()) {
+    // The scale options have no logarithmic X with a linear Y; the tracer takes it.
+    const QString failure = found.scale == AxisScale::LogLinear
+                                ? QStringLiteral("a logarithmic X axis with a linear Y axis is not one of the scales")
+                                : found.failure;
+    if (!failure.isEmpty()) {
         showMessage(this,
                     tr("軸を見つけられませんでした。何も変えていません。\n%1\n"
                        "(The axes were not found; nothing was changed.)")
-                        .arg(found.failure),
+                        .arg(failure),
                     QMessageBox::Warning);
         return;
     }

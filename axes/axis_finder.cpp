@@ -5,6 +5,7 @@
 #include "axes/axis_lines.h"
 #include "axes/digit_shapes.h"
 #include "axes/label_pieces.h"
+#include "axes/plot_panel.h"
 
 #include <algorithm>
 #include <climits>
@@ -19,10 +20,10 @@ struct Geometry
     std::optional<ReadLabel> xEnd, yEnd; // the text at each axis end, where a multiplier or an offset stands
 };
 
-std::optional<Geometry> geometry(const GrayPicture &g, QString *failure, const LabelReader *read)
+std::optional<Geometry> geometry(const GrayPicture &g, QString *failure, const LabelReader *read, int lineInk)
 {
-    const auto rows = longLines(g, true);
-    const auto columns = longLines(g, false);
+    const auto rows = longLines(g, true, lineInk);
+    const auto columns = longLines(g, false, lineInk);
     if (rows.empty() || columns.empty()) {
         *failure = rows.empty() ? QStringLiteral("no X axis line found") : QStringLiteral("no Y axis line found");
         return std::nullopt;
@@ -47,8 +48,20 @@ std::optional<Geometry> geometry(const GrayPicture &g, QString *failure, const L
     a.yAxisTop = yLine.from;
     a.yAxisBottom = yLine.to;
     a.angle = tilt(g, xLine);
-    a.xTicks = ticksAlong(g, xLine, columns, true);
-    a.yTicks = ticksAlong(g, yLine, rows, false);
+    // Ticks set apart from the axis are looked for only where none touch it:
+    // small print can stand as close.
+    auto ticksOf = [&](const AxisLine &line, const std::vector<AxisLine> &across, bool horizontal, int *gap) {
+        *gap = 0;
+        auto ticks = ticksAlong(g, line, across, horizontal);
+        if (ticks.empty()) {
+            *gap = TickGap;
+            ticks = ticksAlong(g, line, across, horizontal, TickGap);
+        }
+        return ticks;
+    };
+    int xGap = 0, yGap = 0;
+    a.xTicks = ticksOf(xLine, columns, true, &xGap);
+    a.yTicks = ticksOf(yLine, rows, false, &yGap);
     // A frame or axis line crossing an axis often stands where a tick would:
     // at the axis limit. It is a tick for a label centred on it with no drawn tick near.
     auto crossings = [](const std::vector<AxisLine> &across, const AxisLine &line) {
@@ -69,21 +82,27 @@ std::optional<Geometry> geometry(const GrayPicture &g, QString *failure, const L
     // when a tick or a crossing line runs through it, or the other axis's label cut by the band
     // when it lies beyond this axis's ends; a raised exponent may touch the edge too.
     auto tickOrCut = [](const QRect &band, bool xAxis, std::vector<double> ticks, const std::vector<double> &crossings,
-                        const AxisLine &line) {
+                        const AxisLine &line, int gap) {
         ticks.insert(ticks.end(), crossings.begin(), crossings.end());
         return [=](const Piece &p) {
-            if (xAxis ? p.box.top() != band.top() : p.box.right() != band.right())
+            const int fromAxis = xAxis ? p.box.top() - band.top() : band.right() - p.box.right();
+            if (fromAxis < 0 || fromAxis > gap)
                 return false;
             const int low = xAxis ? p.box.left() : p.box.top(), high = xAxis ? p.box.right() : p.box.bottom();
+            // A short thin mark at the axis is a minor tick, which is drawn
+            // where no tick was found (between the labelled ones).
+            const int across = xAxis ? p.box.height() : p.box.width();
+            if (high - low < 3 && across <= 10)
+                return true;
             const bool onTick = std::any_of(ticks.begin(), ticks.end(), [&](double t) { return t >= low - 1 && t <= high + 1; });
             return onTick || low < line.from - 2 || high > line.to + 2;
         };
     };
     auto pieces = inkPieces(g, below);
-    pieces.erase(std::remove_if(pieces.begin(), pieces.end(), tickOrCut(below, true, a.xTicks, a.xCrossings, xLine)), pieces.end());
+    pieces.erase(std::remove_if(pieces.begin(), pieces.end(), tickOrCut(below, true, a.xTicks, a.xCrossings, xLine, xGap)), pieces.end());
     out.xLabels = readLabels(g, std::move(pieces), true, read);
     pieces = inkPieces(g, left);
-    pieces.erase(std::remove_if(pieces.begin(), pieces.end(), tickOrCut(left, false, a.yTicks, a.yCrossings, yLine)), pieces.end());
+    pieces.erase(std::remove_if(pieces.begin(), pieces.end(), tickOrCut(left, false, a.yTicks, a.yCrossings, yLine, yGap)), pieces.end());
     out.yLabels = readLabels(g, std::move(pieces), false, read);
     // Each axis's digits are checked against the other's; the labels left
     // teach the shapes small print and unread labels are compared with.
@@ -165,6 +184,32 @@ bool applyAxisEnd(const std::optional<ReadLabel> &end, std::vector<AxisTick> &ti
     return true;
 }
 
+// Frames and axis lines drawn in a light grey, as some styles draw them.
+constexpr int LightLine = 225;
+
+// The geometry of the picture as it is; failing that, of its shaded panel
+// drawn as a frame, or with light grey lines taken for the axis lines. The
+// first reason stands when neither finds more.
+std::optional<Geometry> anyGeometry(const QImage &grey, QString *failure, const LabelReader *read)
+{
+    const GrayPicture g(grey);
+    if (auto geo = geometry(g, failure, read, GrayPicture::Ink))
+        return geo;
+    QString ignored;
+    std::optional<Geometry> geo;
+    if (const auto panel = findPlotPanel(grey))
+        geo = geometry(GrayPicture(panelAsFrame(grey, *panel)), &ignored, read, GrayPicture::Ink);
+    if (!geo || geo->xLabels.empty() || geo->yLabels.empty())
+        geo = geometry(g, &ignored, read, LightLine);
+    // A turned scan's lines found only so would calibrate it as if straight.
+    constexpr double Straight = 0.05;
+    // Lines with no labels beside them, found only so, are no axes.
+    if (!geo || std::abs(geo->axes.angle) > Straight || geo->xLabels.empty() || geo->yLabels.empty())
+        return std::nullopt;
+    failure->clear();
+    return geo;
+}
+
 } // namespace
 
 CornerTexts FoundAxes::texts() const
@@ -175,7 +220,7 @@ CornerTexts FoundAxes::texts() const
 std::optional<AxesGeometry> findAxesGeometry(const QImage &picture, QString *failure)
 {
     QString reason;
-    const auto g = geometry(GrayPicture(picture), &reason, nullptr);
+    const auto g = anyGeometry(picture.convertToFormat(QImage::Format_Grayscale8), &reason, nullptr);
     if (failure)
         *failure = reason;
     return g ? std::optional<AxesGeometry>(g->axes) : std::nullopt;
@@ -188,12 +233,14 @@ FoundAxes findAxes(const QImage &picture, const LabelReader &read)
         found.failure = QStringLiteral("no picture");
         return found;
     }
-    const GrayPicture g(picture);
-    const auto geo = geometry(g, &found.failure, &read);
+    const QImage grey = picture.convertToFormat(QImage::Format_Grayscale8);
+    const auto geo = anyGeometry(grey, &found.failure, &read);
     if (!geo) {
         // The lines of a turned scan run from row to row and are not found as
-        // lines: the user is told by how much the picture is turned.
-        if (const auto angle = turnedLineAngle(g); angle && std::abs(*angle) > 0.05) {
+        // lines: the user is told by how much the picture is turned. A long
+        // straight path far steeper than a scan is turned is a curve.
+        constexpr double SteepestTurn = 5;
+        if (const auto angle = turnedLineAngle(GrayPicture(grey)); angle && std::abs(*angle) > 0.05 && std::abs(*angle) <= SteepestTurn) {
             found.angle = *angle;
             found.failure = QStringLiteral("the picture is turned by %1°; straighten it to find the axes")
                                 .arg(QString::number(*angle, 'f', 2));
@@ -221,11 +268,7 @@ FoundAxes findAxes(const QImage &picture, const LabelReader &read)
     }
     const bool xLog = x.kind == AxisKind::Logarithmic;
     const bool yLog = y.kind == AxisKind::Logarithmic;
-    if (xLog && !yLog) {
-        found.failure = QStringLiteral("a logarithmic X axis with a linear Y axis is not one of the scales");
-        return found;
-    }
-    found.scale = xLog ? AxisScale::LogLog : (yLog ? AxisScale::LinearLog : AxisScale::LinearLinear);
+    found.scale = xLog ? (yLog ? AxisScale::LogLog : AxisScale::LogLinear) : (yLog ? AxisScale::LinearLog : AxisScale::LinearLinear);
     // Rows grow downwards: the lowest Y tick is the last in pixel order.
     found.xs = x.agreeing.front().value;
     found.xe = x.agreeing.back().value;

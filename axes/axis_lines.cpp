@@ -13,7 +13,7 @@ constexpr double LongLine = 0.3; // an axis line spans at least this share of th
 } // namespace
 
 // Long dark runs along rows (horizontal) or columns, grouped into lines.
-std::vector<AxisLine> longLines(const GrayPicture &g, bool horizontal)
+std::vector<AxisLine> longLines(const GrayPicture &g, bool horizontal, int ink)
 {
     const int across = horizontal ? g.height() : g.width();
     const int along = horizontal ? g.width() : g.height();
@@ -25,7 +25,7 @@ std::vector<AxisLine> longLines(const GrayPicture &g, bool horizontal)
         double darkness = 0, bestDarkness = 0;
         for (int j = 0; j <= along; ++j) {
             const int v = j < along ? (horizontal ? g.at(j, i) : g.at(i, j)) : 255;
-            if (v < GrayPicture::Ink) {
+            if (v < ink) {
                 ++run;
                 darkness += 255 - v;
             } else {
@@ -58,21 +58,33 @@ std::vector<AxisLine> longLines(const GrayPicture &g, bool horizontal)
 
 // Ticks along a line: places where marks leave the line's band on either side,
 // each at its darkness-weighted centre.
-std::vector<double> ticksAlong(const GrayPicture &g, const AxisLine &line, const std::vector<AxisLine> &across, bool horizontal)
+std::vector<double> ticksAlong(const GrayPicture &g, const AxisLine &line, const std::vector<AxisLine> &across, bool horizontal,
+                               int gap)
 {
     auto pixel = [&](int along, int across) { return horizontal ? g.at(along, across) : g.at(across, along); };
+    // Three marked pixels in a row, beginning next to the band or, with a
+    // gap, a little apart from it.
     auto markedSide = [&](int along, int edge, int direction) {
-        for (int k = 2; k <= 4; ++k) {
-            if (pixel(along, edge + direction * k) >= Marked)
+        for (int start = 2; start <= 2 + gap; ++start) {
+            bool marked = true;
+            for (int k = start; k < start + 3 && marked; ++k)
+                marked = pixel(along, edge + direction * k) < Marked;
+            if (marked)
+                return 255 - pixel(along, edge + direction * (start + 1));
+            // A mark that begins at the band is a tick or nothing.
+            if (start == 2 && pixel(along, edge + direction * 2) < Marked)
                 return 0;
         }
-        return 255 - pixel(along, edge + direction * 3);
+        return 0;
+    };
+    auto crossingAt = [&](int a) {
+        return std::any_of(across.begin(), across.end(), [a](const AxisLine &l) { return a >= l.first && a <= l.last; });
     };
     std::vector<double> ticks;
     double sum = 0, weights = 0;
     for (int a = line.from; a <= line.to + 1; ++a) {
         // A frame or axis line crossing this one is no tick, though a tick drawn beside it is.
-        const bool crossing = std::any_of(across.begin(), across.end(), [a](const AxisLine &l) { return a >= l.first && a <= l.last; });
+        const bool crossing = crossingAt(a);
         const int w = a <= line.to && !crossing ? std::max(markedSide(a, line.first, -1), markedSide(a, line.last, 1)) : 0;
         if (w > 0) {
             sum += a * double(w);

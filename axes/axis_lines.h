@@ -19,13 +19,17 @@ struct AxisLine
     int from = 0, to = 0;
 };
 
-// Long dark runs along rows (horizontal) or columns, grouped into lines.
-std::vector<AxisLine> longLines(const GrayPicture &g, bool horizontal);
+// Long runs darker than `ink` along rows (horizontal) or columns, grouped into lines.
+std::vector<AxisLine> longLines(const GrayPicture &g, bool horizontal, int ink = GrayPicture::Ink);
+
+// How far apart from the plot area's edge some styles begin their ticks, in pixels.
+constexpr int TickGap = 4;
 
 // Ticks along a line: places where marks leave the line's band on either
-// side, each at its darkness-weighted centre; lines in `across` crossing it are none.
+// side (beginning up to `gap` pixels apart from it), each at its
+// darkness-weighted centre; lines in `across` crossing it are none.
 std::vector<double> ticksAlong(const GrayPicture &g, const AxisLine &line, const std::vector<AxisLine> &across,
-                               bool horizontal);
+                               bool horizontal, int gap = 0);
 
 // The tilt of a horizontal line in degrees, counter-clockwise.
 double tilt(const GrayPicture &g, const AxisLine &line);
