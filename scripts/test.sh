@@ -6,6 +6,7 @@ cd "$(dirname "$0")/.."
 # The whole suite twice: under AddressSanitizer and UndefinedBehaviorSanitizer,
 # then in the normal build.
 bash scripts/build.sh asan
+export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 # LeakSanitizer's own tracer now and then crashes as a process exits, after
 # its test has passed ("Tracer caught signal 11", a known fault of the
 # sanitizer, not a leak): the tests that failed so run once more.
