@@ -5,6 +5,7 @@
 #include "axes/digit_shapes.h"
 #include "axes/label_reader.h"
 #include "axes/label_text.h"
+#include "axes/plot_panel.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -51,6 +52,8 @@ class TestFindAxes : public QObject
 private slots:
     void charts_data();
     void charts();
+    void plotPanel_data();
+    void plotPanel();
     void nothingFound_data();
     void nothingFound();
     void digitShapes_data();
@@ -451,4 +454,50 @@ void TestFindAxes::commandLine()
 }
 
 QTEST_MAIN(TestFindAxes)
+void TestFindAxes::plotPanel_data()
+{
+    QTest::addColumn<int>("grey");
+    QTest::addColumn<QRect>("panel");
+    QTest::addColumn<bool>("found");
+    const QRect large(60, 20, 300, 200);
+    // Fills between ink and paper, on both sides of each limit.
+    QTest::newRow("ggplot's grey") << 235 << large << true;
+    QTest::newRow("lightest panel") << 250 << large << true;
+    QTest::newRow("paper") << 251 << large << false;
+    QTest::newRow("darkest panel") << 190 << large << true;
+    QTest::newRow("ink") << 186 << large << false;
+    // Its rows, less the grid line, fill three tenths of the picture's width at least.
+    QTest::newRow("wide enough") << 235 << QRect(60, 20, 121, 200) << true;
+    QTest::newRow("too narrow") << 235 << QRect(60, 20, 120, 200) << false;
+}
+
+void TestFindAxes::plotPanel()
+{
+    QFETCH(int, grey);
+    QFETCH(QRect, panel);
+    QFETCH(bool, found);
+    QImage picture(400, 300, QImage::Format_Grayscale8);
+    picture.fill(255);
+    {
+        QPainter p(&picture);
+        p.fillRect(panel, QColor(grey, grey, grey));
+        // White grid lines across the panel are part of it.
+        p.setPen(Qt::white);
+        p.drawLine(panel.left(), panel.center().y(), panel.right(), panel.center().y());
+        p.drawLine(panel.center().x(), panel.top(), panel.center().x(), panel.bottom());
+    }
+    const auto result = findPlotPanel(picture);
+    QCOMPARE(result.has_value(), found);
+    if (!found)
+        return;
+    QCOMPARE(result->rect, panel);
+    QCOMPARE(result->grey, grey);
+    // As a frame: the fill made paper, the edges drawn in black.
+    const QImage frame = panelAsFrame(picture, *result);
+    QCOMPARE(qGray(frame.pixel(panel.center() + QPoint(5, 5))), 255);
+    QCOMPARE(qGray(frame.pixel(panel.left(), panel.center().y() + 5)), 0);
+    QCOMPARE(qGray(frame.pixel(panel.center().x() + 5, panel.bottom())), 0);
+    QCOMPARE(qGray(frame.pixel(panel.center().x() + 5, panel.bottom() + 1)), 255);
+}
+
 #include "tst_find_axes.moc"
